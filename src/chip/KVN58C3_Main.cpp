@@ -1,0 +1,7 @@
+#include "chip/KVN58C3_Main.h"
+
+namespace chip {
+
+KVN58C3_Main::KVN58C3_Main(Program& program) : ProgramForm(program, "KVN58C3_Main") {}
+
+}  // namespace chip

@@ -1,0 +1,7 @@
+#include "instruments/Test.h"
+
+namespace instruments {
+
+Test::Test(Program& program) : ProgramForm(program, "Test") {}
+
+}  // namespace instruments

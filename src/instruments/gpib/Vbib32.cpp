@@ -1,0 +1,1 @@
+#include "instruments/gpib/Vbib32.h"

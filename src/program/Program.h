@@ -1,0 +1,101 @@
+#pragma once
+// The program: the runtime, the devices, the single instance of every form
+// (created on first use) and the module-level state the forms share.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ui/Runtime.h"
+
+namespace usb { class UsbLink; }
+namespace gpib { class Vbib32; }
+namespace shell { class Doco; class frmAbout2; class frmStartup; }
+namespace bridge { class frmMainF340; }
+namespace chip { class KVN58C3_Main; }
+namespace instruments { class frmInst; class Test; }
+
+struct ProgramOptions {
+    // The program folder: marker files, the shunt file, the instrument file.
+    std::string appPath = ".";
+    // Simulated evaluation board instead of the USB board.
+    bool simulate = true;
+    // USB vendor ID of the evaluation board (product ID is fixed).
+    std::uint16_t vendorId = 0x10C4;
+    // GPIB library: "sim", "linux-gpib", "ni" or a path to a shared library.
+    std::string gpibLibrary = "sim";
+    // Seed of the simulated board and bus.
+    std::uint32_t seed = 1;
+};
+
+class Program {
+public:
+    Program(ui::Runtime& rt, ProgramOptions options);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ui::Runtime& rt() const { return rt_; }
+    const ProgramOptions& options() const { return options_; }
+
+    // Devices.
+    usb::UsbLink& link();
+    gpib::Vbib32& gpib();
+
+    // Forms: each created and loaded on first use.
+    shell::Doco& Doco();
+    shell::frmAbout2& frmAbout2();
+    shell::frmStartup& frmStartup();
+    bridge::frmMainF340& frmMainF340();
+    chip::KVN58C3_Main& KVN58C3_Main();
+    instruments::frmInst& frmInst();
+    instruments::Test& Test();
+    // Whether a form has been created, without creating it.
+    bool hasFrmInst() const { return frmInst_ != nullptr; }
+    bool hasKVN58C3_Main() const { return main_ != nullptr; }
+
+    // The program folder and its files.
+    const std::string& appPath() const { return options_.appPath; }
+    std::string appFile(std::string_view name) const;
+    bool FileExistsInAppPath(std::string_view name) const;
+
+    // Trace window: appends the text while TraceOn is set.
+    void trace(std::string_view text);
+
+    // Module-level state, named as the forms name it.
+    bool TraceOn = false;
+    bool TraceDetail = false;
+    std::string TraceIndent1, TraceIndent2, TraceIndent3;
+
+    bool I2CBusy = false;
+    bool LoopRunning = false;
+    bool AbortDataCollect = false;
+    bool AutoScanActive = false;
+    bool XbarEnabled = false;
+
+    bool TrimMode = false;
+    std::uint8_t DefaultI2CAddress = 0x50;
+    std::string BoardPrefix;
+    std::string BoardTitle;
+    bool EngFileFound = false;
+    bool TrimFileFound = false;
+    bool InstrumentsLoaded = false;
+    double VRef = 3.3;
+
+private:
+    template <class F>
+    F& form(std::unique_ptr<F>& slot);
+
+    ui::Runtime& rt_;
+    ProgramOptions options_;
+    std::unique_ptr<usb::UsbLink> link_;
+    std::unique_ptr<gpib::Vbib32> gpib_;
+    std::unique_ptr<shell::Doco> doco_;
+    std::unique_ptr<shell::frmAbout2> about_;
+    std::unique_ptr<shell::frmStartup> startup_;
+    std::unique_ptr<bridge::frmMainF340> bridge_;
+    std::unique_ptr<chip::KVN58C3_Main> main_;
+    std::unique_ptr<instruments::frmInst> frmInst_;
+    std::unique_ptr<instruments::Test> test_;
+};

@@ -1,0 +1,7 @@
+#include "shell/frmStartup.h"
+
+namespace shell {
+
+frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup") {}
+
+}  // namespace shell

@@ -1,0 +1,1 @@
+// The simulated evaluation board and GPIB bus.

@@ -1,0 +1,72 @@
+#pragma once
+// The base of every control: identity, placement and the properties all kinds share.
+#include <functional>
+#include <string>
+
+#include "ui/Property.h"
+#include "vb/Color.h"
+
+namespace ui {
+
+class Form;
+class Runtime;
+
+enum class Kind {
+    CommandButton, TextBox, Label, CheckBox, OptionButton, ComboBox, ListBox, Shape, Frame,
+    TabControl, PictureBox, ProgressBar, Grid, RichTextBox, Menu, Timer, CommonDialog
+};
+
+using vb::Color;
+
+// What a view listens to: the control and which property changed.
+using ChangeListener = std::function<void(PropId)>;
+
+class Control : public PropertyOwner {
+public:
+    Control(Form& form, Kind kind, std::string name, int index = -1);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Kind kind() const { return kind_; }
+    const std::string& name() const { return name_; }
+    int index() const { return index_; }  // -1 outside a control array
+    Form& form() const { return form_; }
+    Runtime& rt() const;
+
+    // Placement in pixels, relative to the container (a frame, a tab page or the form).
+    void move(int left, int top, int width, int height);
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    Control* container() const { return container_; }
+    int containerPage() const { return page_; }
+    void setContainer(Control* c, int page = -1) { container_ = c; page_ = page; }
+
+    Prop<bool> Visible{this, PropId::Visible, true};
+    Prop<bool> Enabled{this, PropId::Enabled, true};
+    Prop<std::string> ToolTipText{this, PropId::ToolTipText};
+    Prop<Color> BackColor{this, PropId::BackColor, vb::kButtonFace};
+    Prop<Color> ForeColor{this, PropId::ForeColor, vb::kBlack};
+    Prop<std::string> Caption{this, PropId::Caption};
+    Prop<int> FontSize{this, PropId::Font, 0};  // 0: the view's default
+    Prop<bool> FontBold{this, PropId::Font, false};
+
+    // Views subscribe here; only one view shows a control.
+    void setListener(ChangeListener l) { listener_ = std::move(l); }
+
+    void propertyChanged(PropId id) override;
+
+protected:
+    // Kinds that raise events on a property change (Change, Click) hook in here.
+    virtual void onChanged(PropId) {}
+
+private:
+    Form& form_;
+    Kind kind_;
+    std::string name_;
+    int index_;
+    Control* container_ = nullptr;
+    int page_ = -1;
+    ChangeListener listener_;
+};
+
+}  // namespace ui

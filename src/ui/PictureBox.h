@@ -1,0 +1,52 @@
+#pragma once
+// Picture box: a pixel buffer the forms draw into, plus printed text.
+// Refresh() marks it for repainting; the view coalesces repaints.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+
+namespace ui {
+
+class PictureBox : public Control {
+public:
+    PictureBox(Form& f, std::string name, int index = -1);
+
+    // Character cell of the fixed font the views draw printed text with.
+    static constexpr int kCharWidth = 7;
+    static constexpr int kCharHeight = 13;
+
+    // Sizes the pixel buffer to the control (call after move()) and clears it.
+    void resizeBuffer(int width, int height);
+    int bufferWidth() const { return w_; }
+    int bufferHeight() const { return h_; }
+    const std::vector<Color>& pixels() const { return pixels_; }
+
+    void Cls();  // BackColor everywhere, text gone, CurrentX/Y 0
+    void PSet(int x, int y, Color c);
+    Color Point(int x, int y) const;  // -1 (as Color 0xFFFFFFFF) outside the picture
+    void Line(int x1, int y1, int x2, int y2, Color c);
+    void Print(std::string_view text);  // at CurrentX/CurrentY, then next line
+    int TextWidth(std::string_view text) const { return static_cast<int>(text.size()) * kCharWidth; }
+    int TextHeight(std::string_view = {}) const { return kCharHeight; }
+    int CurrentX = 0, CurrentY = 0;
+
+    struct TextItem {
+        int x, y;
+        Color color;
+        std::string text;
+    };
+    const std::vector<TextItem>& texts() const { return texts_; }
+
+    void Refresh();
+    unsigned long long version() const { return version_; }
+
+private:
+    int w_ = 0, h_ = 0;
+    std::vector<Color> pixels_;
+    std::vector<TextItem> texts_;
+    unsigned long long version_ = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,67 @@
+#pragma once
+// A control property that tells its control when it changes, so views and
+// the control's own events (Change, Click) follow every assignment.
+#include <string>
+#include <type_traits>
+#include <string_view>
+#include <utility>
+
+namespace ui {
+
+enum class PropId {
+    Visible, Enabled, Geometry, ToolTipText, BackColor, ForeColor, Caption, Text,
+    Value, List, ListIndex, FillColor, BorderColor, Interval, Picture, Cells, Tab, Checked,
+    Font, Style
+};
+
+class PropertyOwner {
+public:
+    virtual void propertyChanged(PropId id) = 0;
+
+protected:
+    ~PropertyOwner() = default;
+};
+
+template <class T>
+class Prop {
+public:
+    Prop(PropertyOwner* owner, PropId id, T initial = T{}) : owner_(owner), id_(id), value_(std::move(initial)) {}
+    Prop(const Prop&) = delete;
+
+    Prop& operator=(const T& v)
+    {
+        if (!(value_ == v)) {
+            value_ = v;
+            owner_->propertyChanged(id_);
+        }
+        return *this;
+    }
+    template <class U>
+        requires(!std::is_same_v<std::decay_t<U>, T> && std::is_constructible_v<T, U &&>)
+    Prop& operator=(U&& v)
+    {
+        return *this = T(std::forward<U>(v));
+    }
+    Prop& operator=(const Prop& other) { return *this = other.value_; }
+
+    operator const T&() const { return value_; }
+    const T& get() const { return value_; }
+    const T* operator->() const { return &value_; }
+
+    // Sets without raising the owner's events; for a view echoing the user's edit
+    // before it raises the event itself.
+    void setQuietly(const T& v) { value_ = v; }
+
+    template <class U>
+    friend bool operator==(const Prop& a, const U& b)
+    {
+        return a.value_ == b;
+    }
+
+private:
+    PropertyOwner* owner_;
+    PropId id_;
+    T value_;
+};
+
+}  // namespace ui

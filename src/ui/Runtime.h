@@ -1,0 +1,90 @@
+#pragma once
+// What the forms need of the platform: events, clocks, timers, dialogs,
+// numbered files and the end of the program.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Files.h"
+#include "ui/MsgBox.h"
+#include "vb/DateTime.h"
+
+namespace ui {
+
+class Timer;
+class Form;
+class CommonDialog;
+
+// Thrown by End() to unwind every handler at once; caught by the event loop
+// (or the test). Deliberately not derived from std::exception, so no
+// catch (const std::exception&) in form code swallows it.
+struct ProgramEnded {};
+
+enum class DialogKind { Save, Open };
+
+class Runtime {
+public:
+    Runtime();
+    virtual ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    // Runs everything pending: due timer ticks, user input, repaints.
+    virtual void DoEvents() = 0;
+    // Blocks; nothing runs meanwhile.
+    virtual void Sleep(int ms) = 0;
+    // Millisecond clock (wraps at 2^32).
+    virtual std::uint32_t timeGetTime() = 0;
+    // Seconds since midnight, with fractions.
+    virtual double Timer() = 0;
+    virtual vb::DateTime Now() = 0;
+    virtual std::string RegionalDate(const vb::DateTime& t) { return vb::RegionalDate(t); }
+    virtual std::string RegionalTime(const vb::DateTime& t) { return vb::RegionalTime(t); }
+
+    // Shows a message box; the answer is one of MsgBoxResult. An empty title
+    // means the program's title.
+    int MsgBox(std::string_view prompt, int style = vbOKOnly, std::string_view title = {});
+    // Fills dlg.FileName and returns true, or returns false when cancelled.
+    virtual bool FileDialog(CommonDialog& dlg, DialogKind kind) = 0;
+
+    FileTable& files() { return files_; }
+
+    // Closes every numbered file, runs the end hooks (device handles), marks the
+    // program ended and unwinds with ProgramEnded. Calls after that unwind again.
+    [[noreturn]] void End();
+    bool ended() const { return ended_; }
+    void addEndHook(std::function<void()> hook) { endHooks_.push_back(std::move(hook)); }
+
+    std::string appTitle = "KVN58C3 Evaluation";
+
+    // Timer plumbing: timers register themselves and report changes.
+    void registerTimer(ui::Timer& t);
+    void unregisterTimer(ui::Timer& t);
+    virtual void timerChanged(ui::Timer& t) = 0;
+    const std::vector<ui::Timer*>& timers() const { return timers_; }
+
+    // Form plumbing for the views.
+    virtual void formShown(Form&) {}
+    virtual void formHidden(Form&) {}
+
+protected:
+    virtual int showMessage(std::string_view prompt, int style, std::string_view title) = 0;
+    // Called by the runtimes' waits, so a handler never goes on after End.
+    void throwIfEnded() const
+    {
+        if (ended_)
+            throw ProgramEnded{};
+    }
+    virtual void timerRemoved(ui::Timer&) {}
+
+private:
+    FileTable files_;
+    bool ended_ = false;
+    std::vector<std::function<void()>> endHooks_;
+    std::vector<ui::Timer*> timers_;
+};
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+#include "ui/Timer.h"
+
+#include "ui/Form.h"
+#include "ui/Runtime.h"
+
+namespace ui {
+
+Timer::Timer(Form& f, std::string name, int interval, bool enabled) : Control(f, Kind::Timer, std::move(name))
+{
+    Visible.setQuietly(false);
+    Interval.setQuietly(interval);
+    Control::Enabled.setQuietly(enabled);
+    rt().registerTimer(*this);
+}
+
+Timer::~Timer() { rt().unregisterTimer(*this); }
+
+void Timer::onChanged(PropId id)
+{
+    if (id == PropId::Enabled || id == PropId::Interval)
+        rt().timerChanged(*this);
+}
+
+void Timer::fire()
+{
+    if (running_ || !Tick)
+        return;
+    running_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{running_};
+    Tick();
+}
+
+}  // namespace ui
