@@ -1,1 +1,238 @@
 #include "link/UsbLink.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace usb {
+
+namespace {
+
+// A stuck bridge that keeps sending must not hold the flush for ever.
+constexpr int kMaxFlushedReports = 256;
+
+int statusOfAnswer(const bridge::Report& answer)
+{
+    return answer[bridge::kStatusByte] == bridge::kAnswerAck ? kStatusAck : kStatusNak;
+}
+
+}  // namespace
+
+std::string ByteToHex2(std::uint8_t b)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[b >> 4], digits[b & 0x0F]};
+}
+
+UsbLink::UsbLink(ui::Runtime& rt, std::unique_ptr<HidTransport> transport, LinkSettings settings)
+    : BoardTitle(settings.boardTitle), rt_(rt), transport_(std::move(transport)), settings_(std::move(settings))
+{
+}
+
+UsbLink::~UsbLink() { CloseHidHandles(); }
+
+bool UsbLink::OpenBoard()
+{
+    CloseHidHandles();
+    for (const std::string& path : transport_->enumerate(settings_.vendorId, settings_.productId)) {
+        Board board{path, transport_->open(path), transport_->open(path)};
+        if (board.writeHandle < 0 || board.readHandle < 0) {
+            if (board.writeHandle >= 0)
+                transport_->close(board.writeHandle);
+            if (board.readHandle >= 0)
+                transport_->close(board.readHandle);
+            continue;
+        }
+        boards_.push_back(board);
+    }
+    if (!boards_.empty()) {
+        writeHandle_ = boards_.front().writeHandle;
+        readHandle_ = boards_.front().readHandle;
+    }
+    UsbConnected = !boards_.empty();
+    return UsbConnected;
+}
+
+void UsbLink::CloseHidHandles()
+{
+    for (const Board& board : boards_) {
+        transport_->close(board.writeHandle);
+        transport_->close(board.readHandle);
+    }
+    boards_.clear();
+    writeHandle_ = -1;
+    readHandle_ = -1;
+}
+
+void UsbLink::FlushHidInput()
+{
+    if (readHandle_ < 0)
+        return;
+    for (int i = 0; i < kMaxFlushedReports; ++i) {
+        rt_.DoEvents();
+        if (transport_->read(readHandle_, report_, 1) != ReadResult::Got) {
+            transport_->cancelRead(readHandle_);
+            return;
+        }
+    }
+}
+
+int UsbLink::exchange(int timeoutMs)
+{
+    report_[bridge::kIdByte] = bridge::kReportId;
+    if (writeHandle_ < 0 || !transport_->write(writeHandle_, report_))
+        return kStatusWriteFailed;
+    if (transport_->read(readHandle_, report_, timeoutMs) != ReadResult::Got) {
+        transport_->cancelRead(readHandle_);
+        return kStatusTimeout;
+    }
+    return statusOfAnswer(report_);
+}
+
+std::uint8_t* UsbLink::request(std::uint8_t cmd)
+{
+    report_.fill(0);
+    report_[bridge::kCommandByte] = cmd;
+    return &report_[bridge::kArgByte];
+}
+
+int UsbLink::command(std::uint8_t cmd, std::initializer_list<std::uint8_t> args)
+{
+    std::copy(args.begin(), args.end(), request(cmd));
+    return exchange();
+}
+
+int UsbLink::I2cRead(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
+                     std::uint8_t* readBuffer, const std::uint8_t* writeBuffer)
+{
+    // Counts the report cannot carry would overrun it: the bridge could not do them either.
+    if (readCount > bridge::kMaxI2cReadCount || writeCount > bridge::kMaxI2cReadAddressBytes)
+        return kStatusNak;
+    std::uint8_t* args = request(bridge::kCmdI2cRead);
+    args[0] = static_cast<std::uint8_t>(address + 1);
+    args[1] = readCount;
+    args[2] = writeCount;
+    if (writeCount > 0)
+        std::memcpy(args + 3, writeBuffer, writeCount);
+    const int status = exchange();
+    if (status == kStatusAck && readCount > 0)
+        std::memcpy(readBuffer, &report_[bridge::kArgByte], readCount);
+    return status;
+}
+
+int UsbLink::I2cWrite(std::uint8_t address, std::uint8_t count, const std::uint8_t* data)
+{
+    if (count > bridge::kMaxI2cWriteCount)
+        return kStatusNak;
+    std::uint8_t* args = request(bridge::kCmdI2cWrite);
+    args[0] = address;
+    args[1] = count;
+    if (count > 0)
+        std::memcpy(args + 2, data, count);
+    return exchange();
+}
+
+void UsbLink::cancel()
+{
+    if (onCancel)
+        onCancel();
+    else
+        rt_.End();
+}
+
+int UsbLink::withRecovery(const std::function<int()>& transfer, int quiet)
+{
+    for (;;) {
+        const int status = transfer();
+        if (status == kStatusAck)
+            return status;
+        if (status == kStatusNak) {
+            if (quiet != 0)
+                return status;
+            const int answer = rt_.MsgBox(
+                "Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI.",
+                ui::vbRetryCancel, BoardTitle);
+            if (answer != ui::vbRetry)
+                cancel();
+            return status;
+        }
+        const std::string what = status == kStatusWriteFailed ? "WriteFile" : "ReadFile";
+        const int answer = rt_.MsgBox("Please check USB connection." + what + " error.", ui::vbRetryCancel, BoardTitle);
+        if (answer != ui::vbRetry) {
+            cancel();
+            // The Cancel hook chose not to end the program: report a failed transfer.
+            return kStatusNak;
+        }
+        OpenBoard();
+    }
+}
+
+int UsbLink::I2cReadRetry(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
+                          std::uint8_t* readBuffer, const std::uint8_t* writeBuffer, int quiet)
+{
+    return withRecovery([&] { return I2cRead(address, readCount, writeCount, readBuffer, writeBuffer); }, quiet);
+}
+
+int UsbLink::I2cWriteRetry(std::uint8_t address, std::uint8_t count, const std::uint8_t* data, int quiet)
+{
+    return withRecovery([&] { return I2cWrite(address, count, data); }, quiet);
+}
+
+int UsbLink::SfrWrite(std::uint8_t sfr, std::uint8_t value) { return command(bridge::kCmdSfrWrite, {sfr, value}); }
+
+int UsbLink::SfrRead(std::uint8_t sfr, std::uint8_t& value)
+{
+    const int status = command(bridge::kCmdSfrRead, {sfr});
+    if (status == kStatusAck)
+        value = report_[bridge::kArgByte];
+    return status;
+}
+
+int UsbLink::PortWrite(int port, std::uint8_t mask, std::uint8_t value)
+{
+    if (port < 0 || port >= bridge::kPortCount)
+        return kStatusNak;
+    return command(bridge::kCmdPortWrite, {static_cast<std::uint8_t>(port), mask, value});
+}
+
+int UsbLink::PortRead(int port, std::uint8_t& value)
+{
+    if (port < 0 || port >= bridge::kPortCount)
+        return kStatusNak;
+    const int status = command(bridge::kCmdPortRead, {static_cast<std::uint8_t>(port)});
+    if (status == kStatusAck)
+        value = report_[bridge::kArgByte];
+    return status;
+}
+
+int UsbLink::FirmwareVersion(std::string& version)
+{
+    const int status = command(bridge::kCmdFirmwareVersion, {});
+    if (status == kStatusAck) {
+        const auto first = report_.begin() + bridge::kArgByte;
+        version.assign(first, std::find(first, report_.end(), std::uint8_t{0}));
+    }
+    return status;
+}
+
+int UsbLink::AdcRead(std::uint8_t channel, std::uint16_t& code)
+{
+    const int status = command(bridge::kCmdAdcRead, {channel});
+    if (status == kStatusAck)
+        code = static_cast<std::uint16_t>(report_[2] | (report_[3] << 8));
+    return status;
+}
+
+int UsbLink::SpiTransfer(std::vector<std::uint8_t>& data)
+{
+    if (data.size() > bridge::kMaxSpiCount)
+        return kStatusNak;
+    std::uint8_t* args = request(bridge::kCmdSpiTransfer);
+    args[0] = static_cast<std::uint8_t>(data.size());
+    std::copy(data.begin(), data.end(), args + 1);
+    const int status = exchange();
+    if (status == kStatusAck)
+        std::copy_n(report_.begin() + bridge::kArgByte, data.size(), data.begin());
+    return status;
+}
+
+}  // namespace usb

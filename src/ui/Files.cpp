@@ -106,12 +106,18 @@ bool FileTable::InputField(int n, std::string& field)
     const std::string& d = e->data;
     std::size_t& p = e->pos;
     auto isBlank = [&](std::size_t i) { return d[i] == ' ' || d[i] == '\t'; };
-    // Skip blanks and empty lines before the field.
-    while (p < d.size() && (isBlank(p) || d[p] == '\r' || d[p] == '\n'))
+    // Blanks before a field are skipped; so are empty lines, unless a comma
+    // ended the previous field: then the line end closes an empty field.
+    while (p < d.size() && (isBlank(p) || (!e->afterComma && (d[p] == '\r' || d[p] == '\n'))))
         ++p;
-    if (p >= d.size())
-        return false;
-    if (d[p] == '"') {
+    if (p >= d.size()) {
+        bool trailing = e->afterComma;
+        e->afterComma = false;
+        return trailing;
+    }
+    if (d[p] == '\r' || d[p] == '\n') {
+        // the empty field after a trailing comma; p stays on the line end
+    } else if (d[p] == '"') {
         std::size_t close = d.find('"', p + 1);
         if (close == std::string::npos)
             close = d.size();
@@ -129,7 +135,8 @@ bool FileTable::InputField(int n, std::string& field)
             field.pop_back();
         p = end;
     }
-    if (p < d.size() && d[p] == ',')
+    e->afterComma = p < d.size() && d[p] == ',';
+    if (e->afterComma)
         ++p;
     else {
         if (p < d.size() && d[p] == '\r')

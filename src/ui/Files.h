@@ -45,6 +45,7 @@ private:
         std::FILE* out = nullptr;
         std::string data;  // input files are read whole
         std::size_t pos = 0;
+        bool afterComma = false;  // the last field ended at a comma
     };
     Entry* find(int n, bool input);
     std::map<int, Entry> files_;

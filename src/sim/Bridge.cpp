@@ -1,0 +1,123 @@
+#include "sim/Bridge.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sim/Chip.h"
+
+namespace sim {
+
+namespace bp = usb::bridge;
+
+Bridge::Bridge(Chip& chip, Faults& faults) : chip_(chip), faults_(faults)
+{
+    for (std::uint8_t port : kPortSfr)
+        sfr_[port] = 0xFF;  // port latches come out of reset high
+}
+
+std::uint16_t Bridge::adcCode(std::uint8_t channel)
+{
+    // A fixed divider per pin: enough for a panel to show distinct values.
+    return static_cast<std::uint16_t>((channel * 37 + 310) & 0x3FF);
+}
+
+bool Bridge::acknowledges(std::uint8_t address)
+{
+    if (!crossbarOn() || faults_.nakAll || (address & 0xFE) != Chip::kAddress)
+        return false;
+    if (faults_.nakOnce > 0) {
+        --faults_.nakOnce;
+        return false;
+    }
+    return true;
+}
+
+bool Bridge::i2cRead(const bp::Report& request, bp::Report& answer, std::uint32_t nowMs)
+{
+    const std::uint8_t count = request[3];
+    const std::uint8_t writeCount = request[4];
+    if (count > bp::kMaxI2cReadCount || writeCount > bp::kMaxI2cReadAddressBytes)
+        return false;
+    if (!acknowledges(request[2]))
+        return false;
+    if (writeCount > 0)
+        pointer_ = request[5];  // a chip register address is one byte; further bytes are ignored
+    for (std::uint8_t i = 0; i < count; ++i)
+        answer[bp::kArgByte + i] = chip_.readRegister(pointer_++, nowMs);
+    return true;
+}
+
+bool Bridge::i2cWrite(const bp::Report& request, std::uint32_t nowMs)
+{
+    const std::uint8_t count = request[3];
+    if (count > bp::kMaxI2cWriteCount || !acknowledges(request[2]))
+        return false;
+    if (count == 0)
+        return true;
+    pointer_ = request[4];
+    for (std::uint8_t i = 1; i < count; ++i)
+        chip_.writeRegister(pointer_++, request[4 + i], nowMs);
+    return true;
+}
+
+bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
+{
+    bp::Report answer{};
+    answer[bp::kIdByte] = bp::kReportId;
+    bool ok = false;
+    const std::uint8_t* args = &request[bp::kArgByte];
+    std::uint8_t* out = &answer[bp::kArgByte];
+    switch (request[bp::kCommandByte]) {
+    case bp::kCmdFirmwareVersion:
+        std::strcpy(reinterpret_cast<char*>(out), kFirmwareVersion);
+        ok = true;
+        break;
+    case bp::kCmdSfrWrite:
+        sfr_[args[0]] = args[1];
+        ok = true;
+        break;
+    case bp::kCmdSfrRead:
+        out[0] = sfr_[args[0]];
+        ok = true;
+        break;
+    case bp::kCmdPortWrite:
+        if (args[0] < kPortSfr.size()) {
+            std::uint8_t& latch = sfr_[kPortSfr[args[0]]];
+            latch = static_cast<std::uint8_t>((latch & ~args[1]) | (args[2] & args[1]));
+            ok = true;
+        }
+        break;
+    case bp::kCmdPortRead:
+        if (args[0] < kPortSfr.size()) {
+            out[0] = sfr_[kPortSfr[args[0]]];
+            ok = true;
+        }
+        break;
+    case bp::kCmdI2cRead:
+        ok = i2cRead(request, answer, nowMs);
+        break;
+    case bp::kCmdI2cWrite:
+        ok = i2cWrite(request, nowMs);
+        break;
+    case bp::kCmdAdcRead: {
+        const std::uint16_t code = adcCode(args[0]);
+        out[0] = static_cast<std::uint8_t>(code & 0xFF);
+        out[1] = static_cast<std::uint8_t>(code >> 8);
+        ok = true;
+        break;
+    }
+    case bp::kCmdSpiTransfer:
+        // Nothing sits on the SPI bus of the evaluation board: MISO floats high.
+        if (args[0] <= bp::kMaxSpiCount) {
+            std::fill_n(out, args[0], std::uint8_t{0xFF});
+            ok = true;
+        }
+        break;
+    default:
+        break;
+    }
+    answer[bp::kStatusByte] = ok ? bp::kAnswerAck : bp::kAnswerNak;
+    return answer;
+}
+
+}  // namespace sim

@@ -1,0 +1,127 @@
+#pragma once
+// Model of the battery-pack monitor chip behind the evaluation board's I2C
+// bus: register file, memory modes, periodic measurement scan, on-demand
+// 14-bit conversion, status logic and a plausible pack.
+#include <array>
+#include <cstdint>
+#include <random>
+#include <utility>
+
+namespace sim {
+
+// Value of the memory-mode register 0x89 that opens trim RAM and the test
+// registers; this value + 1 opens trim EEPROM.
+inline constexpr std::uint8_t kTrimAccessKey = 0xA0;
+
+class Chip {
+public:
+    static constexpr std::uint8_t kAddress = 0x50;  // 8-bit write address
+    static constexpr int kLastRegister = 0xC5;
+
+    // Register addresses.
+    enum : std::uint8_t {
+        kCellCount = 0x49,
+        kConfig4A = 0x4A,
+        kStatus0 = 0x80,
+        kStatus1 = 0x81,
+        kStatus2 = 0x82,
+        kStatus3 = 0x83,
+        kCellBalance = 0x84,
+        kMonitor = 0x85,
+        kFetControl = 0x86,
+        kUcControl = 0x87,
+        kPowerMode = 0x88,
+        kMemoryMode = 0x89,
+        kCellMin = 0x8A,
+        kCellMax = 0x8C,
+        kCurrent = 0x8E,
+        kCell1 = 0x90,
+        kInternalTemp = 0xA0,
+        kExternalTemp1 = 0xA2,
+        kExternalTemp2 = 0xA4,
+        kPackVolts = 0xA6,
+        kRegulatorVolts = 0xA8,
+        kMonitorResult = 0xAA,
+        kTrimFirst = 0xB0,
+        kTestDirection = 0xC0,
+        kTestFault = 0xC1,
+    };
+
+    // Memory modes of 0x89.
+    static constexpr std::uint8_t kModeRam = 0x00;
+    static constexpr std::uint8_t kModeEeprom = 0x01;
+
+    // The pack the chip measures, in engineering units.
+    struct Pack {
+        std::array<double, 8> cellVolts{3.702, 3.698, 3.705, 3.700, 3.696, 3.703, 3.699, 3.701};
+        double loadCurrentMa = 500.0;  // drawn while DFET is on (or forced)
+        double shuntMilliohm = 1.0;
+        double internalTempC = 27.0;
+        std::array<double, 2> externalTempC{25.0, 24.0};
+        double regulatorVolts = 3.3;
+        double noiseVolts = 0.0015;   // peak cell noise
+        double balanceDropVolts = 0.015;  // a cell under balancing reads this much lower
+    };
+
+    explicit Chip(std::uint32_t seed = 1);
+
+    // Brings the chip's own time (ms) up to now: runs the scans that fell due.
+    void advanceTo(std::uint32_t nowMs);
+    // I2C register access; the register pointer auto-increments.
+    std::uint8_t readRegister(std::uint8_t reg, std::uint32_t nowMs);
+    void writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs);
+    // The register as the bus sees it now, without side effects.
+    std::uint8_t peek(std::uint8_t reg) const;
+
+    Pack pack;
+
+    // Scan timing: period by power mode, and how long bit 6 of 0x82 stays set.
+    static constexpr int kScanPeriodMs = 32;
+    static constexpr int kIdlePeriodMs = 256;
+    static constexpr int kDozePeriodMs = 512;
+    static constexpr int kScanBusyMs = 8;
+    static constexpr int kMonitorConversionMs = 2;
+
+    // The voltage at an external thermistor pin at a temperature: 10 kOhm NTC
+    // (B 3435) under 10 kOhm from 0.8 V; 0.400 V at 25 degrees C.
+    static double thermistorVolts(double tempC);
+
+    long long scansDone() const { return scans_; }
+
+private:
+    using Bank = std::array<std::uint8_t, 0x80>;
+
+    const std::uint8_t* slot(std::uint8_t reg) const;
+    std::uint8_t* slot(std::uint8_t reg);
+    bool trimAccess() const;
+    int scanPeriodMs() const;
+    bool scanning() const;
+    void runScan();
+    void convertMonitor();
+    void updateStatus();
+    void applyFetProtection();
+    double noise(double peak);
+    double cellVolts(int cell) const;  // 0 when the cell is not connected
+    double senseMillivolts() const;    // signed: charge positive
+    int tempGain() const;
+    static void put12(std::uint8_t* at, double code);
+
+    std::mt19937 rng_;
+    Bank configRam_{};
+    Bank configEeprom_{};
+    std::array<std::uint8_t, 0x10> trimRam_{};
+    std::array<std::uint8_t, 0x10> trimEeprom_{};
+    std::array<std::uint8_t, 6> test_{};              // 0xC0 to 0xC5
+    std::array<std::uint8_t, 0xB0 - 0x80> live_{};    // 0x80 to 0xAF
+    bool started_ = false;
+    std::uint32_t lastNow_ = 0;
+    long long timeMs_ = 0;
+    long long nextScanMs_ = 0;
+    long long scanStartedMs_ = -1;
+    long long lastMonitorMs_ = 0;
+    long long scans_ = 0;
+    bool ovActive_ = false;
+    bool uvActive_ = false;
+};
+
+}  // namespace sim
