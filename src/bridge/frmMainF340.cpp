@@ -1,7 +1,116 @@
 #include "bridge/frmMainF340.h"
 
+#include "chip/KVN58C3_Main.h"
+#include "link/UsbLink.h"
+
 namespace bridge {
 
-frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340") {}
+frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
+{
+    Caption = "C8051F340 USB Bridge";
+    Width = 420;
+    Height = 300;
+
+    FrConnection.Caption = "USB Connection";
+    FrConnection.move(8, 6, 404, 76);
+    lblStatus.setContainer(&FrConnection);
+    lblStatus.move(10, 20, 384, 20);
+    cmdFirmware.Caption = "Firmware Version";
+    cmdFirmware.setContainer(&FrConnection);
+    cmdFirmware.move(10, 44, 130, 26);
+    cmdFirmware.Click = [this] { cmdFirmware_Click(); };
+    lblFirmware.setContainer(&FrConnection);
+    lblFirmware.move(150, 48, 244, 20);
+
+    FrXbar.Caption = "Crossbar (SFR 0xE1)";
+    FrXbar.move(8, 88, 404, 56);
+    for (int i = 0; i < 2; ++i) {
+        auto& b = cmdEnableXBAR.add(i);
+        b.Caption = i == 0 ? "Crossbar On" : "Crossbar Off";
+        b.setContainer(&FrXbar);
+        b.move(10 + i * 110, 20, 104, 26);
+        b.Click = [this, i] { cmdEnableXBAR_Click(i); };
+    }
+    lblXbar.Caption = "Off";
+    lblXbar.setContainer(&FrXbar);
+    lblXbar.move(240, 24, 150, 20);
+
+    FrPorts.Caption = "Port Pins (ticked = high)";
+    FrPorts.move(8, 150, 404, 142);
+    for (int port = 0; port < 3; ++port) {
+        auto& label = lblPort.add(port);
+        label.Caption = "P" + std::to_string(port);
+        label.setContainer(&FrPorts);
+        label.move(10, 22 + port * 28, 24, 20);
+        for (int bit = 0; bit < 8; ++bit) {
+            auto& box = chkPortPin.add(port * 8 + bit);
+            box.Caption = std::to_string(bit);
+            box.Value = 1;
+            box.setContainer(&FrPorts);
+            box.move(38 + (7 - bit) * 44, 20 + port * 28, 40, 22);
+        }
+    }
+    cmdWritePorts.Caption = "Write Ports";
+    cmdWritePorts.setContainer(&FrPorts);
+    cmdWritePorts.move(10, 106, 104, 26);
+    cmdWritePorts.Click = [this] { cmdWritePorts_Click(); };
+}
+
+void frmMainF340::Form_Load()
+{
+    usb::UsbLink& link = p.link();
+    // Cancel in any link box ends the program through this form's unload.
+    link.onCancel = [this] {
+        if (loaded())
+            Unload();
+        p.rt().End();
+    };
+    link.BoardTitle = p.BoardTitle;
+    link.OpenBoard();
+    showConnection();
+}
+
+void frmMainF340::showConnection()
+{
+    lblStatus.Caption = p.link().UsbConnected ? "Connected to " + p.BoardTitle : std::string("USB Device not connected");
+}
+
+void frmMainF340::cmdEnableXBAR_Click(int Index)
+{
+    const bool on = Index == 0;
+    if (p.link().SfrWrite(kSfrCrossbar, on ? kCrossbarOn : kCrossbarOff) != usb::kStatusAck) {
+        // The crossbar kept its state: say so rather than pretend it switched.
+        lblXbar.Caption = "Not switched";
+        return;
+    }
+    p.XbarEnabled = on;
+    lblXbar.Caption = on ? "On" : "Off";
+}
+
+void frmMainF340::cmdFirmware_Click()
+{
+    std::string version;
+    lblFirmware.Caption = p.link().FirmwareVersion(version) == usb::kStatusAck ? version : std::string("No answer");
+}
+
+void frmMainF340::cmdWritePorts_Click()
+{
+    for (int port = 0; port < kPortPinCount / 8; ++port) {
+        std::uint8_t value = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (chkPortPin[port * 8 + bit].Value == 1)
+                value = static_cast<std::uint8_t>(value | (1U << bit));
+        p.link().PortWrite(port, 0xFF, value);
+    }
+}
+
+void frmMainF340::Form_Unload(int& /*Cancel*/)
+{
+    // The chip form's unload switches I2C off, closes the handles and ends.
+    if (p.hasKVN58C3_Main())
+        p.KVN58C3_Main().Unload();
+    p.link().CloseHidHandles();
+    p.rt().End();
+}
 
 }  // namespace bridge

@@ -1,11 +1,222 @@
 #pragma once
+// The chip main form: the register map and memory modes (definitions in
+// chip/config/), and the readings, scan and control side (chip/monitor/).
+#include <cstdint>
+#include <string>
+
 #include "program/ProgramForm.h"
 
 namespace chip {
 
+// Register addresses the form's register side works with.
+inline constexpr int kFirstRegister = 0x00;
+inline constexpr int kLastRegister = 0xC5;
+inline constexpr int kRegNameCount = 257;
+inline constexpr int kRegCellConfig = 0x49;
+inline constexpr int kRegSetup = 0x4A;
+inline constexpr int kRegUcControl = 0x87;
+inline constexpr int kRegMemoryMode = 0x89;
+
+// Values of the memory-mode register 0x89. Trim/test access is the key plus
+// 0 (trim RAM and test registers) or 1 (trim EEPROM).
+inline constexpr std::uint8_t kMemoryModeRam = 0x00;
+inline constexpr std::uint8_t kMemoryModeEeprom = 0x01;
+inline constexpr std::uint8_t kTrimAccessKey = 0xA0;
+
+// Pages of the form's tab control.
+enum MainPage : int { kPageConfig = 0, kPageUser, kPageStatus, kPageTest, kPageReadings, kPageThermistor };
+
 class KVN58C3_Main : public ProgramForm {
 public:
     explicit KVN58C3_Main(Program& program);
+    ~KVN58C3_Main() override;
+
+    // ---- Register side (definitions in chip/config/) ----
+
+    // Menus.
+    ui::Menu mnuabout{*this, "mnuabout", "About"};
+    ui::Menu mnuPower{*this, "mnuPower", "I2C SDA / Control"};
+    ui::Menu mnuEnableI2C{*this, "mnuEnableI2C", "Enable I2C", &mnuPower};
+    ui::Menu mnuDisableI2C{*this, "mnuDisableI2C", "Disable I2C", &mnuPower};
+    ui::Menu mnumainshow{*this, "mnumainshow", "Show Basic Comm Form"};
+
+    // Pages: register map, readings, thermistor table (the monitoring side adds its own).
+    ui::TabControl SSTab1{*this, "SSTab1"};
+
+    // Register map, one row per register 0x00 to 0xC5.
+    ui::ControlArray<ui::Label> lblRegAddr{*this, "lblRegAddr"};
+    ui::ControlArray<ui::Label> RegName{*this, "RegName"};  // 0 to 256; the rows show 0 to 0xC5
+    ui::ControlArray<ui::TextBox> tbRegdata{*this, "tbRegdata"};
+    ui::ControlArray<ui::CommandButton> cbRead{*this, "cbRead"};
+    ui::ControlArray<ui::CommandButton> cbWrite{*this, "cbWrite"};
+
+    // I2C state, acknowledge indicator, memory modes and block transfers.
+    ui::Frame FrI2C{*this, "FrI2C"};
+    ui::Frame FrNak{*this, "FrNak"};
+    ui::Shape ShpNak{*this, "ShpNak"};
+    ui::Frame FrMemory{*this, "FrMemory"};
+    ui::CommandButton cbRAMEnable{*this, "cbRAMEnable"};
+    ui::CommandButton cbEEPROMEnable{*this, "cbEEPROMEnable"};
+    ui::CommandButton cbTRIMEnable{*this, "cbTRIMEnable"};
+    ui::CommandButton cbTrimEEEnable{*this, "cbTrimEEEnable"};
+    ui::CommandButton cbReadAllRAM{*this, "cbReadAllRAM"};
+    ui::CommandButton cbReadPack{*this, "cbReadPack"};
+    ui::CommandButton cbWritePack{*this, "cbWritePack"};
+    ui::CommandButton cmdRestoreDefaults{*this, "cmdRestoreDefaults"};
+    ui::CommandButton cmdSet8{*this, "cmdSet8"};
+    ui::CheckBox cbTempSel{*this, "cbTempSel"};
+    ui::CommandButton cbQuit{*this, "cbQuit"};
+
+    // Auto scan controls (the tick itself is on the monitoring side).
+    ui::CommandButton cbAutoScan{*this, "cbAutoScan"};
+    ui::ComboBox cbAutorate{*this, "cbAutorate"};
+    ui::Timer Timer2{*this, "Timer2", 0, true};
+    ui::CheckBox ChkSyncuPdoescan{*this, "ChkSyncuPdoescan"};
+    ui::Frame FrUcControl{*this, "FrUcControl"};
+    ui::ControlArray<ui::CheckBox> cbuCControl4{*this, "cbuCControl4"};
+
+    // Readings: VCELL 0 to 26 (21 is the shunt in milliohms), shunt save button.
+    ui::ControlArray<ui::TextBox> VCELL{*this, "VCELL"};
+    ui::ControlArray<ui::Label> lblVCELL{*this, "lblVCELL"};
+    ui::CommandButton cmdISetup{*this, "cmdISetup"};
+
+    // Thermistor table: volts descending for -40 to 125 degrees C in 5-degree steps.
+    ui::ControlArray<ui::TextBox> ArrayVolts{*this, "ArrayVolts"};
+    ui::ControlArray<ui::TextBox> ArrayTemp{*this, "ArrayTemp"};
+
+    // Single register transfers through the register image.
+    void cbRead_Click(int Index);
+    void cbWrite_Click(int Index);
+    // Read-modify-write of one bit through the register image.
+    void writeRegisterBit(int reg, int bit, bool set);
+
+    // Memory modes of register 0x89.
+    void cbEnableRAM();
+    void SetTrimAccess(int x);
+    void cbRAMEnable_Click();
+    void cbEEPROMEnable_Click();
+    void cbTRIMEnable_Click();
+    void cbTrimEEEnable_Click();
+
+    // Block transfers and settings.
+    void cbReadAllRAM_Click();
+    void cbReadPack_Click();
+    void cbWritePack_Click();
+    void cmdRestoreDefaults_Click();
+    void cmdSet8_Click();
+    void cbTempSel_Click();
+
+    // Shunt file "Current_Sense.txt".
+    void loadShuntValue();
+    void cmdISetup_Click();
+
+    // Auto scan start/stop and rate.
+    void cbAutoScan_Click();
+    void cbAutorate_Change();
+    void ChkSyncuPdoescan_Click();
+    void cbuCControl4_Click(int Index);
+
+    // Waits, letting events run.
+    void Wait_Time(double seconds);
+
+    // Menus, quit and form end.
+    void mnuEnableI2C_Click();
+    void mnuDisableI2C_Click();
+    void mnuabout_Click();
+    void mnumainshow_Click();
+    void cbQuit_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    // Control placement and event wiring of the register side.
+    void buildRegisterSide();
+    // Waits for I2CBusy (clearing it by force after 2 ms) and takes it.
+    void takeI2CLock();
+    // True when a board is connected; otherwise says so and releases the lock.
+    bool checkConnected();
+    // Sets the acknowledge indicator from a link status.
+    void showAck(int status);
+    void traceRegister(const char* what, int Index);
+    // The four memory-mode buttons to button face, then the chosen one selected.
+    void selectModeButton(ui::CommandButton& selected);
+    // Reads or writes every register of a range through the single transfers.
+    void readRange(int first, int last);
+    void writeRange(int first, int last);
+    // Timer2's interval from the rate box, in ms.
+    int autoRateInterval() const;
+
+public:
+    // ---- Monitoring side (definitions in chip/monitor/) ----
+    // The single-scan button; the auto scan disables it while running.
+    ui::CommandButton cbReadV{*this, "cbReadV"};
+    void cbReadV_Click();
+    void Update_FETs();
+    // Placement and wiring of the monitoring controls (the constructor calls
+    // it after the register side) and their load steps (Form_Load calls it last).
+    void buildMonitorSide();
+    void loadMonitorSide();
+
+    // Status indicators: LED(8 x (register - 0x80) + bit) for 0x80 to 0x83, captions beside them.
+    ui::Frame FrStatusBits{*this, "FrStatusBits"};
+    ui::ControlArray<ui::Shape> LED{*this, "LED"};
+    ui::ControlArray<ui::Label> Label{*this, "Label"};
+    ui::CommandButton ReadStatus{*this, "ReadStatus"};
+    ui::CheckBox ChkPoweStatus{*this, "ChkPoweStatus"};
+    // FET drivers of 0x86.
+    ui::Frame FrFets{*this, "FrFets"};
+    ui::CommandButton cbPCFET{*this, "cbPCFET"};
+    ui::CommandButton cbCFET{*this, "cbCFET"};
+    ui::CommandButton cbDFET{*this, "cbDFET"};
+    // Cell rows 3 to 10: bar, highest/lowest marker and unit beside each VCELL box.
+    ui::ControlArray<ui::ProgressBar> ProgressBar1{*this, "ProgressBar1"};
+    ui::ControlArray<ui::Shape> MinMax{*this, "MinMax"};
+    ui::ControlArray<ui::Label> CELL1{*this, "CELL1"};
+    // Cell-balance indicators, one per bit of 0x84.
+    ui::Frame FrBalance{*this, "FrBalance"};
+    ui::ControlArray<ui::Shape> cbLED{*this, "cbLED"};
+    ui::ControlArray<ui::Label> lblBalance{*this, "lblBalance"};
+    // Synchronisation with the chip's own scan.
+    ui::ControlArray<ui::Shape> LEDSync{*this, "LEDSync"};
+    ui::Timer TimerSync{*this, "TimerSync", 2000, false};
+    ui::CommandButton cmdAbortSync{*this, "cmdAbortSync"};
+    // Recording log on file number 1.
+    ui::CommandButton cbRecord{*this, "cbRecord"};
+    ui::CommonDialog CommonDialog1{*this, "CommonDialog1"};
+
+    void ReadStatus_Click();
+    void Timer2_Timer();
+    void TimerSync_Timer();
+    void cmdAbortSync_Click();
+    void cbRecord_Click();
+
+    // True while a scan waits for the chip's own scan to end.
+    bool SyncRun = false;
+    // True when the last wait was ended by TimerSync.
+    bool SyncTimeout = false;
+
+private:
+    // A register's value from the register image (its text read as hex).
+    long regValue(int addr) const;
+    void paintStatusIndicators();
+    void paintFets();
+    void selectRamModeButtons();
+    // Steps of one scan.
+    void scanChip();
+    void waitForChipScan(std::uint8_t* buffer, std::uint8_t* address);
+    bool blockRead(std::uint8_t first, std::uint8_t count, std::uint8_t* buffer, std::uint8_t* address);
+    void showCells();
+    void showCellRows();
+    void showCurrentAndTemperatures();
+    void showPackAndSum();
+    void writeRecordLine();
+    void placeMonitorControls();
+
+    // Set while cbReadV_Click holds "Busy": a tick nested inside that scan must not wait for it.
+    bool scanInProgress_ = false;
+    // ---- end of monitoring side ----
 };
 
 }  // namespace chip

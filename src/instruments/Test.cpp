@@ -1,7 +1,186 @@
 #include "instruments/Test.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "instruments/gpib/GpibErrors.h"
+#include "instruments/gpib/Vbib32.h"
+#include "vb/Numbers.h"
+
 namespace instruments {
 
-Test::Test(Program& program) : ProgramForm(program, "Test") {}
+namespace {
+
+constexpr std::int16_t kBoard = 0;
+constexpr int kSearchListLength = 32;
+constexpr int kResultListLength = 31;
+constexpr std::size_t kReplyLength = 50;
+
+}  // namespace
+
+std::string gpibStatusText(std::int16_t ibsta)
+{
+    static constexpr std::array<std::pair<int, const char*>, 14> kBits = {{
+        {0x8000, "ERR"}, {0x4000, "TIMO"}, {0x2000, "END"}, {0x1000, "SRQI"}, {0x800, "RQS"}, {0x100, "CMPL"},
+        {0x80, "LOK"}, {0x40, "REM"}, {0x20, "CIC"}, {0x10, "ATN"}, {0x8, "TACS"}, {0x4, "LACS"}, {0x2, "DTAS"},
+        {0x1, "DCAS"},
+    }};
+    std::string s = "\r\nibsta = &H" + gpib::statusHex(ibsta) + " <";
+    const auto bits = static_cast<std::uint16_t>(ibsta);
+    for (const auto& [mask, name] : kBits)
+        if (bits & mask)
+            s += std::string(" ") + name;
+    return s + ">";
+}
+
+std::string gpibErrorText(std::int16_t ibsta, std::int16_t iberr)
+{
+    static constexpr std::array<std::pair<int, const char*>, 21> kLines = {{
+        {0, "iberr = EDVR <DOS Error>"},
+        {1, "iberr = ECIC <Not CIC>"},
+        {2, "iberr = ENOL <No Listener>"},
+        {3, "iberr = EADR <Address Error>"},
+        {4, "iberr = EARG <Invalid argument>"},
+        {5, "iberr = ESAC <Not Sys Ctrlr>"},
+        {6, "iberr = EABO <Op. aborted>"},
+        {7, "iberr = ENEB <No GPIB board>"},
+        {8, "iberr = EDMA <DMA error>"},
+        {10, "iberr = EOIP <Async I/O in prg>"},
+        {11, "iberr = ECAP <No capability>"},
+        {12, "iberr = EFSO <File sys. error>"},
+        {14, "iberr = EBUS <Command error>"},
+        {15, "iberr = ESTB <Status byte lost>"},
+        {16, "iberr = ESRQ <SRQ stuck high>"},
+        {20, "iberr = ETAB <Table overflow>"},
+        {21, "iberr = ELCK <Interface is locked>"},
+        {22, "iberr = EARM <ibnotify callback failed to rearm>"},
+        {23, "iberr = EHDL <Input handle is invalid>"},
+        {26, "iberr = EWIP <Wait in progress on specified input handle>"},
+        {28, "iberr = EPWR <The interface lost power>"},
+    }};
+    std::string s = "\r\n";
+    if (!(static_cast<std::uint16_t>(ibsta) & gpib::ERR))
+        return s + "iberr = " + vb::Str(static_cast<int>(iberr));
+    for (const auto& [code, line] : kLines)
+        if (code == iberr)
+            return s + line;
+    return s;
+}
+
+std::string gpibCountText(std::int16_t ibcnt) { return "\r\nibcnt = 0x" + gpib::statusHex(ibcnt); }
+
+Test::Test(Program& program) : ProgramForm(program, "Test")
+{
+    Caption = "488.2 Query";
+    Width = 560;
+    Height = 400;
+    Label1.move(10, 10, 120, 20);
+    Label1.Caption = "Readings";
+    ReadingsList.move(10, 32, 540, 290);
+    RunRepeat.move(10, 335, 100, 30);
+    RunRepeat.Caption = "Run";
+    QuitButton.move(120, 335, 100, 30);
+    QuitButton.Caption = "Quit";
+    Info.move(230, 335, 100, 30);
+    Info.Caption = "Info";
+    Label2.move(350, 340, 120, 20);
+    Label2.Caption = "STOPPED";
+
+    RunRepeat.Click = [this] { RunRepeat_Click(); };
+    QuitButton.Click = [this] { QuitButton_Click(); };
+    Info.Click = [this] { Info_Click(); };
+}
+
+void Test::Form_Load()
+{
+    // The next call registers the status variables again.
+    p.gpib().g.GpibGlobalsRegistered = 0;
+    ClearReadings();
+}
+
+void Test::RunRepeat_Click()
+{
+    ClearReadings();
+    RunListenerQuery();
+}
+
+void Test::QuitButton_Click() { p.rt().End(); }
+
+void Test::Info_Click()
+{
+    p.rt().MsgBox("This form queries a device using the '*IDN?' command to read back the identification code.",
+                  ui::vbInformation | ui::vbOKOnly);
+}
+
+void Test::ClearReadings()
+{
+    while (ReadingsList.ListCount() > 0)
+        ReadingsList.RemoveItem(0);
+}
+
+void Test::RunListenerQuery()
+{
+    gpib::Vbib32& gpib = p.gpib();
+    auto failed = [&] { return (static_cast<std::uint16_t>(gpib.g.ibsta) & gpib::ERR) != 0; };
+
+    QuitButton.Enabled = false;
+    gpib.SendIFC(kBoard);
+    if (failed())
+        GpibQuit("Error sending IFC.");
+
+    gpib::AddressList search(kSearchListLength, 0);
+    for (int k = 0; k < 30; ++k)
+        search[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k + 1);
+    search[30] = gpib::NOADDR;
+
+    ScreenMousePointer = vbHourglass;
+    ReadingsList.AddItem("Finding all listeners on the bus...");
+
+    std::vector<std::int16_t> results(kResultListLength, 0);
+    gpib.FindLstn(kBoard, search, results, kResultListLength);
+    if (failed()) {
+        ScreenMousePointer = vbDefault;
+        GpibQuit("Error finding all listeners.");
+    }
+    ScreenMousePointer = vbDefault;
+
+    // The count of a library that reports more than the list holds is cut to the list.
+    const int found = std::clamp<int>(gpib.g.ibcnt, 0, kResultListLength - 1);
+    ReadingsList.AddItem("Number of instruments found = " + vb::Str(static_cast<int>(gpib.g.ibcnt)));
+    ReadingsList.AddItem("");
+    results[static_cast<std::size_t>(std::clamp<std::int32_t>(gpib.g.ibcntl, 0, kResultListLength - 1))] = gpib::NOADDR;
+
+    gpib.DevClearList(kBoard, results);
+    if (failed())
+        GpibQuit("Error in clearing the devices. ");
+    gpib.SendList(kBoard, results, "*IDN?", gpib::NLend);
+    if (failed())
+        GpibQuit("Error sending '*IDN?'. ");
+
+    for (int k = 0; k < found; ++k) {
+        std::string reply(kReplyLength, ' ');
+        gpib.Receive(kBoard, results[static_cast<std::size_t>(k)], reply, gpib::STOPend);
+        if (failed())
+            GpibQuit("Error in receiving response to '*IDN?'. ");
+        ReadingsList.AddItem(vb::Str(k + 1) + " " + reply);
+    }
+
+    gpib.ibonl(kBoard, 0);
+    if (failed())
+        GpibQuit("Error putting board offline.");
+    QuitButton.Enabled = true;
+}
+
+void Test::GpibQuit(std::string_view text)
+{
+    gpib::Vbib32& gpib = p.gpib();
+    const std::string msg = std::string(text) + gpibStatusText(gpib.g.ibsta) + gpibErrorText(gpib.g.ibsta, gpib.g.iberr) +
+                            gpibCountText(gpib.g.ibcnt) + "\r\rI'm quitting!";
+    p.rt().MsgBox(msg, ui::vbExclamation | ui::vbOKOnly, "Error");
+    gpib.ibonl(kBoard, 0);
+    p.rt().End();
+}
 
 }  // namespace instruments

@@ -1,7 +1,39 @@
 #include "instruments/frmInst.h"
 
+#include "instruments/gpib/GpibErrors.h"
+#include "vb/Format.h"
+
 namespace instruments {
 
-frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst") {}
+frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst")
+{
+    Caption = "IEEE Test Station Instruments";
+    Width = 1100;
+    Height = 770;
+    SSTab1.setTabs({"Instrument Configuration", "VIs", "DVMs", "E3631 Power Supply && 3488 Mux", "53131 Counter"});
+    SSTab1.move(0, 0, Width, Height);
+    layoutConfigTab();
+    layoutSourceMeasureTab();
+    layoutMeterTab();
+    layoutSupplySwitchTab();
+    layoutCounterTab();
+
+    cmdloadInstConfig.Click = [this] { cmdloadInstConfig_Click(); };
+}
+
+frmInst::~frmInst() = default;
+
+void frmInst::Form_Load()
+{
+    // Preset source levels of the twenty preset buttons, in hundredths of a volt.
+    static constexpr int kPresets[20] = {1653, 1593, 1623, 1657, 1656, 1655, 1654, 1653, 1652, 1651,
+                                         1650, 1600, 1599, 1598, 1597, 1596, 1595, 1594, 1593, 1592};
+    for (int k = 0; k < 20; ++k)
+        txtVI228String[k].Text = "B" + vb::Format(kPresets[k] / 100.0, "0.00") + ",3,X";
+}
+
+void frmInst::ShowGpibError(std::string_view text) { gpib::ShowGpibError(p.rt(), p.gpib(), text); }
+
+void frmInst::ShowOpenFailure(std::string_view text) { gpib::showOpenFailure(p.rt(), p.gpib(), text); }
 
 }  // namespace instruments

@@ -8,6 +8,8 @@
 #include "instruments/frmInst.h"
 #include "instruments/gpib/Vbib32.h"
 #include "link/UsbLink.h"
+#include "sim/EvalBoard.h"
+#include "sim/GpibBus.h"
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
@@ -25,7 +27,9 @@ Program::~Program()
     about_.reset();
     doco_.reset();
     gpib_.reset();
+    simGpib_.reset();
     link_.reset();
+    simBoard_.reset();
 }
 
 template <class F>

@@ -10,6 +10,8 @@
 #include "ui/Runtime.h"
 
 namespace usb { class UsbLink; }
+namespace sim { class EvalBoard; }
+namespace sim { class GpibBus; }
 namespace gpib { class Vbib32; }
 namespace shell { class Doco; class frmAbout2; class frmStartup; }
 namespace bridge { class frmMainF340; }
@@ -41,7 +43,11 @@ public:
 
     // Devices.
     usb::UsbLink& link();
+    // The simulated board behind the link; nullptr when not simulating.
+    sim::EvalBoard* simBoard();
     gpib::Vbib32& gpib();
+    // The simulated GPIB bus; nullptr unless the bus is simulated.
+    sim::GpibBus* simGpib();
 
     // Forms: each created and loaded on first use.
     shell::Doco& Doco();
@@ -90,6 +96,8 @@ private:
     ui::Runtime& rt_;
     ProgramOptions options_;
     std::unique_ptr<usb::UsbLink> link_;
+    std::unique_ptr<sim::EvalBoard> simBoard_;
+    std::unique_ptr<sim::GpibBus> simGpib_;
     std::unique_ptr<gpib::Vbib32> gpib_;
     std::unique_ptr<shell::Doco> doco_;
     std::unique_ptr<shell::frmAbout2> about_;

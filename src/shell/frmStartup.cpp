@@ -1,7 +1,84 @@
 #include "shell/frmStartup.h"
 
+#include "bridge/frmMainF340.h"
+#include "chip/KVN58C3_Main.h"
+#include "instruments/InstrumentStation.h"
+#include "link/UsbLink.h"
+
 namespace shell {
 
-frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup") {}
+namespace {
+constexpr const char* kEngFile = "RI550.csv";   // instrument station and bridge panel at start
+constexpr const char* kTrimFile = "BR549.csv";  // trim entry in the mode list
+}  // namespace
+
+frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup")
+{
+    Caption = "KVN58C3 / KVN58C2 Evaluation";
+    Width = 340;
+    Height = 230;
+    lblTitle.Caption = "Choose the device on the evaluation board:";
+    lblTitle.move(12, 10, 316, 20);
+    lstMode.move(12, 36, 316, 120);
+    cmdStart.Caption = "Start";
+    cmdStart.FontBold = true;
+    cmdStart.move(12, 166, 150, 34);
+    cmdStart.Click = [this] { cmdStart_Click(); };
+    cmdExit.Caption = "Exit";
+    cmdExit.move(238, 166, 90, 34);
+    cmdExit.Click = [this] { Unload(); };
+}
+
+void frmStartup::Form_Load()
+{
+    p.TraceIndent1 = std::string(5, ' ');
+    p.TraceIndent2 = std::string(10, ' ');
+    p.TraceIndent3 = std::string(15, ' ');
+    instruments::resetGpibDeviceTables(p);  // every device table entry -5: not opened
+
+    p.EngFileFound = p.FileExistsInAppPath(kEngFile);
+    p.TrimFileFound = p.FileExistsInAppPath(kTrimFile);
+
+    modes_ = {
+        {"KVN58C3 Evaluation", "KVN58C3", "KVN58C3 Evaluation Board", false},
+        {"KVN58C2 Evaluation", "KVN58C2", "KVN58C2 Evaluation Board", false},
+    };
+    if (p.TrimFileFound)
+        modes_.push_back({"KVN58C3 Trim", "KVN58C3", "KVN58C3 Evaluation Board (Trim)", true});
+    lstMode.Clear();
+    for (const Mode& m : modes_)
+        lstMode.AddItem(m.text);
+    lstMode.ListIndex = 0;  // one click on Start gets going
+
+    if (p.EngFileFound)
+        instruments::startInstrumentStation(p);
+}
+
+void frmStartup::cmdStart_Click() { launch(lstMode.ListIndex); }
+
+void frmStartup::launch(int mode)
+{
+    if (mode < 0 || mode >= static_cast<int>(modes_.size()))
+        mode = 0;
+    const Mode& m = modes_[static_cast<std::size_t>(mode)];
+    p.DefaultI2CAddress = 0x50;
+    p.link().I2CAddress = p.DefaultI2CAddress;
+    p.BoardPrefix = m.prefix;
+    p.BoardTitle = m.title;
+    p.TrimMode = m.trim;
+    p.link().BoardTitle = m.title;
+
+    // First use loads the bridge form unseen; its load opens the link.
+    bridge::frmMainF340& bridgeForm = p.frmMainF340();
+    for (int i = 0; i < bridge::kPortPinCount; ++i)
+        bridgeForm.chkPortPin[i].Value = 1;
+    bridgeForm.cmdWritePorts_Click();
+    bridgeForm.cmdEnableXBAR_Click(0);
+
+    Hide();
+    p.KVN58C3_Main().Show();
+}
+
+void frmStartup::Form_Unload(int& /*Cancel*/) { p.rt().End(); }
 
 }  // namespace shell

@@ -1,0 +1,86 @@
+// The evaluation program: command-line options, the Program on the real or the
+// simulated board, and the Qt event loop.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "program/Program.h"
+#include "program/Version.h"
+#include "qt/QtRuntime.h"
+#include "shell/frmStartup.h"
+
+namespace {
+
+bool parseNumber(const QString& text, unsigned long max, unsigned long& out)
+{
+    bool ok = false;
+    const qulonglong v = text.trimmed().toULongLong(&ok, 0);  // 0x.. hexadecimal, else decimal
+    if (!ok || v > max)
+        return false;
+    out = static_cast<unsigned long>(v);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
+
+    QCommandLineParser cli;
+    cli.setApplicationDescription(QStringLiteral("Evaluation program for the KVN58C2 and KVN58C3 battery-pack monitors."));
+    cli.addHelpOption();
+    const QCommandLineOption simulate(QStringLiteral("simulate"),
+                                      QStringLiteral("Run on the simulated evaluation board and GPIB bus."));
+    const QCommandLineOption appPath(QStringLiteral("app-path"),
+                                     QStringLiteral("Program folder (marker files, shunt file, instrument file); "
+                                                    "default: the folder of the executable."),
+                                     QStringLiteral("dir"));
+    const QCommandLineOption vendorId(QStringLiteral("vendor-id"),
+                                      QStringLiteral("USB vendor ID of the evaluation board (default 0x10C4)."),
+                                      QStringLiteral("id"));
+    const QCommandLineOption gpib(QStringLiteral("gpib"),
+                                  QStringLiteral("GPIB library: sim, linux-gpib, ni or the path of a library "
+                                                 "(default: sim with --simulate, else linux-gpib)."),
+                                  QStringLiteral("library"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the simulated board and bus."),
+                                  QStringLiteral("n"));
+    cli.addOptions({simulate, appPath, vendorId, gpib, seed});
+    cli.process(app);
+
+    ProgramOptions options;
+    options.simulate = cli.isSet(simulate);
+    options.appPath = cli.isSet(appPath) ? cli.value(appPath).toStdString()
+                                         : QCoreApplication::applicationDirPath().toStdString();
+    options.gpibLibrary = cli.isSet(gpib) ? cli.value(gpib).toStdString() : (options.simulate ? "sim" : "linux-gpib");
+    unsigned long number = 0;
+    if (cli.isSet(vendorId)) {
+        if (!parseNumber(cli.value(vendorId), 0xFFFF, number)) {
+            std::fprintf(stderr, "kvn58: --vendor-id wants a number from 0 to 0xFFFF\n");
+            return 2;
+        }
+        options.vendorId = static_cast<std::uint16_t>(number);
+    }
+    if (cli.isSet(seed)) {
+        if (!parseNumber(cli.value(seed), 0xFFFFFFFFul, number)) {
+            std::fprintf(stderr, "kvn58: --seed wants a number from 0 to 4294967295\n");
+            return 2;
+        }
+        options.seed = static_cast<std::uint32_t>(number);
+    }
+
+    qt::QtRuntime rt;
+    if (options.simulate)
+        rt.titleSuffix = " (simulated)";
+    Program program(rt, options);
+    const qt::WindowsFirst windowsFirst(rt);
+
+    rt.dispatch([&program] { program.frmStartup().Show(); });
+    rt.endIfNoWindow();
+    return rt.exec();
+}

@@ -1,0 +1,59 @@
+// Memory modes of register 0x89: configuration RAM, EEPROM, trim and test access.
+#include "chip/KVN58C3_Main.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+void KVN58C3_Main::cbEnableRAM()
+{
+    if (!p.XbarEnabled)
+        mnuEnableI2C_Click();
+    cbRAMEnable.BackColor = vb::kRunning;
+    tbRegdata[kRegMemoryMode].Text = vb::CStr(static_cast<int>(kMemoryModeRam));
+    cbWrite_Click(kRegMemoryMode);
+}
+
+void KVN58C3_Main::SetTrimAccess(int x)
+{
+    if (!p.XbarEnabled)
+        mnuEnableI2C_Click();
+    cbRAMEnable.BackColor = vb::kRunning;
+    tbRegdata[kRegMemoryMode].Text = vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0));
+    cbWrite_Click(kRegMemoryMode);
+}
+
+void KVN58C3_Main::selectModeButton(ui::CommandButton& selected)
+{
+    for (ui::CommandButton* b : {&cbTrimEEEnable, &cbTRIMEnable, &cbRAMEnable, &cbEEPROMEnable})
+        b->BackColor = vb::kButtonFace;
+    selected.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbRAMEnable_Click()
+{
+    selectModeButton(cbRAMEnable);
+    cbEnableRAM();
+}
+
+void KVN58C3_Main::cbEEPROMEnable_Click()
+{
+    if (!p.XbarEnabled)
+        mnuEnableI2C_Click();
+    selectModeButton(cbEEPROMEnable);
+    tbRegdata[kRegMemoryMode].Text = vb::Hex(kMemoryModeEeprom);
+    cbWrite_Click(kRegMemoryMode);
+}
+
+void KVN58C3_Main::cbTRIMEnable_Click()
+{
+    SetTrimAccess(0);
+    selectModeButton(cbTRIMEnable);
+}
+
+void KVN58C3_Main::cbTrimEEEnable_Click()
+{
+    SetTrimAccess(1);
+    selectModeButton(cbTrimEEEnable);
+}
+
+}  // namespace chip

@@ -1,0 +1,74 @@
+// The auto-scan tick and the wait for the chip's own scan, bounded by TimerSync.
+#include "chip/KVN58C3_Main.h"
+#include "link/UsbLink.h"
+
+namespace chip {
+
+namespace {
+constexpr std::uint8_t kScanStatusRegister = 0x82;
+constexpr std::uint8_t kChipScanning = 0x40;  // bit 6 of 0x82: the chip's own scan runs
+constexpr int kTimeoutPauseMs = 1000;
+}  // namespace
+
+void KVN58C3_Main::Timer2_Timer()
+{
+    // A scan already running is below this tick on the one thread (it pumped the
+    // events that started the tick), so waiting here would never end: this tick
+    // is skipped and the next one scans.
+    while (cbReadV.BackColor == vb::kRunning) {
+        if (scanInProgress_)
+            return;
+        p.rt().DoEvents();
+    }
+    cbReadV_Click();
+    if (cbRecord.BackColor == vb::kRunning)
+        writeRecordLine();
+    if (cbAutoScan.BackColor == vb::kRunning && cbAutoScan.Caption.get() == "Auto Scan START") {
+        Timer2.Interval = 0;
+        cbAutoScan.BackColor = vb::kIdle;
+    }
+}
+
+void KVN58C3_Main::TimerSync_Timer()
+{
+    SyncTimeout = true;
+    SyncRun = false;
+    TimerSync.Enabled = false;
+    p.rt().DoEvents();
+}
+
+void KVN58C3_Main::cmdAbortSync_Click()
+{
+    SyncRun = false;
+    p.rt().DoEvents();
+}
+
+void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
+{
+    usb::UsbLink& link = p.link();
+    link.FlushHidInput();
+    address[0] = kScanStatusRegister;
+    SyncRun = true;
+    SyncTimeout = false;
+    // Each wait gets its own full period: restart the timer rather than let an
+    // earlier wait's period end this one early.
+    TimerSync.Enabled = false;
+    TimerSync.Enabled = true;
+    while (SyncRun) {
+        std::uint8_t one = 1;
+        std::uint8_t writeCount = 1;
+        link.I2cRead(link.I2CAddress, one, writeCount, buffer, address);
+        buffer[0] &= kChipScanning;
+        if (buffer[0] == kChipScanning) {
+            p.rt().DoEvents();
+            continue;
+        }
+        SyncRun = false;
+        LEDSync[0].FillColor = LEDSync[0].FillColor == vb::QBColor(9) ? vb::QBColor(10) : vb::QBColor(9);
+        p.rt().DoEvents();
+    }
+    // A wait that ended otherwise must not be reported as timed out later.
+    TimerSync.Enabled = false;
+}
+
+}  // namespace chip

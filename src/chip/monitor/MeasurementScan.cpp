@@ -1,0 +1,212 @@
+// One measurement scan: three block reads into the register image, then every
+// reading, bar, marker and indicator computed from the image.
+#include <array>
+#include <optional>
+
+#include "chip/KVN58C3_Main.h"
+#include "chip/monitor/ScanFormulas.h"
+#include "chip/monitor/Thermistor.h"
+#include "link/UsbLink.h"
+#include "vb/Format.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+using namespace monitor;
+
+namespace {
+
+constexpr const char* kReadVCaption = "Read Voltages (Single)";
+constexpr const char* kBusy = "Busy";
+
+// Reading boxes of VCELL.
+enum Box : int {
+    kLowest = 0, kHighest = 1, kSense = 2, kCell1Box = 3, kCell8Box = 10, kInternalKk = 11,
+    kExternal1 = 12, kExternal2 = 13, kPack = 14, kRegulator = 15, kExternal1Volts = 16,
+    kExternal2Volts = 17, kInternalC = 18, kCurrent = 19, kGain = 20, kShunt = 21, kSum = 22,
+    kSpread = 23, kSensor = 24, kExternal1Raw = 25, kExternal2Raw = 26,
+};
+
+// Register pairs (low byte first).
+constexpr int kRegCellMin = 0x8A, kRegCellMax = 0x8C, kRegSense = 0x8E, kRegCell1 = 0x90;
+constexpr int kRegInternal = 0xA0, kRegExternal1 = 0xA2, kRegExternal2 = 0xA4, kRegPack = 0xA6,
+              kRegRegulator = 0xA8, kRegGain = 0x85, kRegBalance = 0x84;
+
+std::string volts(double v) { return vb::Format(v, kVoltsPattern); }
+
+// Clears the flag however the scan is left.
+struct ScanFlag {
+    bool& flag;
+    explicit ScanFlag(bool& f) : flag(f) { flag = true; }
+    ~ScanFlag() { flag = false; }
+    ScanFlag(const ScanFlag&) = delete;
+    ScanFlag& operator=(const ScanFlag&) = delete;
+};
+
+// The form's thermistor table as numbers; nullopt when an entry is no number.
+std::optional<ThermistorTable> thermistorTableOf(const ui::ControlArray<ui::TextBox>& volts,
+                                                 const ui::ControlArray<ui::TextBox>& temps)
+{
+    ThermistorTable table;
+    for (int i = 0; i < kThermistorPoints; ++i) {
+        const auto v = numberOf(volts[i].Text.get());
+        const auto t = numberOf(temps[i].Text.get());
+        if (!v || !t)
+            return std::nullopt;
+        table.volts[static_cast<std::size_t>(i)] = *v;
+        table.temps[static_cast<std::size_t>(i)] = *t;
+    }
+    return table;
+}
+
+}  // namespace
+
+void KVN58C3_Main::cbReadV_Click()
+{
+    if (p.TraceOn)
+        p.trace(p.TraceIndent1 + "Scan and Report Voltages Function\r\n");
+    if (cbReadV.Caption.get() == kBusy)
+        return;
+    // A pack-settings transfer owns the chip: show what the image already holds.
+    if (cbReadPack.Caption.get() != kBusy && cbWritePack.Caption.get() != kBusy)
+        scanChip();
+    showPackAndSum();
+    cbReadV.Caption = kReadVCaption;
+    cbReadV.BackColor = vb::kIdle;
+    cbRAMEnable.BackColor = vb::kRunning;
+    if (ChkPoweStatus.Value == 1)
+        ReadStatus_Click();
+    p.rt().DoEvents();
+}
+
+void KVN58C3_Main::scanChip()
+{
+    cbReadV.Caption = kBusy;
+    cbReadV.BackColor = vb::kRunning;
+    ScanFlag inProgress(scanInProgress_);
+    selectRamModeButtons();
+
+    std::array<std::uint8_t, 65> buffer{};
+    std::array<std::uint8_t, 1> address{};
+    if (ChkSyncuPdoescan.Value == 1)
+        waitForChipScan(buffer.data(), address.data());
+    if (SyncTimeout) {
+        LEDSync[0].FillColor = vb::QBColor(12);
+        p.rt().DoEvents();
+        p.rt().Sleep(1000);
+    }
+
+    p.link().FlushHidInput();
+    if (blockRead(0x80, 22, buffer.data(), address.data()))
+        for (int r = 0x80; r <= 0x95; ++r)
+            tbRegdata[r].Text = usb::ByteToHex2(buffer[static_cast<std::size_t>(r - 0x80)]);
+    // The last two bytes of this block are the analog monitor's result, not ours.
+    if (blockRead(0x96, 22, buffer.data(), address.data()))
+        for (int r = 0x96; r <= 0xA9; ++r)
+            tbRegdata[r].Text = usb::ByteToHex2(buffer[static_cast<std::size_t>(r - 0x96)]);
+    if (blockRead(kRegCellConfig, 2, buffer.data(), address.data())) {
+        tbRegdata[kRegCellConfig].Text = usb::ByteToHex2(buffer[0]);
+        tbRegdata[kRegSetup].Text = usb::ByteToHex2(buffer[1]);
+    }
+
+    paintStatusIndicators();
+    ReadStatus.Caption = "Read Status Bits";
+    paintFets();
+    showCells();
+    showCellRows();
+    showCurrentAndTemperatures();
+}
+
+bool KVN58C3_Main::blockRead(std::uint8_t first, std::uint8_t count, std::uint8_t* buffer, std::uint8_t* address)
+{
+    usb::UsbLink& link = p.link();
+    address[0] = first;
+    std::uint8_t writeCount = 1;
+    // A block the chip did not acknowledge leaves its registers as they were:
+    // the buffer then holds another block's bytes, which are no reading of these.
+    return link.I2cReadRetry(link.I2CAddress, count, writeCount, buffer, address, 0) == usb::kStatusAck;
+}
+
+void KVN58C3_Main::showCells()
+{
+    VCELL[kLowest].Text = volts(cellVolts(code16(regValue(kRegCellMin), regValue(kRegCellMin + 1))));
+    VCELL[kHighest].Text = volts(cellVolts(code16(regValue(kRegCellMax), regValue(kRegCellMax + 1))));
+    const double lowest = vb::Val(VCELL[kLowest].Text.get());
+    const double highest = vb::Val(VCELL[kHighest].Text.get());
+
+    std::array<long, 8> limitRegs{};
+    for (int i = 0; i < 8; ++i)
+        limitRegs[static_cast<std::size_t>(i)] = regValue(i);
+    const CellLimits limits = cellLimits(limitRegs);
+
+    for (int k = 1; k <= 8; ++k) {
+        const int b = k + 2;
+        const int lo = kRegCell1 + 2 * (k - 1);
+        const double cell = cellVolts(code16(regValue(lo), regValue(lo + 1)));
+        ui::TextBox& box = VCELL[b];
+        box.Text = volts(cell);
+        MinMax[b].FillColor = cellMarker(vb::Val(box.Text.get()), lowest, highest);
+        const CellShade shade = shadeCell(cell, limits, box.BackColor);
+        ProgressBar1[b].Value = shade.bar;
+        box.BackColor = shade.back;
+    }
+    VCELL[kSpread].Text = vb::Format(highest - lowest, kSpreadPattern);
+}
+
+void KVN58C3_Main::showCellRows()
+{
+    const auto shown = cellRowsShown(tbRegdata[kRegCellConfig].Text.get());
+    if (!shown)
+        return;
+    for (int i = 0; i < 5; ++i) {
+        const int row = kFirstOptionalRow + i;
+        const bool v = (*shown)[static_cast<std::size_t>(i)];
+        VCELL[row].Visible = v;
+        CELL1[row].Visible = v;
+        lblVCELL[row].Visible = v;
+        MinMax[row].Visible = v;
+        ProgressBar1[row].Visible = v;
+    }
+}
+
+void KVN58C3_Main::showCurrentAndTemperatures()
+{
+    const int gain = currentGain(regValue(kRegGain));
+    VCELL[kGain].Text = vb::CStr(gain);
+    VCELL[kSense].Text = volts(senseMillivolts(code16(regValue(kRegSense), regValue(kRegSense + 1)), gain));
+    VCELL[kCurrent].Text = currentText(VCELL[kSense].Text.get(), VCELL[kShunt].Text.get());
+
+    const bool highRange = (regValue(kRegSetup) & kHighRangeBit) != 0;
+    VCELL[kSensor].Text = volts(sensorVolts(code16(regValue(kRegInternal), regValue(kRegInternal + 1))));
+    const double kK = internalKilokelvin(vb::Val(VCELL[kSensor].Text.get()), highRange);
+    VCELL[kInternalKk].Text = volts(kK);
+    VCELL[kInternalC].Text = vb::Format(kilokelvinToCelsius(kK), kTenthsPattern);
+
+    const double code1 = code16(regValue(kRegExternal1), regValue(kRegExternal1 + 1));
+    const double code2 = code16(regValue(kRegExternal2), regValue(kRegExternal2 + 1));
+    VCELL[kExternal1Raw].Text = volts(sensorVolts(code1));
+    VCELL[kExternal2Raw].Text = volts(sensorVolts(code2));
+    const double x1 = externalVolts(code1, highRange);
+    const double x2 = externalVolts(code2, highRange);
+    VCELL[kExternal1Volts].Text = volts(x1);
+    VCELL[kExternal2Volts].Text = volts(x2);
+    // A table entry that is no number gives no temperature rather than a wrong one.
+    const auto table = thermistorTableOf(ArrayVolts, ArrayTemp);
+    VCELL[kExternal1].Text = table ? vb::Format(thermistorLookup(x1, *table), kTenthsPattern) : "ERR";
+    VCELL[kExternal2].Text = table ? vb::Format(thermistorLookup(x2, *table), kTenthsPattern) : "ERR";
+}
+
+void KVN58C3_Main::showPackAndSum()
+{
+    VCELL[kPack].Text = volts(packVolts(code12(regValue(kRegPack), regValue(kRegPack + 1))));
+    VCELL[kRegulator].Text = volts(regulatorVolts(code16(regValue(kRegRegulator), regValue(kRegRegulator + 1))));
+    // Hidden rows count too: the sum is over all eight boxes.
+    VCELL[kSum].Text = "0";
+    for (int b = kCell1Box; b <= kCell8Box; ++b)
+        VCELL[kSum].Text = volts(vb::Val(VCELL[kSum].Text.get()) + vb::Val(VCELL[b].Text.get()));
+    const long balance = regValue(kRegBalance);
+    for (int i = 0; i < 8; ++i)
+        cbLED[i].FillColor = (balance & (1L << i)) != 0 ? vb::kRed : vb::kWhite;
+}
+
+}  // namespace chip

@@ -1,0 +1,53 @@
+// The recording log: header on start, one record line per auto-scan tick.
+#include "chip/KVN58C3_Main.h"
+#include "chip/monitor/RecordLine.h"
+
+namespace chip {
+
+using namespace monitor;
+
+namespace {
+constexpr int kLogFile = 1;
+}  // namespace
+
+void KVN58C3_Main::cbRecord_Click()
+{
+    ui::FileTable& files = p.rt().files();
+    const bool logOn = cbRecord.BackColor == vb::kRunning;
+    // File number 1 open while the log is off belongs to a data collection or sampling run.
+    if (!logOn && files.isOpen(kLogFile))
+        return;
+    if (logOn) {
+        files.Close(kLogFile);
+        cbRecord.BackColor = vb::kIdle;
+        cbRecord.Caption = "Logging START";
+        return;
+    }
+    cbRecord.BackColor = vb::kRunning;
+    cbRecord.Caption = "Logging STOP";
+    CommonDialog1.CancelError = true;
+    CommonDialog1.DefaultExt = ".txt";
+    CommonDialog1.Filter = "Text File (*.txt)|*.txt| All Files (*.*)|*.*|";
+    CommonDialog1.FilterIndex = 2;
+    if (!CommonDialog1.ShowSave() || !files.Open(kLogFile, CommonDialog1.FileName, ui::OpenMode::Output)) {
+        cbRecord.BackColor = vb::kIdle;
+        cbRecord.Caption = "Logging START";
+        return;
+    }
+    files.Print(kLogFile, recordHeader());
+}
+
+void KVN58C3_Main::writeRecordLine()
+{
+    RecordSnapshot s;
+    const vb::DateTime now = p.rt().Now();
+    s.dateTime = p.rt().RegionalDate(now) + "   " + p.rt().RegionalTime(now);
+    for (int i = 0; i < kRecordedReadings; ++i)
+        s.readings[static_cast<std::size_t>(i)] = VCELL[i].Text.get();
+    s.fets = {cbPCFET.BackColor, cbCFET.BackColor, cbDFET.BackColor};
+    for (int i = 0; i < kRecordedIndicators; ++i)
+        s.indicators[static_cast<std::size_t>(i)] = LED[i].FillColor;
+    p.rt().files().Print(kLogFile, recordLine(s));
+}
+
+}  // namespace chip

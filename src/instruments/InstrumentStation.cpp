@@ -1,0 +1,22 @@
+#include "instruments/InstrumentStation.h"
+
+#include "bridge/frmMainF340.h"
+#include "instruments/frmInst.h"
+#include "instruments/gpib/Vbib32.h"
+#include "program/Program.h"
+
+namespace instruments {
+
+void resetGpibDeviceTables(Program& p) { p.gpib().g.resetDeviceTables(); }
+
+void startInstrumentStation(Program& p)
+{
+    p.InstrumentsLoaded = true;
+    frmInst& form = p.frmInst();
+    form.cdldialog.FileName = p.appFile("Instruments_Default.CSV");
+    form.Read_Instrument_FIle();
+    form.Show();
+    p.frmMainF340().Show();
+}
+
+}  // namespace instruments

@@ -1,0 +1,47 @@
+#include "instruments/gpib/GpibErrors.h"
+
+#include "vb/Numbers.h"
+
+namespace gpib {
+
+const std::array<std::string_view, 29>& GpibErrNames()
+{
+    static const std::array<std::string_view, 29> names = {
+        "EDVR", "ECIC", "ENOL", "EADR", "EARG", "ESAC", "EABO", "ENEB", "EDMA", "",     "EOIP", "ECAP", "EFSO", "",    "EBUS",
+        "ESTB", "ESRQ", "",     "",     "",     "ETAB", "ELCK", "EARM", "EHDL", "",     "",     "EWIP", "ERST", "EPWR",
+    };
+    return names;
+}
+
+std::string_view gpibErrName(int iberr)
+{
+    const auto& names = GpibErrNames();
+    return iberr >= 0 && iberr < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(iberr)] : std::string_view();
+}
+
+std::string statusHex(std::int16_t ibsta) { return vb::Hex(static_cast<std::uint16_t>(ibsta)); }
+
+std::string gpibErrorMessage(std::string_view text, std::int16_t ibsta, std::int16_t iberr, bool withMnemonic)
+{
+    std::string msg(text);
+    msg += "\ribsta = &H" + statusHex(ibsta) + "\riberr = " + vb::CStr(static_cast<int>(iberr));
+    if (withMnemonic)
+        msg += " <" + std::string(gpibErrName(iberr)) + ">";
+    return msg;
+}
+
+void ShowGpibError(ui::Runtime& rt, Vbib32& gpib, std::string_view text)
+{
+    gpib.g.setGpibErrText(gpibErrorMessage(text, gpib.g.ibsta, gpib.g.iberr, true));
+    rt.MsgBox(gpib.g.GpibErrText, ui::vbCritical | ui::vbOKOnly, "Error");
+    gpib.ibonl(gpib.g.CurrentDevice, 0);
+    rt.End();
+}
+
+void showOpenFailure(ui::Runtime& rt, Vbib32& gpib, std::string_view text)
+{
+    gpib.g.setGpibErrText(gpibErrorMessage(text, gpib.g.ibsta, gpib.g.iberr, false));
+    rt.MsgBox(gpib.g.GpibErrText, ui::vbCritical | ui::vbOKOnly, "Error");
+}
+
+}  // namespace gpib

@@ -1,0 +1,604 @@
+#include "qt/ControlViews.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "qt/Look.h"
+#include "qt/PictureWidget.h"
+#include "qt/QtRuntime.h"
+#include "ui/PictureBox.h"
+
+namespace qt {
+
+namespace {
+
+using ui::PropId;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+void run(const ui::Handler& h)
+{
+    if (h)
+        h();
+}
+
+Qt::Alignment alignmentOf(int a)
+{
+    switch (a) {
+    case 1: return Qt::AlignRight;
+    case 2: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+// A control view whose widget is of type W.
+template <class M, class W>
+class View : public ControlView {
+public:
+    View(M& m, QtRuntime& rt, W* w) : ControlView(m, rt, w), m_(m), w_(w) {}
+
+protected:
+    M& m_;
+    W* w_;  // owned by the window; alive as long as this view is used
+};
+
+class ButtonView : public View<ui::CommandButton, QPushButton> {
+public:
+    ButtonView(ui::CommandButton& b, QtRuntime& rt, QWidget* parent) : View(b, rt, new QPushButton(parent))
+    {
+        w_->setAutoDefault(false);
+        QObject::connect(w_, &QPushButton::clicked, [this] { fromUser([this] { m_.userClick(); }, {}); });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption)
+            w_->setText(q(m_.Caption));
+    }
+    QString colourSheet() const override { return buttonSheet(m_.BackColor, m_.ForeColor); }
+};
+
+class ClickableLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        QLabel::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && onClick)
+            onClick();
+    }
+};
+
+class LabelView : public View<ui::Label, ClickableLabel> {
+public:
+    LabelView(ui::Label& l, QtRuntime& rt, QWidget* parent) : View(l, rt, new ClickableLabel(parent))
+    {
+        w_->setTextFormat(Qt::PlainText);
+        w_->setWordWrap(true);
+        w_->onClick = [this] { fromUser([this] { run(m_.Click); }, {}); };
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption)
+            w_->setText(q(m_.Caption));
+        else if (id == PropId::Style)
+            w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignTop);
+    }
+    QString colourSheet() const override { return flatSheet("QLabel", m_.BackColor, m_.ForeColor); }
+};
+
+class TextView : public View<ui::TextBox, QLineEdit> {
+public:
+    TextView(ui::TextBox& t, QtRuntime& rt, QWidget* parent) : View(t, rt, new QLineEdit(parent))
+    {
+        QObject::connect(w_, &QLineEdit::textEdited,
+                         [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Text) {
+            // Only a real difference: re-setting the same text would move the user's cursor.
+            const QString s = q(m_.Text);
+            if (w_->text() != s)
+                w_->setText(s);
+        } else if (id == PropId::Style) {
+            w_->setReadOnly(m_.Locked);
+            w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignVCenter);
+        }
+    }
+    QString colourSheet() const override
+    {
+        return flatSheet("QLineEdit", m_.BackColor, m_.ForeColor) + QStringLiteral(" QLineEdit { border: 1px solid #7A7A7A; padding: 0 2px; }");
+    }
+};
+
+class CheckView : public View<ui::CheckBox, QCheckBox> {
+public:
+    CheckView(ui::CheckBox& c, QtRuntime& rt, QWidget* parent) : View(c, rt, new QCheckBox(parent))
+    {
+        QObject::connect(w_, &QCheckBox::clicked, [this] { fromUser([this] { m_.userClick(); }, {PropId::Value}); });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption) {
+            w_->setText(q(m_.Caption));
+        } else if (id == PropId::Value) {
+            const int v = m_.Value;
+            w_->setTristate(v == 2);
+            w_->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+        }
+    }
+    QString colourSheet() const override { return flatSheet("QCheckBox", m_.BackColor, m_.ForeColor); }
+};
+
+class OptionView : public View<ui::OptionButton, QRadioButton> {
+public:
+    OptionView(ui::OptionButton& o, QtRuntime& rt, QWidget* parent) : View(o, rt, new QRadioButton(parent))
+    {
+        // The control keeps its group exclusive, as its container defines it.
+        w_->setAutoExclusive(false);
+        QObject::connect(w_, &QRadioButton::clicked, [this] { fromUser([this] { m_.userClick(); }, {PropId::Value}); });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption)
+            w_->setText(q(m_.Caption));
+        else if (id == PropId::Value)
+            w_->setChecked(m_.Value);
+    }
+    QString colourSheet() const override { return flatSheet("QRadioButton", m_.BackColor, m_.ForeColor); }
+};
+
+QStringList itemsOf(const ui::ListControl& l)
+{
+    QStringList items;
+    items.reserve(l.ListCount());
+    for (const auto& s : l.List())
+        items << q(s);
+    return items;
+}
+
+// Choosing an item the list already shows still raises Click, as a click on it does.
+void choose(ui::ListControl& l, int index)
+{
+    if (l.ListIndex == index)
+        run(l.Click);
+    else
+        l.ListIndex = index;
+}
+
+class ComboView : public View<ui::ComboBox, QComboBox> {
+public:
+    ComboView(ui::ComboBox& c, QtRuntime& rt, QWidget* parent) : View(c, rt, new QComboBox(parent))
+    {
+        w_->setInsertPolicy(QComboBox::NoInsert);
+        QObject::connect(w_, &QComboBox::activated,
+                         [this](int i) { fromUser([this, i] { choose(m_, i); }, {PropId::ListIndex, PropId::Text}); });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        switch (id) {
+        case PropId::Style: {
+            const bool editable = m_.Style != 2;
+            if (w_->isEditable() != editable) {
+                w_->setEditable(editable);
+                if (editable)
+                    connectEdits();
+            }
+            syncText();
+            break;
+        }
+        case PropId::List: {
+            QStringList items = itemsOf(m_);
+            QStringList shown;
+            for (int i = 0; i < w_->count(); ++i)
+                shown << w_->itemText(i);
+            if (shown != items) {
+                w_->clear();
+                w_->addItems(items);
+            }
+            syncIndex();
+            break;
+        }
+        case PropId::ListIndex: syncIndex(); break;
+        case PropId::Text: syncText(); break;
+        default: break;
+        }
+    }
+    QString colourSheet() const override { return flatSheet("QComboBox", m_.BackColor, m_.ForeColor); }
+
+private:
+    void connectEdits()
+    {
+        QObject::connect(w_->lineEdit(), &QLineEdit::textEdited,
+                         [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
+    }
+    void syncIndex()
+    {
+        const int i = m_.ListIndex;
+        w_->setCurrentIndex(i >= 0 && i < w_->count() ? i : -1);
+        syncText();
+    }
+    void syncText()
+    {
+        const QString s = q(m_.Text);
+        if (w_->isEditable()) {
+            if (w_->currentText() != s)
+                w_->setEditText(s);
+        } else if (m_.ListIndex < 0) {
+            w_->setCurrentIndex(w_->findText(s, Qt::MatchExactly));
+        }
+    }
+};
+
+class ListView : public View<ui::ListBox, QListWidget> {
+public:
+    ListView(ui::ListBox& l, QtRuntime& rt, QWidget* parent) : View(l, rt, new QListWidget(parent))
+    {
+        QObject::connect(w_, &QListWidget::currentRowChanged, [this](int row) {
+            if (row >= 0)
+                fromUser([this, row] { choose(m_, row); }, {PropId::ListIndex});
+        });
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::List) {
+            QStringList items = itemsOf(m_);
+            bool same = w_->count() == items.size();
+            for (int i = 0; same && i < w_->count(); ++i)
+                same = w_->item(i)->text() == items[i];
+            if (!same) {
+                w_->clear();
+                w_->addItems(items);
+            }
+            syncIndex();
+        } else if (id == PropId::ListIndex) {
+            syncIndex();
+        }
+    }
+    QString colourSheet() const override { return flatSheet("QListWidget", m_.BackColor, m_.ForeColor); }
+
+private:
+    void syncIndex()
+    {
+        const int i = m_.ListIndex;
+        if (i >= 0 && i < w_->count()) {
+            w_->setCurrentRow(i);
+        } else {
+            w_->setCurrentRow(-1);
+            w_->clearSelection();
+        }
+    }
+};
+
+class ShapeWidget : public QWidget {
+public:
+    ShapeWidget(ui::Shape& s, QWidget* parent) : QWidget(parent), s_(s) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(toQColor(s_.BorderColor), 1));
+        if (s_.FillStyle == 1)
+            p.setBrush(Qt::NoBrush);
+        else
+            p.setBrush(toQColor(s_.FillColor));
+        QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        const int kind = s_.ShapeType;
+        if (kind == ui::Shape::Square || kind == ui::Shape::Circle) {
+            const double side = std::min(r.width(), r.height());
+            r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+        }
+        switch (kind) {
+        case ui::Shape::Oval:
+        case ui::Shape::Circle: p.drawEllipse(r); break;
+        case ui::Shape::RoundedRectangle: p.drawRoundedRect(r, 4, 4); break;
+        default: p.drawRect(r); break;
+        }
+    }
+
+private:
+    ui::Shape& s_;
+};
+
+class ShapeView : public View<ui::Shape, ShapeWidget> {
+public:
+    ShapeView(ui::Shape& s, QtRuntime& rt, QWidget* parent) : View(s, rt, new ShapeWidget(s, parent)) {}
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::FillColor || id == PropId::BorderColor || id == PropId::Style)
+            w_->update();
+    }
+};
+
+class FrameView : public View<ui::Frame, QGroupBox> {
+public:
+    FrameView(ui::Frame& f, QtRuntime& rt, QWidget* parent) : View(f, rt, new QGroupBox(parent)) {}
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption)
+            w_->setTitle(q(m_.Caption));
+    }
+    QString colourSheet() const override { return frameSheet(m_.BackColor, m_.ForeColor); }
+};
+
+class TabView : public View<ui::TabControl, QTabWidget> {
+public:
+    TabView(ui::TabControl& t, QtRuntime& rt, QWidget* parent) : View(t, rt, new QTabWidget(parent))
+    {
+        QObject::connect(w_, &QTabWidget::currentChanged, [this](int i) {
+            fromUser(
+                [this, i] {
+                    m_.Tab = i;
+                    run(m_.Click);
+                },
+                {PropId::Tab});
+        });
+    }
+    QWidget* childArea(int page) override
+    {
+        page = std::max(page, 0);
+        ensurePages(page + 1);
+        return w_->widget(page);
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Caption) {
+            ensurePages(m_.Tabs());
+            for (int i = 0; i < w_->count(); ++i) {
+                w_->setTabText(i, q(m_.TabCaption(i)));
+                w_->setTabVisible(i, i < m_.Tabs());
+            }
+        } else if (id == PropId::Tab) {
+            if (m_.Tab >= 0 && m_.Tab < w_->count())
+                w_->setCurrentIndex(m_.Tab);
+        }
+    }
+
+private:
+    void ensurePages(int n)
+    {
+        while (w_->count() < n) {
+            auto* page = new QWidget;
+            page->setAutoFillBackground(true);
+            w_->addTab(page, QString());
+        }
+    }
+};
+
+class ProgressView : public View<ui::ProgressBar, QProgressBar> {
+public:
+    static constexpr int kSteps = 1000;
+    ProgressView(ui::ProgressBar& p, QtRuntime& rt, QWidget* parent) : View(p, rt, new QProgressBar(parent))
+    {
+        w_->setRange(0, kSteps);
+        w_->setTextVisible(false);
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id != PropId::Value)
+            return;
+        const double lo = m_.Min, hi = m_.Max;
+        double f = hi > lo ? (m_.Value - lo) / (hi - lo) : 0.0;
+        if (!(f >= 0.0))  // also NaN
+            f = 0.0;
+        if (f > 1.0)
+            f = 1.0;
+        w_->setValue(static_cast<int>(f * kSteps + 0.5));
+    }
+};
+
+// The trace window holds long texts: when the control only grew at the end, only
+// the new tail goes to the widget.
+class RichTextView : public View<ui::RichTextBox, QPlainTextEdit> {
+public:
+    RichTextView(ui::RichTextBox& r, QtRuntime& rt, QWidget* parent) : View(r, rt, new QPlainTextEdit(parent))
+    {
+        w_->setReadOnly(true);
+    }
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id != PropId::Text)
+            return;
+        const std::string& text = m_.Text();
+        if (shownAny_ && m_.generation() == shownGeneration_ && text.size() >= shownSize_) {
+            if (text.size() == shownSize_)
+                return;
+            QTextCursor end(w_->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(plain(std::string_view(text).substr(shownSize_)));
+        } else {
+            w_->setPlainText(plain(text));
+        }
+        shownAny_ = true;
+        shownGeneration_ = m_.generation();
+        shownSize_ = text.size();
+        w_->moveCursor(QTextCursor::End);
+        w_->ensureCursorVisible();
+    }
+    QString colourSheet() const override { return flatSheet("QPlainTextEdit", m_.BackColor, m_.ForeColor); }
+
+private:
+    // Line ends are CR LF in the forms; the widget wants LF only.
+    static QString plain(std::string_view s)
+    {
+        std::string out;
+        out.reserve(s.size());
+        for (char ch : s)
+            if (ch != '\r')
+                out += ch;
+        return QString::fromStdString(out);
+    }
+
+    bool shownAny_ = false;
+    unsigned long long shownGeneration_ = 0;
+    std::size_t shownSize_ = 0;
+};
+
+class GridView : public View<ui::Grid, QTableWidget> {
+public:
+    GridView(ui::Grid& g, QtRuntime& rt, QWidget* parent) : View(g, rt, new QTableWidget(parent))
+    {
+        w_->horizontalHeader()->hide();
+        w_->verticalHeader()->hide();
+        w_->verticalHeader()->setMinimumSectionSize(12);
+        w_->verticalHeader()->setDefaultSectionSize(18);
+        w_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        w_->setSelectionMode(QAbstractItemView::SingleSelection);
+        QObject::connect(w_, &QTableWidget::cellClicked, [this](int row, int col) {
+            fromUser(
+                [this, row, col] {
+                    m_.Row = row;
+                    m_.Col = col;
+                    run(m_.Click);
+                },
+                {PropId::Cells});
+        });
+    }
+
+protected:
+    // Filling a grid sets many cells in a row: the widget follows once, when the
+    // events are next processed.
+    void syncKind(PropId id) override
+    {
+        if (id != PropId::Cells || pending_)
+            return;
+        pending_ = true;
+        QTimer::singleShot(0, w_, [this] {
+            pending_ = false;
+            fill();
+        });
+    }
+    QString colourSheet() const override
+    {
+        return flatSheet("QTableWidget", m_.BackColor, m_.ForeColor) + QStringLiteral(" QTableWidget { gridline-color: #A0A0A0; }");
+    }
+
+private:
+    void fill()
+    {
+        const QSignalBlocker block(w_);
+        if (w_->rowCount() != m_.Rows())
+            w_->setRowCount(m_.Rows());
+        if (w_->columnCount() != m_.Cols())
+            w_->setColumnCount(m_.Cols());
+        for (int c = 0; c < m_.Cols(); ++c)
+            if (w_->columnWidth(c) != m_.ColWidth(c))
+                w_->setColumnWidth(c, m_.ColWidth(c));
+        for (int r = 0; r < m_.Rows(); ++r) {
+            for (int c = 0; c < m_.Cols(); ++c) {
+                QTableWidgetItem* item = w_->item(r, c);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+                    w_->setItem(r, c, item);
+                }
+                const bool fixed = r < m_.FixedRows || c < m_.FixedCols;
+                if (fixed != (item->data(Qt::UserRole).toBool())) {
+                    item->setData(Qt::UserRole, fixed);
+                    item->setBackground(fixed ? QBrush(toQColor(vb::kButtonFace)) : QBrush());
+                }
+                const QString s = q(m_.TextMatrix(r, c));
+                if (item->text() != s)
+                    item->setText(s);
+            }
+        }
+        // Headers are never the current cell.
+        if (m_.Row >= m_.FixedRows && m_.Row < m_.Rows() && m_.Col >= m_.FixedCols && m_.Col < m_.Cols()) {
+            w_->setCurrentCell(m_.Row, m_.Col);
+        } else {
+            w_->setCurrentItem(nullptr);
+            w_->clearSelection();
+        }
+    }
+
+    bool pending_ = false;
+};
+
+class PictureView : public View<ui::PictureBox, PictureWidget> {
+public:
+    PictureView(ui::PictureBox& p, QtRuntime& rt, QWidget* parent) : View(p, rt, new PictureWidget(p, parent)) {}
+
+protected:
+    void syncKind(PropId id) override
+    {
+        if (id == PropId::Picture)
+            w_->markDirty();
+        else if (id == PropId::BackColor || id == PropId::ForeColor)
+            w_->update();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> makeView(ui::Control& c, QtRuntime& rt, QWidget* parent)
+{
+    using ui::Kind;
+    switch (c.kind()) {
+    case Kind::CommandButton: return std::make_unique<ButtonView>(static_cast<ui::CommandButton&>(c), rt, parent);
+    case Kind::Label: return std::make_unique<LabelView>(static_cast<ui::Label&>(c), rt, parent);
+    case Kind::TextBox: return std::make_unique<TextView>(static_cast<ui::TextBox&>(c), rt, parent);
+    case Kind::CheckBox: return std::make_unique<CheckView>(static_cast<ui::CheckBox&>(c), rt, parent);
+    case Kind::OptionButton: return std::make_unique<OptionView>(static_cast<ui::OptionButton&>(c), rt, parent);
+    case Kind::ComboBox: return std::make_unique<ComboView>(static_cast<ui::ComboBox&>(c), rt, parent);
+    case Kind::ListBox: return std::make_unique<ListView>(static_cast<ui::ListBox&>(c), rt, parent);
+    case Kind::Shape: return std::make_unique<ShapeView>(static_cast<ui::Shape&>(c), rt, parent);
+    case Kind::Frame: return std::make_unique<FrameView>(static_cast<ui::Frame&>(c), rt, parent);
+    case Kind::TabControl: return std::make_unique<TabView>(static_cast<ui::TabControl&>(c), rt, parent);
+    case Kind::PictureBox: return std::make_unique<PictureView>(static_cast<ui::PictureBox&>(c), rt, parent);
+    case Kind::ProgressBar: return std::make_unique<ProgressView>(static_cast<ui::ProgressBar&>(c), rt, parent);
+    case Kind::Grid: return std::make_unique<GridView>(static_cast<ui::Grid&>(c), rt, parent);
+    case Kind::RichTextBox: return std::make_unique<RichTextView>(static_cast<ui::RichTextBox&>(c), rt, parent);
+    case Kind::Menu:
+    case Kind::Timer:
+    case Kind::CommonDialog: return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace qt

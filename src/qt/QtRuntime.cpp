@@ -1,0 +1,204 @@
+#include "qt/QtRuntime.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <thread>
+
+#include <QApplication>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+#include <QTimer>
+
+#include "qt/Dialogs.h"
+#include "qt/FormWindow.h"
+#include "qt/Look.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
+
+namespace qt {
+
+namespace {
+
+QDateTime toQt(const vb::DateTime& t)
+{
+    return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond));
+}
+
+}  // namespace
+
+QtRuntime::QtRuntime()
+{
+    applyLook();
+    // The program ends by End (or when the user closes its last window, see
+    // windowClosedByUser), not whenever no window happens to be visible.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtRuntime::~QtRuntime()
+{
+    // The forms are gone by now: drop the windows without touching them.
+    for (auto& [form, w] : windows_)
+        w->abandon();
+    windows_.clear();
+    timers_.clear();
+}
+
+void QtRuntime::DoEvents()
+{
+    throwIfEnded();
+    QCoreApplication::processEvents();
+    // An End run by a handler inside this pump unwinds the caller too.
+    throwIfEnded();
+}
+
+void QtRuntime::Sleep(int ms)
+{
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::uint32_t QtRuntime::timeGetTime()
+{
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+double QtRuntime::Timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+vb::DateTime QtRuntime::Now() { return vb::LocalNow(); }
+
+std::string QtRuntime::RegionalDate(const vb::DateTime& t)
+{
+    return QLocale::system().toString(toQt(t).date(), QLocale::ShortFormat).toStdString();
+}
+
+std::string QtRuntime::RegionalTime(const vb::DateTime& t)
+{
+    return QLocale::system().toString(toQt(t).time(), QLocale::ShortFormat).toStdString();
+}
+
+QWidget* QtRuntime::dialogParent() const { return QApplication::activeWindow(); }
+
+int QtRuntime::runModal(QDialog& d)
+{
+    modals_.push_back(&d);
+    struct Forget {
+        std::vector<QDialog*>& list;
+        QDialog* d;
+        ~Forget() { std::erase(list, d); }
+    } forget{modals_, &d};
+    return d.exec();
+}
+
+int QtRuntime::showMessage(std::string_view prompt, int style, std::string_view title)
+{
+    auto box = makeMessageBox(prompt, style, title, dialogParent());
+    runModal(*box);
+    // A timer's End while the box was open closed it: the caller goes no further.
+    throwIfEnded();
+    return answerOf(*box, style);
+}
+
+bool QtRuntime::FileDialog(ui::CommonDialog& dlg, ui::DialogKind kind)
+{
+    throwIfEnded();
+    auto qd = makeFileDialog(dlg, kind, dialogParent());
+    const int result = runModal(*qd);
+    throwIfEnded();
+    if (result != QDialog::Accepted || qd->selectedFiles().isEmpty())
+        return false;
+    takeChoice(*qd, dlg);
+    return true;
+}
+
+void QtRuntime::timerChanged(ui::Timer& t)
+{
+    auto& timer = timers_[&t];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer.get(), &QTimer::timeout, [this, &t] { dispatch([&t] { t.fire(); }); });
+    }
+    if (t.active() && !ended())
+        timer->start(t.Interval);  // a new interval or a re-enable starts the count again
+    else
+        timer->stop();
+}
+
+void QtRuntime::timerRemoved(ui::Timer& t) { timers_.erase(&t); }
+
+void QtRuntime::formShown(ui::Form& f)
+{
+    auto& w = windows_[&f];
+    if (!w)
+        w = std::make_unique<FormWindow>(f, *this);
+    w->showForm();
+}
+
+void QtRuntime::formHidden(ui::Form& f)
+{
+    if (FormWindow* w = window(f))
+        w->hide();
+}
+
+FormWindow* QtRuntime::window(const ui::Form& f) const
+{
+    auto it = windows_.find(&f);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+void QtRuntime::destroyWindows() { windows_.clear(); }
+
+void QtRuntime::endIfNoWindow()
+{
+    const bool anyVisible = std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w.second->isVisible(); });
+    if (!anyVisible)
+        dispatch([this] { End(); });
+}
+
+void QtRuntime::dispatch(const std::function<void()>& fn)
+{
+    if (ended())
+        return;
+    try {
+        fn();
+    } catch (const ui::ProgramEnded&) {
+        endEventLoop();
+    } catch (const std::exception& e) {
+        if (!ended()) {
+            auto box = makeMessageBox(std::string("Unexpected error: ") + e.what(), ui::vbCritical, appTitle, dialogParent());
+            runModal(*box);
+        }
+    } catch (...) {
+        if (!ended()) {
+            auto box = makeMessageBox("Unexpected error", ui::vbCritical, appTitle, dialogParent());
+            runModal(*box);
+        }
+    }
+}
+
+void QtRuntime::endEventLoop()
+{
+    for (auto& [timer, qtimer] : timers_)
+        qtimer->stop();
+    for (QDialog* d : modals_)
+        d->reject();
+    for (auto& [form, w] : windows_)
+        w->hide();
+    if (inExec_)
+        QCoreApplication::exit(0);
+}
+
+int QtRuntime::exec()
+{
+    if (ended())
+        return 0;
+    inExec_ = true;
+    const int code = QApplication::exec();
+    inExec_ = false;
+    return code;
+}
+
+}  // namespace qt

@@ -1,0 +1,58 @@
+// The bridge form: crossbar, firmware version, and the way out through it.
+#include "shell/FormsFixture.h"
+
+namespace {
+
+using forms_test::FormsTest;
+
+class BridgeTest : public FormsTest {};
+
+TEST_F(BridgeTest, CancelInLinkBoxUnloadsEverythingAndEnds)
+{
+    auto& f = launch();
+    board().faults.answerTimeoutCount = 1;  // the read's answer never comes
+
+    EXPECT_THROW(f.cbRead_Click(0x49), ui::ProgramEnded);
+
+    ASSERT_FALSE(rt.boxes().empty());
+    EXPECT_EQ(rt.boxes().front().prompt, "Please check USB connection.ReadFile error.");
+    EXPECT_TRUE(rt.ended());
+    // The chip form's unload ran: I2C went off before the end.
+    EXPECT_FALSE(board().bridge().crossbarOn());
+    EXPECT_EQ(f.FrI2C.Caption.get(), "I2C Disabled");
+}
+
+TEST_F(BridgeTest, ClosingBridgeBeforeChipFormEnds)
+{
+    auto& b = p().frmMainF340();
+    EXPECT_THROW(b.Unload(), ui::ProgramEnded);
+    EXPECT_TRUE(rt.ended());
+    EXPECT_FALSE(p().hasKVN58C3_Main());
+}
+
+TEST_F(BridgeTest, CrossbarFlagFollowsWhatTheBridgeDid)
+{
+    auto& b = p().frmMainF340();
+    b.cmdEnableXBAR_Click(0);
+    EXPECT_TRUE(p().XbarEnabled);
+    EXPECT_EQ(board().bridge().sfr(0xE1), 0x06);
+
+    board().faults.writeFailCount = 1;
+    b.cmdEnableXBAR_Click(1);
+    EXPECT_TRUE(p().XbarEnabled);  // still on: the bridge never got the command
+    EXPECT_EQ(b.lblXbar.Caption.get(), "Not switched");
+
+    b.cmdEnableXBAR[1].userClick();
+    EXPECT_FALSE(p().XbarEnabled);
+    EXPECT_EQ(board().bridge().sfr(0xE1), 0x00);
+}
+
+TEST_F(BridgeTest, PanelShowsConnectionAndFirmware)
+{
+    auto& b = p().frmMainF340();
+    EXPECT_NE(b.lblStatus.Caption->find("Connected"), std::string::npos);
+    b.cmdFirmware.userClick();
+    EXPECT_EQ(b.lblFirmware.Caption.get(), sim::Bridge::kFirmwareVersion);
+}
+
+}  // namespace

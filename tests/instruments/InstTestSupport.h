@@ -1,0 +1,53 @@
+#pragma once
+// Shared set-up of the instrument station tests: a temporary program folder
+// and a fresh Program on the headless runtime and the simulated bus.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "instruments/gpib/Vbib32.h"
+#include "program/Program.h"
+#include "sim/GpibBus.h"
+#include "ui/HeadlessRuntime.h"
+
+namespace insttest {
+
+struct TempDir {
+    std::filesystem::path path;
+    TempDir()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path = std::filesystem::temp_directory_path() /
+               ("kvn-inst-" + std::string(info->test_suite_name()) + "-" + info->name());
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return file(name);
+    }
+};
+
+struct Station {
+    TempDir dir;
+    ui::HeadlessRuntime rt;
+    std::unique_ptr<Program> program;
+
+    Station()
+    {
+        ProgramOptions o;
+        o.appPath = dir.path.string();
+        program = std::make_unique<Program>(rt, o);
+    }
+    Program& p() { return *program; }
+    gpib::Vbib32& gpib() { return program->gpib(); }
+    sim::GpibBus& bus() { return *program->simGpib(); }
+};
+
+}  // namespace insttest

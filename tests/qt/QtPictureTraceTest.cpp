@@ -1,0 +1,98 @@
+// The picture box's coalesced repaints and the trace window's appends.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include "QtTestSupport.h"
+#include "program/Program.h"
+#include "qt/PictureWidget.h"
+#include "shell/Doco.h"
+#include "ui/Form.h"
+#include "ui/PictureBox.h"
+
+namespace {
+
+using qttest::widgetOf;
+
+class ScopeForm : public ui::Form {
+public:
+    explicit ScopeForm(ui::Runtime& rt) : ui::Form(rt, "frmScope")
+    {
+        picGraph.move(0, 0, 200, 100);
+        picGraph.resizeBuffer(200, 100);
+    }
+    ui::PictureBox picGraph{*this, "picGraph"};
+};
+
+TEST(QtPicture, ManyRefreshesRepaintAFewTimesAndShowTheLastPicture)
+{
+    qt::QtRuntime rt;
+    ScopeForm f(rt);
+    qt::WindowsFirst windowsFirst(rt);
+    f.Show();
+    auto* pic = widgetOf<qt::PictureWidget>(rt, f.picGraph);
+    ASSERT_NE(pic, nullptr);
+    const int before = pic->imageBuilds();
+
+    QElapsedTimer t;
+    t.start();
+    int refreshes = 0;
+    while (t.elapsed() < 200) {
+        f.picGraph.PSet(refreshes % 200, 50, 0x00FF00);
+        f.picGraph.Refresh();
+        rt.DoEvents();
+        ++refreshes;
+    }
+    qttest::pump(3 * qt::PictureWidget::kRepaintMs);
+
+    const int builds = pic->imageBuilds() - before;
+    EXPECT_GT(refreshes, 50);
+    EXPECT_GE(builds, 1);
+    EXPECT_LE(builds, 200 / qt::PictureWidget::kRepaintMs + 3);
+    const QImage img = pic->grab().toImage();
+    EXPECT_EQ(img.pixelColor((refreshes - 1) % 200, 50).name().toStdString(), QColor(0, 0xFF, 0).name().toStdString());
+    EXPECT_EQ(img.pixelColor(0, 0).name().toStdString(), QColor(0xFF, 0xFF, 0xFF).name().toStdString());
+}
+
+TEST(QtTrace, TheTraceWindowShowsAppendedLinesAndClears)
+{
+    qt::QtRuntime rt;
+    rt.titleSuffix = " (simulated)";
+    Program p(rt, ProgramOptions{});
+    qt::WindowsFirst windowsFirst(rt);
+    shell::Doco& doco = p.Doco();
+    doco.Show();
+    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
+    ASSERT_NE(text, nullptr);
+
+    p.TraceOn = true;
+    p.trace("I2C Register Read  &H10\r\n");
+    p.trace("     data 3F\r\n");
+    EXPECT_EQ(text->toPlainText(), "I2C Register Read  &H10\n     data 3F\n");
+    EXPECT_EQ(rt.window(doco)->windowTitle().endsWith(" (simulated)"), true);
+
+    widgetOf<QPushButton>(rt, doco.cmdClear)->click();
+    EXPECT_EQ(text->toPlainText(), "");
+    p.trace("next\r\n");
+    EXPECT_EQ(text->toPlainText(), "next\n");
+}
+
+TEST(QtTrace, ALongTraceStaysWholeWhenAppendedLineByLine)
+{
+    qt::QtRuntime rt;
+    Program p(rt, ProgramOptions{});
+    qt::WindowsFirst windowsFirst(rt);
+    shell::Doco& doco = p.Doco();
+    doco.Show();
+    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
+    p.TraceOn = true;
+    for (int i = 0; i < 5000; ++i)
+        p.trace("line " + std::to_string(i) + "\r\n");
+    EXPECT_EQ(text->document()->blockCount(), 5001);
+    EXPECT_EQ(text->document()->findBlockByNumber(4999).text(), "line 4999");
+}
+
+}  // namespace

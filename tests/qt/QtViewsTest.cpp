@@ -1,0 +1,243 @@
+// Real widgets kept in step with the controls, both ways.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include "QtTestSupport.h"
+#include "ui/Form.h"
+
+namespace {
+
+using qttest::widgetOf;
+
+class PanelForm : public ui::Form {
+public:
+    explicit PanelForm(ui::Runtime& rt) : ui::Form(rt, "frmPanel")
+    {
+        Caption = "Panel";
+        cmdRun.Caption = "Run";
+        cmdRun.move(8, 8, 100, 30);
+        lblState.move(120, 8, 120, 20);
+        txtValue.move(8, 48, 100, 22);
+        chkTrace.Caption = "Trace";
+        chkTrace.move(8, 80, 100, 22);
+        fraMode.Caption = "Mode";
+        fraMode.move(8, 110, 200, 80);
+        optA.setContainer(&fraMode);
+        optA.move(8, 20, 80, 22);
+        optB.setContainer(&fraMode);
+        optB.move(8, 46, 80, 22);
+        cboPort.move(220, 48, 100, 22);
+        for (const char* s : {"P0", "P1", "P2"})
+            cboPort.AddItem(s);
+        tabPages.setTabs({"One", "Two"});
+        tabPages.move(220, 80, 200, 120);
+        lblOnTwo.setContainer(&tabPages, 1);
+        lblOnTwo.move(4, 4, 80, 20);
+        grdData.move(8, 210, 200, 80);
+    }
+
+    ui::CommandButton cmdRun{*this, "cmdRun"};
+    ui::Label lblState{*this, "lblState"};
+    ui::TextBox txtValue{*this, "txtValue"};
+    ui::CheckBox chkTrace{*this, "chkTrace"};
+    ui::Frame fraMode{*this, "fraMode"};
+    ui::OptionButton optA{*this, "optA"};
+    ui::OptionButton optB{*this, "optB"};
+    ui::ComboBox cboPort{*this, "cboPort"};
+    ui::TabControl tabPages{*this, "tabPages"};
+    ui::Label lblOnTwo{*this, "lblOnTwo"};
+    ui::Grid grdData{*this, "grdData"};
+};
+
+struct QtViews : ::testing::Test {
+    qt::QtRuntime rt;
+    PanelForm f{rt};
+    qt::WindowsFirst windowsFirst{rt};
+};
+
+TEST_F(QtViews, ButtonClickRunsTheHandlerAndShowsItsColourAsAFlatFill)
+{
+    int clicks = 0;
+    f.cmdRun.Click = [&] {
+        ++clicks;
+        f.cmdRun.BackColor = vb::kRunning;
+        f.lblState.Caption = "Running";
+    };
+    f.Show();
+    auto* button = widgetOf<QPushButton>(rt, f.cmdRun);
+    ASSERT_NE(button, nullptr);
+
+    button->click();
+
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(widgetOf<QLabel>(rt, f.lblState)->text(), "Running");
+    EXPECT_TRUE(button->styleSheet().contains("background-color: #FFC0C0")) << button->styleSheet().toStdString();
+    const QImage img = button->grab().toImage();
+    const QColor want(0xFF, 0xC0, 0xC0);
+    // Left of the caption, near the top and the bottom: one flat colour, no gradient.
+    EXPECT_EQ(img.pixelColor(4, img.height() / 2).name().toStdString(), want.name().toStdString());
+    EXPECT_EQ(img.pixelColor(4, 4).name().toStdString(), want.name().toStdString());
+    EXPECT_EQ(img.pixelColor(4, img.height() - 5).name().toStdString(), want.name().toStdString());
+}
+
+TEST_F(QtViews, ButtonHiddenOrDisabledByTheModelDoesNotRunTheHandler)
+{
+    int clicks = 0;
+    f.cmdRun.Click = [&] { ++clicks; };
+    f.Show();
+    auto* button = widgetOf<QPushButton>(rt, f.cmdRun);
+    f.cmdRun.Enabled = false;
+    EXPECT_FALSE(button->isEnabled());
+    button->click();
+    EXPECT_EQ(clicks, 0);
+    f.cmdRun.Enabled = true;
+    f.cmdRun.Visible = false;
+    EXPECT_TRUE(button->isHidden());
+}
+
+TEST_F(QtViews, TypingRunsChangeOncePerKeyAndCodeSetTextShowsWithoutAnEcho)
+{
+    int changes = 0;
+    f.txtValue.Change = [&] { ++changes; };
+    f.Show();
+    auto* edit = widgetOf<QLineEdit>(rt, f.txtValue);
+    ASSERT_NE(edit, nullptr);
+
+    qttest::type(edit, "12");
+    EXPECT_EQ(f.txtValue.Text.get(), "12");
+    EXPECT_EQ(changes, 2);
+
+    f.txtValue.Text = "3.30";
+    EXPECT_EQ(edit->text(), "3.30");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(QtViews, CheckBoxAndOptionButtonsFollowCodeAndClicks)
+{
+    int checkClicks = 0;
+    f.chkTrace.Click = [&] { ++checkClicks; };
+    f.Show();
+    auto* check = widgetOf<QCheckBox>(rt, f.chkTrace);
+    f.chkTrace.Value = 1;
+    EXPECT_EQ(check->checkState(), Qt::Checked);
+    EXPECT_EQ(checkClicks, 1);
+
+    check->click();
+    EXPECT_EQ(f.chkTrace.Value.get(), 0);
+    EXPECT_EQ(check->checkState(), Qt::Unchecked);
+    EXPECT_EQ(checkClicks, 2);
+
+    auto* a = widgetOf<QRadioButton>(rt, f.optA);
+    auto* b = widgetOf<QRadioButton>(rt, f.optB);
+    EXPECT_EQ(a->parentWidget(), widgetOf<QWidget>(rt, f.fraMode));
+    f.optA.Value = true;
+    EXPECT_TRUE(a->isChecked());
+    b->click();
+    EXPECT_TRUE(f.optB.Value.get());
+    EXPECT_FALSE(f.optA.Value.get());
+    EXPECT_FALSE(a->isChecked());
+    // A second click on the selected button leaves it selected.
+    b->click();
+    EXPECT_TRUE(b->isChecked());
+}
+
+TEST_F(QtViews, ChoosingAComboItemSetsIndexAndTextThenClicks)
+{
+    std::vector<std::string> events;
+    f.cboPort.Change = [&] { events.push_back("Change " + f.cboPort.Text.get()); };
+    f.cboPort.Click = [&] { events.push_back("Click " + std::to_string(f.cboPort.ListIndex)); };
+    f.Show();
+    auto* combo = widgetOf<QComboBox>(rt, f.cboPort);
+    ASSERT_EQ(combo->count(), 3);
+
+    emit combo->activated(1);
+    EXPECT_EQ(events, (std::vector<std::string>{"Change P1", "Click 1"}));
+    EXPECT_EQ(combo->currentText(), "P1");
+
+    f.cboPort.ListIndex = 2;
+    EXPECT_EQ(combo->currentIndex(), 2);
+    EXPECT_EQ(combo->currentText(), "P2");
+}
+
+TEST_F(QtViews, TabPagesHoldTheirControlsAndAPageChangeSetsTabThenClicks)
+{
+    int clicks = 0;
+    f.tabPages.Click = [&] {
+        ++clicks;
+        EXPECT_EQ(f.tabPages.Tab.get(), 1);
+    };
+    f.Show();
+    auto* tabs = widgetOf<QTabWidget>(rt, f.tabPages);
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(1), "Two");
+    EXPECT_EQ(widgetOf<QLabel>(rt, f.lblOnTwo)->parentWidget(), tabs->widget(1));
+
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(clicks, 1);
+    f.tabPages.Tab = 0;
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(QtViews, GridShowsTheCellsAfterTheEventsRun)
+{
+    f.grdData.setRows(3);
+    f.grdData.setCols(2);
+    f.Show();
+    f.grdData.setTextMatrix(0, 1, "Value");
+    f.grdData.setTextMatrix(2, 1, "4.200");
+    rt.DoEvents();
+    auto* table = widgetOf<QTableWidget>(rt, f.grdData);
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(0, 1)->text(), "Value");
+    EXPECT_EQ(table->item(2, 1)->text(), "4.200");
+}
+
+TEST_F(QtViews, CaptionChangesShowInTheTitleWithTheSuffix)
+{
+    rt.titleSuffix = " (simulated)";
+    f.Show();
+    EXPECT_EQ(rt.window(f)->windowTitle(), "Panel (simulated)");
+    f.Caption = "Panel 2";
+    EXPECT_EQ(rt.window(f)->windowTitle(), "Panel 2 (simulated)");
+}
+
+class StubbornForm : public ui::Form {
+public:
+    explicit StubbornForm(ui::Runtime& rt) : ui::Form(rt, "frmStubborn") {}
+    int cancel = 1;
+
+protected:
+    void Form_Unload(int& Cancel) override { Cancel = cancel; }
+};
+
+TEST(QtWindow, ClosingUnloadsTheFormUnlessItCancelsAndTheLastWindowEndsTheProgram)
+{
+    qt::QtRuntime rt;
+    StubbornForm f(rt);
+    qt::WindowsFirst windowsFirst(rt);
+    f.Show();
+    qt::FormWindow* w = rt.window(f);
+    ASSERT_NE(w, nullptr);
+
+    w->close();
+    EXPECT_TRUE(f.loaded());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(rt.ended());
+
+    f.cancel = 0;
+    w->close();
+    EXPECT_FALSE(f.loaded());
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(rt.ended());
+}
+
+}  // namespace
