@@ -33,30 +33,30 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
 
     QCommandLineParser cli;
-    cli.setApplicationDescription(QStringLiteral("Evaluation program for the KVN58C2 and KVN58C3 battery-pack monitors."));
+    cli.setApplicationDescription(
+        QStringLiteral("Evaluation program for the KVN58C2 and KVN58C3 battery-pack monitors."));
     cli.addHelpOption();
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run on the simulated evaluation board and GPIB bus."));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"), QStringLiteral("Run on the simulated evaluation board and GPIB bus."));
     const QCommandLineOption appPath(QStringLiteral("app-path"),
-                                     QStringLiteral("Program folder (marker files, shunt file, instrument file); "
-                                                    "default: the folder of the executable."),
-                                     QStringLiteral("dir"));
+        QStringLiteral("Program folder (marker files, shunt file, instrument file); "
+                       "default: the folder of the executable."),
+        QStringLiteral("dir"));
     const QCommandLineOption vendorId(QStringLiteral("vendor-id"),
-                                      QStringLiteral("USB vendor ID of the evaluation board (default 0x10C4)."),
-                                      QStringLiteral("id"));
+        QStringLiteral("USB vendor ID of the evaluation board (default 0x10C4)."), QStringLiteral("id"));
     const QCommandLineOption gpib(QStringLiteral("gpib"),
-                                  QStringLiteral("GPIB library: sim, linux-gpib, ni or the path of a library "
-                                                 "(default: sim with --simulate, else linux-gpib)."),
-                                  QStringLiteral("library"));
-    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the simulated board and bus."),
-                                  QStringLiteral("n"));
+        QStringLiteral("GPIB library: sim, linux-gpib, ni or the path of a library "
+                       "(default: sim with --simulate, else linux-gpib)."),
+        QStringLiteral("library"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"), QStringLiteral("Seed of the simulated board and bus."), QStringLiteral("n"));
     cli.addOptions({simulate, appPath, vendorId, gpib, seed});
     cli.process(app);
 
     ProgramOptions options;
     options.simulate = cli.isSet(simulate);
-    options.appPath = cli.isSet(appPath) ? cli.value(appPath).toStdString()
-                                         : QCoreApplication::applicationDirPath().toStdString();
+    options.appPath =
+        cli.isSet(appPath) ? cli.value(appPath).toStdString() : QCoreApplication::applicationDirPath().toStdString();
     options.gpibLibrary = cli.isSet(gpib) ? cli.value(gpib).toStdString() : (options.simulate ? "sim" : "linux-gpib");
     unsigned long number = 0;
     if (cli.isSet(vendorId)) {

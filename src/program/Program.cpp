@@ -8,11 +8,11 @@
 #include "instruments/frmInst.h"
 #include "instruments/gpib/Vbib32.h"
 #include "link/UsbLink.h"
-#include "sim/EvalBoard.h"
-#include "sim/GpibBus.h"
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
+#include "sim/EvalBoard.h"
+#include "sim/GpibBus.h"
 
 Program::Program(ui::Runtime& rt, ProgramOptions options) : rt_(rt), options_(std::move(options)) {}
 
@@ -32,8 +32,7 @@ Program::~Program()
     simBoard_.reset();
 }
 
-template <class F>
-F& Program::form(std::unique_ptr<F>& slot)
+template <class F> F& Program::form(std::unique_ptr<F>& slot)
 {
     if (!slot)
         slot = std::make_unique<F>(*this);

@@ -9,14 +9,33 @@
 
 #include "ui/Runtime.h"
 
-namespace usb { class UsbLink; }
-namespace sim { class EvalBoard; }
-namespace sim { class GpibBus; }
-namespace gpib { class Vbib32; }
-namespace shell { class Doco; class frmAbout2; class frmStartup; }
-namespace bridge { class frmMainF340; }
-namespace chip { class KVN58C3_Main; }
-namespace instruments { class frmInst; class Test; }
+namespace usb {
+class UsbLink;
+}
+namespace sim {
+class EvalBoard;
+}
+namespace sim {
+class GpibBus;
+}
+namespace gpib {
+class Vbib32;
+}
+namespace shell {
+class Doco;
+class frmAbout2;
+class frmStartup;
+}  // namespace shell
+namespace bridge {
+class frmMainF340;
+}
+namespace chip {
+class KVN58C3_Main;
+}
+namespace instruments {
+class frmInst;
+class Test;
+}  // namespace instruments
 
 struct ProgramOptions {
     // The program folder: marker files, the shunt file, the instrument file.
@@ -90,8 +109,7 @@ public:
     double VRef = 3.3;
 
 private:
-    template <class F>
-    F& form(std::unique_ptr<F>& slot);
+    template <class F> F& form(std::unique_ptr<F>& slot);
 
     ui::Runtime& rt_;
     ProgramOptions options_;

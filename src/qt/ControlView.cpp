@@ -20,18 +20,10 @@ void ControlView::sync(ui::PropId id)
     case ui::PropId::Geometry:
         widget_->setGeometry(control_.Left, control_.Top, control_.Width, control_.Height);
         break;
-    case ui::PropId::Visible:
-        widget_->setVisible(control_.Visible);
-        break;
-    case ui::PropId::Enabled:
-        widget_->setEnabled(control_.Enabled);
-        break;
-    case ui::PropId::ToolTipText:
-        widget_->setToolTip(QString::fromStdString(control_.ToolTipText));
-        break;
-    case ui::PropId::Font:
-        widget_->setFont(controlFont(control_.FontBold, control_.FontSize));
-        break;
+    case ui::PropId::Visible: widget_->setVisible(control_.Visible); break;
+    case ui::PropId::Enabled: widget_->setEnabled(control_.Enabled); break;
+    case ui::PropId::ToolTipText: widget_->setToolTip(QString::fromStdString(control_.ToolTipText)); break;
+    case ui::PropId::Font: widget_->setFont(controlFont(control_.FontBold, control_.FontSize)); break;
     case ui::PropId::BackColor:
     case ui::PropId::ForeColor: {
         QString sheet = colourSheet();
@@ -39,8 +31,7 @@ void ControlView::sync(ui::PropId id)
             widget_->setStyleSheet(sheet);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     syncKind(id);
 }
@@ -48,9 +39,9 @@ void ControlView::sync(ui::PropId id)
 void ControlView::syncAll()
 {
     using ui::PropId;
-    for (PropId id : {PropId::Geometry, PropId::Enabled, PropId::ToolTipText, PropId::Font, PropId::BackColor, PropId::Caption,
-                      PropId::List, PropId::Style, PropId::Text, PropId::Value, PropId::ListIndex, PropId::FillColor,
-                      PropId::BorderColor, PropId::Picture, PropId::Cells, PropId::Tab, PropId::Visible})
+    for (PropId id : {PropId::Geometry, PropId::Enabled, PropId::ToolTipText, PropId::Font, PropId::BackColor,
+             PropId::Caption, PropId::List, PropId::Style, PropId::Text, PropId::Value, PropId::ListIndex,
+             PropId::FillColor, PropId::BorderColor, PropId::Picture, PropId::Cells, PropId::Tab, PropId::Visible})
         sync(id);
 }
 

@@ -49,8 +49,7 @@ Qt::Alignment alignmentOf(int a)
 }
 
 // A control view whose widget is of type W.
-template <class M, class W>
-class View : public ControlView {
+template <class M, class W> class View : public ControlView {
 public:
     View(M& m, QtRuntime& rt, W* w) : ControlView(m, rt, w), m_(m), w_(w) {}
 
@@ -115,7 +114,7 @@ public:
     TextView(ui::TextBox& t, QtRuntime& rt, QWidget* parent) : View(t, rt, new QLineEdit(parent))
     {
         QObject::connect(w_, &QLineEdit::textEdited,
-                         [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
+            [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
     }
 
 protected:
@@ -133,7 +132,8 @@ protected:
     }
     QString colourSheet() const override
     {
-        return flatSheet("QLineEdit", m_.BackColor, m_.ForeColor) + QStringLiteral(" QLineEdit { border: 1px solid #7A7A7A; padding: 0 2px; }");
+        return flatSheet("QLineEdit", m_.BackColor, m_.ForeColor) +
+            QStringLiteral(" QLineEdit { border: 1px solid #7A7A7A; padding: 0 2px; }");
     }
 };
 
@@ -201,8 +201,9 @@ public:
     ComboView(ui::ComboBox& c, QtRuntime& rt, QWidget* parent) : View(c, rt, new QComboBox(parent))
     {
         w_->setInsertPolicy(QComboBox::NoInsert);
-        QObject::connect(w_, &QComboBox::activated,
-                         [this](int i) { fromUser([this, i] { choose(m_, i); }, {PropId::ListIndex, PropId::Text}); });
+        QObject::connect(w_, &QComboBox::activated, [this](int i) {
+            fromUser([this, i] { choose(m_, i); }, {PropId::ListIndex, PropId::Text});
+        });
     }
 
 protected:
@@ -242,7 +243,7 @@ private:
     void connectEdits()
     {
         QObject::connect(w_->lineEdit(), &QLineEdit::textEdited,
-                         [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
+            [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
     }
     void syncIndex()
     {
@@ -306,7 +307,10 @@ private:
 
 class ShapeWidget : public QWidget {
 public:
-    ShapeWidget(ui::Shape& s, QWidget* parent) : QWidget(parent), s_(s) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+    ShapeWidget(ui::Shape& s, QWidget* parent) : QWidget(parent), s_(s)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -516,7 +520,8 @@ protected:
     }
     QString colourSheet() const override
     {
-        return flatSheet("QTableWidget", m_.BackColor, m_.ForeColor) + QStringLiteral(" QTableWidget { gridline-color: #A0A0A0; }");
+        return flatSheet("QTableWidget", m_.BackColor, m_.ForeColor) +
+            QStringLiteral(" QTableWidget { gridline-color: #A0A0A0; }");
     }
 
 private:

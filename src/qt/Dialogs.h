@@ -13,7 +13,8 @@
 namespace qt {
 
 // A box with the buttons and icon the style asks for (ui::MsgBoxStyle).
-std::unique_ptr<QMessageBox> makeMessageBox(std::string_view prompt, int style, std::string_view title, QWidget* parent);
+std::unique_ptr<QMessageBox> makeMessageBox(
+    std::string_view prompt, int style, std::string_view title, QWidget* parent);
 // The answer (ui::MsgBoxResult) of a box after it closed; a box closed without a
 // button answers as its escape button would (Cancel, No or OK).
 int answerOf(const QMessageBox& box, int style);

@@ -85,11 +85,8 @@ void FormWindow::syncForm(ui::PropId id)
         content_->setPalette(pal);
         break;
     }
-    case ui::PropId::Visible:
-        setVisible(form_.Visible);
-        break;
-    default:
-        break;
+    case ui::PropId::Visible: setVisible(form_.Visible); break;
+    default: break;
     }
 }
 

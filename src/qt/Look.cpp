@@ -32,19 +32,19 @@ QString flatSheet(const char* qtClass, vb::Color back, vb::Color fore)
 QString buttonSheet(vb::Color back, vb::Color fore)
 {
     return QStringLiteral(
-               "QPushButton { background-color: %1; color: %2; border: 1px solid %3; border-radius: 2px; padding: 1px 4px; }"
-               " QPushButton:focus { border: 1px solid #3C7FB1; }"
-               " QPushButton:pressed { border: 2px solid #3C3C3C; }"
-               " QPushButton:disabled { color: %4; border: 1px solid #ADADAD; }")
+        "QPushButton { background-color: %1; color: %2; border: 1px solid %3; border-radius: 2px; padding: 1px 4px; }"
+        " QPushButton:focus { border: 1px solid #3C7FB1; }"
+        " QPushButton:pressed { border: 2px solid #3C3C3C; }"
+        " QPushButton:disabled { color: %4; border: 1px solid #ADADAD; }")
         .arg(colorName(back), colorName(fore), QLatin1String(kBorder), QLatin1String(kDisabledText));
 }
 
 QString frameSheet(vb::Color back, vb::Color fore)
 {
     return QStringLiteral(
-               "QGroupBox { background-color: %1; color: %2; border: 1px solid #A0A0A0; margin-top: 6px; }"
-               " QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"
-               " QGroupBox:disabled { color: %3; }")
+        "QGroupBox { background-color: %1; color: %2; border: 1px solid #A0A0A0; margin-top: 6px; }"
+        " QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"
+        " QGroupBox:disabled { color: %3; }")
         .arg(colorName(back), colorName(fore), QLatin1String(kDisabledText));
 }
 

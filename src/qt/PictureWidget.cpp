@@ -68,8 +68,8 @@ void PictureWidget::paintEvent(QPaintEvent*)
         const QString s = QString::fromStdString(t.text);
         for (qsizetype i = 0; i < s.size(); ++i)
             p.drawText(QRect(t.x + static_cast<int>(i) * ui::PictureBox::kCharWidth, t.y, ui::PictureBox::kCharWidth,
-                             ui::PictureBox::kCharHeight),
-                       Qt::AlignCenter, QString(s[i]));
+                           ui::PictureBox::kCharHeight),
+                Qt::AlignCenter, QString(s[i]));
     }
 }
 

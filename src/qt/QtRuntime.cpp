@@ -153,7 +153,8 @@ void QtRuntime::destroyWindows() { windows_.clear(); }
 
 void QtRuntime::endIfNoWindow()
 {
-    const bool anyVisible = std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w.second->isVisible(); });
+    const bool anyVisible =
+        std::any_of(windows_.begin(), windows_.end(), [](const auto& w) { return w.second->isVisible(); });
     if (!anyVisible)
         dispatch([this] { End(); });
 }
@@ -168,7 +169,8 @@ void QtRuntime::dispatch(const std::function<void()>& fn)
         endEventLoop();
     } catch (const std::exception& e) {
         if (!ended()) {
-            auto box = makeMessageBox(std::string("Unexpected error: ") + e.what(), ui::vbCritical, appTitle, dialogParent());
+            auto box =
+                makeMessageBox(std::string("Unexpected error: ") + e.what(), ui::vbCritical, appTitle, dialogParent());
             runModal(*box);
         }
     } catch (...) {

@@ -8,7 +8,10 @@ namespace ui {
 
 class CommonDialog : public Control {
 public:
-    CommonDialog(Form& f, std::string name) : Control(f, Kind::CommonDialog, std::move(name)) { Visible.setQuietly(false); }
+    CommonDialog(Form& f, std::string name) : Control(f, Kind::CommonDialog, std::move(name))
+    {
+        Visible.setQuietly(false);
+    }
     std::string FileName;
     std::string DialogTitle;
     std::string Filter;  // "Text (*.txt)|*.txt|All (*.*)|*.*"

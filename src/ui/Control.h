@@ -12,8 +12,23 @@ class Form;
 class Runtime;
 
 enum class Kind {
-    CommandButton, TextBox, Label, CheckBox, OptionButton, ComboBox, ListBox, Shape, Frame,
-    TabControl, PictureBox, ProgressBar, Grid, RichTextBox, Menu, Timer, CommonDialog
+    CommandButton,
+    TextBox,
+    Label,
+    CheckBox,
+    OptionButton,
+    ComboBox,
+    ListBox,
+    Shape,
+    Frame,
+    TabControl,
+    PictureBox,
+    ProgressBar,
+    Grid,
+    RichTextBox,
+    Menu,
+    Timer,
+    CommonDialog
 };
 
 using vb::Color;
@@ -39,7 +54,11 @@ public:
     int Left = 0, Top = 0, Width = 0, Height = 0;
     Control* container() const { return container_; }
     int containerPage() const { return page_; }
-    void setContainer(Control* c, int page = -1) { container_ = c; page_ = page; }
+    void setContainer(Control* c, int page = -1)
+    {
+        container_ = c;
+        page_ = page;
+    }
 
     Prop<bool> Visible{this, PropId::Visible, true};
     Prop<bool> Enabled{this, PropId::Enabled, true};

@@ -10,13 +10,11 @@ namespace ui {
 
 class Form;
 
-template <class T>
-class ControlArray {
+template <class T> class ControlArray {
 public:
     ControlArray(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
 
-    template <class... Args>
-    T& add(int index, Args&&... args)
+    template <class... Args> T& add(int index, Args&&... args)
     {
         auto& slot = items_[index];
         slot = std::make_unique<T>(form_, name_, index, std::forward<Args>(args)...);
@@ -37,8 +35,7 @@ public:
     const std::string& name() const { return name_; }
 
     // Iterates in index order, yielding (index, control&).
-    template <class F>
-    void forEach(F f)
+    template <class F> void forEach(F f)
     {
         for (auto& [i, c] : items_)
             f(i, *c);

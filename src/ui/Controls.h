@@ -12,7 +12,9 @@ using Handler = std::function<void()>;
 
 class CommandButton : public Control {
 public:
-    CommandButton(Form& f, std::string name, int index = -1) : Control(f, Kind::CommandButton, std::move(name), index) {}
+    CommandButton(Form& f, std::string name, int index = -1) : Control(f, Kind::CommandButton, std::move(name), index)
+    {
+    }
     Handler Click;
     // A user's click: does nothing while the button is disabled or hidden.
     void userClick();

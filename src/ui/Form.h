@@ -27,8 +27,8 @@ public:
     int Width = 640, Height = 480;  // client area in pixels
 
     bool loaded() const { return loaded_; }
-    void Load();    // runs Form_Load the first time (and again after an Unload)
-    void Show();    // modeless: Load, then visible
+    void Load();  // runs Form_Load the first time (and again after an Unload)
+    void Show();  // modeless: Load, then visible
     void Hide();
     void Unload();  // Form_Unload; the form stays hidden and unloaded unless it cancels
 

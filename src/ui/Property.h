@@ -2,16 +2,33 @@
 // A control property that tells its control when it changes, so views and
 // the control's own events (Change, Click) follow every assignment.
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace ui {
 
 enum class PropId {
-    Visible, Enabled, Geometry, ToolTipText, BackColor, ForeColor, Caption, Text,
-    Value, List, ListIndex, FillColor, BorderColor, Interval, Picture, Cells, Tab, Checked,
-    Font, Style
+    Visible,
+    Enabled,
+    Geometry,
+    ToolTipText,
+    BackColor,
+    ForeColor,
+    Caption,
+    Text,
+    Value,
+    List,
+    ListIndex,
+    FillColor,
+    BorderColor,
+    Interval,
+    Picture,
+    Cells,
+    Tab,
+    Checked,
+    Font,
+    Style
 };
 
 class PropertyOwner {
@@ -22,8 +39,7 @@ protected:
     ~PropertyOwner() = default;
 };
 
-template <class T>
-class Prop {
+template <class T> class Prop {
 public:
     Prop(PropertyOwner* owner, PropId id, T initial = T{}) : owner_(owner), id_(id), value_(std::move(initial)) {}
     Prop(const Prop&) = delete;
@@ -37,8 +53,7 @@ public:
         return *this;
     }
     template <class U>
-        requires(!std::is_same_v<std::decay_t<U>, T> && std::is_constructible_v<T, U &&>)
-    Prop& operator=(U&& v)
+    requires(!std::is_same_v<std::decay_t<U>, T> && std::is_constructible_v<T, U&&>) Prop& operator=(U&& v)
     {
         return *this = T(std::forward<U>(v));
     }
@@ -52,11 +67,7 @@ public:
     // before it raises the event itself.
     void setQuietly(const T& v) { value_ = v; }
 
-    template <class U>
-    friend bool operator==(const Prop& a, const U& b)
-    {
-        return a.value_ == b;
-    }
+    template <class U> friend bool operator==(const Prop& a, const U& b) { return a.value_ == b; }
 
 private:
     PropertyOwner* owner_;

@@ -24,7 +24,7 @@ struct TempDir {
     TempDir()
     {
         path = std::filesystem::temp_directory_path() /
-               ("kvn-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ("kvn-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(path);
     }
