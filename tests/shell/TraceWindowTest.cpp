@@ -1,0 +1,48 @@
+// The trace window and the About box.
+#include <gtest/gtest.h>
+
+#include "program/Program.h"
+#include "shell/Doco.h"
+#include "shell/frmAbout2.h"
+#include "ui/HeadlessRuntime.h"
+
+namespace {
+
+TEST(TraceWindow, AddsOnlyWhileTraceOnAndKeepsEarlierText)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.trace("ignored\r\n");
+    EXPECT_EQ(p.Doco().rtxt1.Text(), "");
+
+    p.Doco().chkTraceOn.userClick();  // the window's switch sets the program's flag
+    ASSERT_TRUE(p.TraceOn);
+    p.trace("     ");
+    p.trace("I2C Register Read  &H49");
+    p.trace("\r\n");
+    EXPECT_EQ(p.Doco().rtxt1.Text(), "     I2C Register Read  &H49\r\n");
+
+    const auto generation = p.Doco().rtxt1.generation();
+    p.trace("next\r\n");
+    EXPECT_EQ(p.Doco().rtxt1.generation(), generation);  // appended, not replaced
+    EXPECT_EQ(p.Doco().rtxt1.Text(), "     I2C Register Read  &H49\r\nnext\r\n");
+
+    p.Doco().chkTraceDetail.userClick();
+    EXPECT_TRUE(p.TraceDetail);
+    p.Doco().cmdClear.userClick();
+    EXPECT_EQ(p.Doco().rtxt1.Text(), "");
+}
+
+TEST(AboutBox, ShowsModelessWithNameAndVersion)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.frmAbout2().Show();
+    EXPECT_TRUE(p.frmAbout2().Visible);
+    EXPECT_NE(p.frmAbout2().lblTitle.Caption.get().find("KVN58C3"), std::string::npos);
+    EXPECT_EQ(p.frmAbout2().lblVersion.Caption.get().rfind("Version ", 0), 0u);
+    p.frmAbout2().cmdOK.userClick();
+    EXPECT_FALSE(p.frmAbout2().Visible);
+}
+
+}  // namespace
