@@ -39,7 +39,7 @@ frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
     FrPorts.move(8, 150, 404, 142);
     for (int port = 0; port < 3; ++port) {
         auto& label = lblPort.add(port);
-        label.Caption = "P" + std::to_string(port);
+        label.Caption = std::string("P") + std::to_string(port);
         label.setContainer(&FrPorts);
         label.move(10, 22 + port * 28, 24, 20);
         for (int bit = 0; bit < 8; ++bit) {
@@ -65,7 +65,6 @@ void frmMainF340::Form_Load()
             Unload();
         p.rt().End();
     };
-    link.BoardTitle = p.BoardTitle;
     link.OpenBoard();
     showConnection();
 }

@@ -133,18 +133,21 @@ protected:
 private:
     // Control placement and event wiring of the register side.
     void buildRegisterSide();
-    // Waits for I2CBusy (clearing it by force after 2 ms) and takes it.
-    void takeI2CLock();
-    // True when a board is connected; otherwise says so and releases the lock.
-    bool checkConnected();
-    // Sets the acknowledge indicator from a link status.
-    void showAck(int status);
-    void traceRegister(const char* what, int Index);
+    // Start of a single register transfer: waits for I2CBusy (clearing it by
+    // force after 2 ms) and takes it; false, the lock released, when there is
+    // no such register or no board ("USB Device not connected!").
+    bool beginRegisterTransfer(int Index);
+    // End of it: the acknowledge indicator, the lock released, pending events, the trace line.
+    void endRegisterTransfer(int status, const char* what, int Index);
     // The four memory-mode buttons to button face, then the chosen one selected.
     void selectModeButton(ui::CommandButton& selected);
+    // Switches I2C on when it is off, marks the button and writes text to 0x89.
+    void writeMemoryMode(ui::CommandButton& modeButton, const std::string& text);
     // Reads or writes every register of a range through the single transfers.
     void readRange(int first, int last);
     void writeRange(int first, int last);
+    // A pack transfer of the configuration registers, the button captioned "Busy" meanwhile.
+    void packTransfer(ui::CommandButton& button, void (KVN58C3_Main::*transfer)(int, int));
     // Timer2's interval from the rate box, in ms.
     int autoRateInterval() const;
 
@@ -205,17 +208,17 @@ private:
     void selectRamModeButtons();
     // Steps of one scan.
     void scanChip();
+    // The optional wait for the chip's own scan, then the time-out's red and pause.
+    void syncWithChipScan(std::uint8_t* buffer, std::uint8_t* address);
     void waitForChipScan(std::uint8_t* buffer, std::uint8_t* address);
-    bool blockRead(std::uint8_t first, std::uint8_t count, std::uint8_t* buffer, std::uint8_t* address);
+    // Reads count registers from first; the first kept of them go into the register image.
+    void blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address);
     void showCells();
     void showCellRows();
     void showCurrentAndTemperatures();
     void showPackAndSum();
     void writeRecordLine();
     void placeMonitorControls();
-
-    // Set while cbReadV_Click holds "Busy": a tick nested inside that scan must not wait for it.
-    bool scanInProgress_ = false;
     // ---- end of monitoring side ----
 };
 

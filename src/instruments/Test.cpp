@@ -123,11 +123,10 @@ void Test::ClearReadings()
 void Test::RunListenerQuery()
 {
     gpib::Vbib32& gpib = p.gpib();
-    auto failed = [&] { return (static_cast<std::uint16_t>(gpib.g.ibsta) & gpib::ERR) != 0; };
 
     QuitButton.Enabled = false;
     gpib.SendIFC(kBoard);
-    if (failed())
+    if (gpib.g.failed())
         GpibQuit("Error sending IFC.");
 
     gpib::AddressList search(kSearchListLength, 0);
@@ -140,7 +139,7 @@ void Test::RunListenerQuery()
 
     std::vector<std::int16_t> results(kResultListLength, 0);
     gpib.FindLstn(kBoard, search, results, kResultListLength);
-    if (failed()) {
+    if (gpib.g.failed()) {
         ScreenMousePointer = vbDefault;
         GpibQuit("Error finding all listeners.");
     }
@@ -153,22 +152,22 @@ void Test::RunListenerQuery()
     results[static_cast<std::size_t>(std::clamp<std::int32_t>(gpib.g.ibcntl, 0, kResultListLength - 1))] = gpib::NOADDR;
 
     gpib.DevClearList(kBoard, results);
-    if (failed())
+    if (gpib.g.failed())
         GpibQuit("Error in clearing the devices. ");
     gpib.SendList(kBoard, results, "*IDN?", gpib::NLend);
-    if (failed())
+    if (gpib.g.failed())
         GpibQuit("Error sending '*IDN?'. ");
 
     for (int k = 0; k < found; ++k) {
         std::string reply(kReplyLength, ' ');
         gpib.Receive(kBoard, results[static_cast<std::size_t>(k)], reply, gpib::STOPend);
-        if (failed())
+        if (gpib.g.failed())
             GpibQuit("Error in receiving response to '*IDN?'. ");
         ReadingsList.AddItem(vb::Str(k + 1) + " " + reply);
     }
 
     gpib.ibonl(kBoard, 0);
-    if (failed())
+    if (gpib.g.failed())
         GpibQuit("Error putting board offline.");
     QuitButton.Enabled = true;
 }

@@ -1,6 +1,8 @@
 #include "instruments/frmInst.h"
 
-#include "instruments/gpib/GpibErrors.h"
+#include <string>
+#include <utility>
+
 #include "vb/Format.h"
 
 namespace instruments {
@@ -28,12 +30,12 @@ void frmInst::Form_Load()
     // Preset source levels of the twenty preset buttons, in hundredths of a volt.
     static constexpr int kPresets[20] = {1653, 1593, 1623, 1657, 1656, 1655, 1654, 1653, 1652, 1651,
                                          1650, 1600, 1599, 1598, 1597, 1596, 1595, 1594, 1593, 1592};
-    for (int k = 0; k < 20; ++k)
-        txtVI228String[k].Text = "B" + vb::Format(kPresets[k] / 100.0, "0.00") + ",3,X";
+    for (int k = 0; k < 20; ++k) {
+        std::string text = "B";
+        text += vb::Format(kPresets[k] / 100.0, "0.00");
+        text += ",3,X";
+        txtVI228String[k].Text = std::move(text);
+    }
 }
-
-void frmInst::ShowGpibError(std::string_view text) { gpib::ShowGpibError(p.rt(), p.gpib(), text); }
-
-void frmInst::ShowOpenFailure(std::string_view text) { gpib::showOpenFailure(p.rt(), p.gpib(), text); }
 
 }  // namespace instruments

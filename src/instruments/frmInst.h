@@ -2,6 +2,8 @@
 // The bench instrument station: the instrument configuration file and the
 // panels of the counter, the supply, the meters, the source-measure units and
 // the switch unit, each on its tab.
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "program/ProgramForm.h"
@@ -16,6 +18,19 @@ public:
     // Reads the configuration file named by cdldialog into Grid1 and the panels.
     void Read_Instrument_FIle();
     void cmdloadInstConfig_Click();
+
+    // The GPIB conventions every panel follows (frmInstGpib.cpp).
+    // The number at the start of an address box, rounded halves to even; 0 without one.
+    static std::int16_t unitAddress(const ui::TextBox& box);
+    // Opens a unit while its table element holds -5 (a failed open shows the
+    // notice with openFailure unless it is empty, and the element keeps what
+    // the open returned), then makes it CurrentDevice.
+    void selectUnit(std::int16_t& unit, std::int16_t address, std::string_view openFailure);
+    // Writes a command to CurrentDevice as it is; a failure ends the program.
+    void writeCommand(std::string_view command);
+    // Reads from unit into GpibReadBuffer; a failure ends the program. The
+    // reply is what arrived less the unit's line end of lineEnd characters.
+    std::string readReply(std::int16_t unit, int lineEnd);
 
     ui::TabControl SSTab1{*this, "SSTab1"};
 

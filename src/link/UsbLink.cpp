@@ -7,9 +7,6 @@ namespace usb {
 
 namespace {
 
-// A stuck bridge that keeps sending must not hold the flush for ever.
-constexpr int kMaxFlushedReports = 256;
-
 int statusOfAnswer(const bridge::Report& answer)
 {
     return answer[bridge::kStatusByte] == bridge::kAnswerAck ? kStatusAck : kStatusNak;
@@ -67,7 +64,8 @@ void UsbLink::FlushHidInput()
 {
     if (readHandle_ < 0)
         return;
-    for (int i = 0; i < kMaxFlushedReports; ++i) {
+    // Queued answers come at once; the first wait that finds none (or a failed read) ends the flush.
+    for (;;) {
         rt_.DoEvents();
         if (transport_->read(readHandle_, report_, 1) != ReadResult::Got) {
             transport_->cancelRead(readHandle_);

@@ -62,11 +62,13 @@ void frmStartup::launch(int mode)
         mode = 0;
     const Mode& m = modes_[static_cast<std::size_t>(mode)];
     p.DefaultI2CAddress = 0x50;
-    p.link().I2CAddress = p.DefaultI2CAddress;
     p.BoardPrefix = m.prefix;
     p.BoardTitle = m.title;
     p.TrimMode = m.trim;
-    p.link().BoardTitle = m.title;
+    usb::UsbLink& link = p.link();
+    link.I2CAddress = p.DefaultI2CAddress;
+    // The link may be older than the choice (the instrument station shows the bridge panel at load).
+    link.BoardTitle = p.BoardTitle;
 
     // First use loads the bridge form unseen; its load opens the link.
     bridge::frmMainF340& bridgeForm = p.frmMainF340();

@@ -23,7 +23,7 @@ std::uint16_t Bridge::adcCode(std::uint8_t channel)
 
 bool Bridge::acknowledges(std::uint8_t address)
 {
-    if (!crossbarOn() || faults_.nakAll || (address & 0xFE) != Chip::kAddress)
+    if (!crossbarOn() || faults_.nakAll || address != Chip::kAddress)
         return false;
     if (faults_.nakOnce > 0) {
         --faults_.nakOnce;
@@ -38,7 +38,8 @@ bool Bridge::i2cRead(const bp::Report& request, bp::Report& answer, std::uint32_
     const std::uint8_t writeCount = request[4];
     if (count > bp::kMaxI2cReadCount || writeCount > bp::kMaxI2cReadAddressBytes)
         return false;
-    if (!acknowledges(request[2]))
+    // The request carries the read address: the write address + 1.
+    if (!acknowledges(static_cast<std::uint8_t>(request[2] - 1)))
         return false;
     if (writeCount > 0)
         pointer_ = request[5];  // a chip register address is one byte; further bytes are ignored

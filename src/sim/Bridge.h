@@ -39,7 +39,7 @@ public:
     static std::uint16_t adcCode(std::uint8_t channel);
 
 private:
-    // Whether the chip acknowledges a transfer to this 8-bit address.
+    // Whether the chip acknowledges a transfer to this 8-bit write address.
     bool acknowledges(std::uint8_t address);
     bool i2cRead(const usb::bridge::Report& request, usb::bridge::Report& answer, std::uint32_t nowMs);
     bool i2cWrite(const usb::bridge::Report& request, std::uint32_t nowMs);

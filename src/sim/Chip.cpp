@@ -77,6 +77,8 @@ std::uint8_t* Chip::slot(std::uint8_t reg) { return const_cast<std::uint8_t*>(st
 
 std::uint8_t Chip::peek(std::uint8_t reg) const
 {
+    if (const auto& forced = forced_[reg])
+        return *forced;
     const std::uint8_t* at = slot(reg);
     if (!at)
         return 0;
@@ -84,6 +86,10 @@ std::uint8_t Chip::peek(std::uint8_t reg) const
         return static_cast<std::uint8_t>(*at | 0x40);
     return *at;
 }
+
+void Chip::forceRegister(std::uint8_t reg, std::uint8_t value) { forced_[reg] = value; }
+
+void Chip::releaseRegister(std::uint8_t reg) { forced_[reg].reset(); }
 
 std::uint8_t Chip::readRegister(std::uint8_t reg, std::uint32_t nowMs)
 {

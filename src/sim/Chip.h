@@ -4,6 +4,7 @@
 // 14-bit conversion, status logic and a plausible pack.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -72,6 +73,10 @@ public:
     void writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs);
     // The register as the bus sees it now, without side effects.
     std::uint8_t peek(std::uint8_t reg) const;
+    // Makes reads of a register return a fixed value until it is released, for
+    // states the modelled pack cannot reach; writes still reach the register.
+    void forceRegister(std::uint8_t reg, std::uint8_t value);
+    void releaseRegister(std::uint8_t reg);
 
     Pack pack;
 
@@ -113,6 +118,7 @@ private:
     std::array<std::uint8_t, 0x10> trimEeprom_{};
     std::array<std::uint8_t, 6> test_{};              // 0xC0 to 0xC5
     std::array<std::uint8_t, 0xB0 - 0x80> live_{};    // 0x80 to 0xAF
+    std::array<std::optional<std::uint8_t>, 0x100> forced_{};
     bool started_ = false;
     std::uint32_t lastNow_ = 0;
     long long timeMs_ = 0;

@@ -26,6 +26,17 @@ std::string join(std::initializer_list<long long> values)
     return s;
 }
 
+// The board, then the addresses of a list.
+std::string listArgs(std::int32_t board, const std::vector<int>& list)
+{
+    std::string s = std::to_string(board);
+    for (int a : list) {
+        s += ',';
+        s += std::to_string(a);
+    }
+    return s;
+}
+
 }  // namespace
 
 std::vector<InstrumentAt> defaultInstruments()
@@ -161,6 +172,15 @@ bool GpibBus::noBoard(std::int32_t board, std::int32_t& sta, std::int32_t& err) 
     return true;
 }
 
+bool GpibBus::refused(const std::string& name, std::int32_t board, const std::string& args, const std::string& data)
+{
+    std::int32_t sta = 0, err = 0;
+    if (!injected(name, sta, err) && !noBoard(board, sta, err))
+        return false;
+    finish(name, args, data, sta, err, 0);
+    return true;
+}
+
 GpibBus::Device* GpibBus::device(std::int32_t ud)
 {
     auto it = devices_.find(ud);
@@ -278,7 +298,7 @@ std::vector<int> GpibBus::addressList(const std::int16_t* addrs) const
 {
     std::vector<int> list;
     // A list holds at most the 31 primary addresses with their secondaries.
-    for (std::size_t i = 0; addrs && addrs[i] != NOADDR && i < 31 * 32; ++i)
+    for (std::size_t i = 0; addrs && i < 31 * 32 && addrs[i] != NOADDR; ++i)
         list.push_back(static_cast<std::uint16_t>(addrs[i]));
     return list;
 }
@@ -286,14 +306,9 @@ std::vector<int> GpibBus::addressList(const std::int16_t* addrs) const
 void GpibBus::FindLstn(std::int32_t board, const std::int16_t* addrs, std::int16_t* results, std::int32_t limit)
 {
     const auto list = addressList(addrs);
-    std::string args = std::to_string(board);
-    for (int a : list)
-        args += "," + std::to_string(a);
-    std::int32_t sta = 0, err = 0;
-    if (injected("FindLstn", sta, err) || noBoard(board, sta, err)) {
-        finish("FindLstn", args, {}, sta, err, 0);
+    const std::string args = listArgs(board, list);
+    if (refused("FindLstn", board, args, {}))
         return;
-    }
     std::int32_t found = 0;
     for (int a : list) {
         if (!instrument(a & 0xFF))
@@ -310,14 +325,9 @@ void GpibBus::FindLstn(std::int32_t board, const std::int16_t* addrs, std::int16
 void GpibBus::DevClearList(std::int32_t board, const std::int16_t* addrs)
 {
     const auto list = addressList(addrs);
-    std::string args = std::to_string(board);
-    for (int a : list)
-        args += "," + std::to_string(a);
-    std::int32_t sta = 0, err = 0;
-    if (injected("DevClearList", sta, err) || noBoard(board, sta, err)) {
-        finish("DevClearList", args, {}, sta, err, 0);
+    const std::string args = listArgs(board, list);
+    if (refused("DevClearList", board, args, {}))
         return;
-    }
     if (list.empty()) {  // an empty list clears every device
         for (auto& [a, unit] : instruments_)
             unit->clear();
@@ -337,17 +347,17 @@ void GpibBus::SendList(std::int32_t board, const std::int16_t* addrs, const void
                        std::int32_t eotmode)
 {
     const auto list = addressList(addrs);
-    std::string args = std::to_string(board);
-    for (int a : list)
-        args += "," + std::to_string(a);
-    args += ";" + std::to_string(eotmode);
+    std::string args = listArgs(board, list);
+    args += ';';
+    args += std::to_string(eotmode);
     std::string bytes(static_cast<const char*>(buf), static_cast<std::size_t>(std::max(count, 0)));
-    std::int32_t sta = 0, err = 0;
-    if (injected("SendList", sta, err) || noBoard(board, sta, err)) {
-        finish("SendList", args, bytes, sta, err, 0);
+    if (refused("SendList", board, args, bytes))
+        return;
+    if (list.empty()) {
+        finish("SendList", args, bytes, ERR | kBoardOk, EARG, 0);
         return;
     }
-    if (list.empty() || std::any_of(list.begin(), list.end(), [&](int a) { return !instrument(a & 0xFF); })) {
+    if (std::any_of(list.begin(), list.end(), [&](int a) { return !instrument(a & 0xFF); })) {
         finish("SendList", args, bytes, ERR | kBoardOk, ENOL, 0);
         return;
     }
@@ -362,12 +372,11 @@ void GpibBus::SendList(std::int32_t board, const std::int16_t* addrs, const void
 void GpibBus::Receive(std::int32_t board, std::int16_t addr, void* buf, std::int32_t count, std::int32_t termination)
 {
     const std::string args = join({board, static_cast<std::uint16_t>(addr), count, termination});
-    std::int32_t sta = 0, err = 0, moved = 0;
-    if (injected("Receive", sta, err) || noBoard(board, sta, err)) {
-        finish("Receive", args, {}, sta, err, 0);
+    if (refused("Receive", board, args, {}))
         return;
-    }
-    sta = readFrom(static_cast<std::uint16_t>(addr) & 0xFF, static_cast<char*>(buf), count, kBoardTimeoutMs, err, moved);
+    std::int32_t err = 0, moved = 0;
+    const std::int32_t sta =
+        readFrom(static_cast<std::uint16_t>(addr) & 0xFF, static_cast<char*>(buf), count, kBoardTimeoutMs, err, moved);
     finish("Receive", args, std::string(static_cast<const char*>(buf), static_cast<std::size_t>(moved)),
            sta | (sta & ERR ? 0 : CIC), err, moved);
 }

@@ -96,6 +96,8 @@ private:
     Device* device(std::int32_t ud);
     // Board-level calls need board 0, present.
     bool noBoard(std::int32_t board, std::int32_t& sta, std::int32_t& err) const;
+    // Ends a bus-level call that an injected failure or a missing board refuses.
+    bool refused(const std::string& name, std::int32_t board, const std::string& args, const std::string& data);
     // Reads up to count bytes from the unit at pad into buf; the status of the read.
     std::int32_t readFrom(int pad, char* buf, std::int32_t count, int timeoutMs, std::int32_t& err,
                           std::int32_t& moved);

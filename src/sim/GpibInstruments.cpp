@@ -120,7 +120,7 @@ void Counter53131::handle(std::string_view message)
 {
     const std::string m = upperTrimmed(message);
     if (m == "*IDN?")
-        reply("HEWLETT-PACKARD,53131A,0,4613");
+        reply("HP,53131A,0,4613");
     else if (startsWith(m, "FETCH") || startsWith(m, ":FETCH") || m == "READ?" || m == ":READ?")
         reply(scientific(frequency + noise() * 0.05, 14, 3));
     else if (m == "SYST:ERR?" || m == ":SYST:ERR?")
@@ -131,7 +131,7 @@ void SupplyE3631::handle(std::string_view message)
 {
     const std::string m = upperTrimmed(message);
     if (m == "*IDN?") {
-        reply("HEWLETT-PACKARD,E3631A,0,2.1-5.0-1.0");
+        reply("HP,E3631A,0,2.1-5.0-1.0");
     } else if (m == "*RST") {
         outputOn = false;
         for (auto& [name, v] : setVolts)
@@ -185,7 +185,7 @@ void Meter34401::handle(std::string_view message)
 {
     const std::string m = upperTrimmed(message);
     if (m == "*IDN?") {
-        reply("HEWLETT-PACKARD,34401A,0,11-5-2");
+        reply("HP,34401A,0,11-5-2");
         return;
     }
     // Short function codes: F1 DC volts, F2 AC volts, F3 ohms.

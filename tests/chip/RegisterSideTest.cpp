@@ -74,18 +74,24 @@ TEST_F(RegisterSideTest, WritePadsOneDigitTextAndTraces)
 TEST_F(RegisterSideTest, WriteRetriesOnceQuietlyAfterThirtyMsOnNoAcknowledge)
 {
     auto& f = launch();
+    f.tbRegdata[0x84].Text = "03";
+    long long t0 = rt.now();
+    f.cbWrite_Click(0x84);
+    const long long plainWriteMs = rt.now() - t0;
+
     const std::size_t from = board().log.size();
     board().faults.nakOnce = 1;
-    f.tbRegdata[0x84].Text = "03";
-    const long long t0 = rt.now();
-
+    f.tbRegdata[0x84].Text = "04";
+    t0 = rt.now();
     f.cbWrite_Click(0x84);
 
-    EXPECT_EQ(reportsOf(kCmdI2cWrite, from).size(), 2u);
-    EXPECT_GE(rt.now() - t0, 30);
+    const auto writes = reportsOf(kCmdI2cWrite, from);
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0], writes[1]);
+    EXPECT_EQ(rt.now() - t0, plainWriteMs + 30);
     EXPECT_TRUE(rt.boxes().empty());
     EXPECT_EQ(f.ShpNak.FillColor.get(), vb::QBColor(10));
-    EXPECT_EQ(board().chip().peek(0x84), 0x03);
+    EXPECT_EQ(board().chip().peek(0x84), 0x04);
 }
 
 TEST_F(RegisterSideTest, WriteNotAcknowledgedTwiceIsReportedOnceAndNotRepeated)
@@ -104,24 +110,64 @@ TEST_F(RegisterSideTest, WriteNotAcknowledgedTwiceIsReportedOnceAndNotRepeated)
     EXPECT_FALSE(p().I2CBusy);
 }
 
+TEST_F(RegisterSideTest, LateAnswerOfAnEarlierTransferIsNotTakenForTheWritesAcknowledge)
+{
+    auto& f = launch();
+    // An acknowledged read answer still queued from a transfer the link gave up on.
+    usb::bridge::Report stale{};
+    stale[0] = 1;
+    stale[1] = 0x06;
+    stale[2] = 0x51;
+    stale[3] = 1;
+    stale[4] = 1;
+    stale[5] = 0x49;
+    ASSERT_TRUE(board().receive(stale, rt.timeGetTime()));
+    board().faults.nakAll = true;
+    rt.answerNext(ui::vbRetry);
+    f.tbRegdata[0x84].Text = "03";
+
+    f.cbWrite_Click(0x84);
+
+    EXPECT_EQ(rt.boxes().size(), 1u);  // both attempts were refused, and said so
+    EXPECT_EQ(f.ShpNak.FillColor.get(), vb::QBColor(12));
+}
+
 TEST_F(RegisterSideTest, GarbageTextIsRefusedWithoutWriting)
 {
     auto& f = launch();
-    for (const char* text : {"zz", "123", "", "1 2"}) {
+    for (const char* text : {"zz", "123", "", "1 2", "-1", "&H10", "FFF"}) {
         const std::size_t from = board().log.size();
         rt.clearBoxes();
         f.tbRegdata[0x00].Text = text;
         f.cbWrite_Click(0x00);
         EXPECT_TRUE(reportsOf(kCmdI2cWrite, from).empty()) << text;
         ASSERT_EQ(rt.boxes().size(), 1u) << text;
+        EXPECT_EQ(rt.boxes()[0].prompt,
+                  std::string("Register &H00 was not written: \"") + text + "\" is not a hexadecimal value from 00 to FF.");
         EXPECT_EQ(rt.boxes()[0].icon, ui::vbExclamation);
         EXPECT_EQ(f.tbRegdata[0x00].Text.get(), text);
         EXPECT_FALSE(p().I2CBusy);
     }
-    // Lower case and blanks around are a value.
-    f.tbRegdata[0x00].Text = " 2a ";
-    f.cbWrite_Click(0x00);
-    EXPECT_EQ(f.tbRegdata[0x00].Text.get(), "2A");
+    EXPECT_EQ(board().chip().peek(0x00), 0x2A);
+}
+
+TEST_F(RegisterSideTest, EveryHexadecimalByteTextIsWrittenAndOnlyOneDigitIsPadded)
+{
+    auto& f = launch();
+    rt.clearBoxes();
+    const struct {
+        const char* text;
+        std::uint8_t value;
+        const char* shown;
+    } cases[] = {{"0", 0x00, "00"}, {"a", 0x0A, "0a"}, {"2a", 0x2A, "2a"}, {"0FF", 0xFF, "0FF"},
+                 {" 5 ", 0x05, " 5 "}, {"A1", 0xA1, "A1"}};
+    for (const auto& c : cases) {
+        f.tbRegdata[0x84].Text = c.text;
+        f.cbWrite_Click(0x84);
+        EXPECT_EQ(board().chip().peek(0x84), c.value) << c.text;
+        EXPECT_EQ(f.tbRegdata[0x84].Text.get(), c.shown) << c.text;
+    }
+    EXPECT_TRUE(rt.boxes().empty());
 }
 
 TEST_F(RegisterSideTest, StuckLockIsClearedByForceAfterTwoMs)
@@ -255,6 +301,36 @@ TEST_F(RegisterSideTest, SyncTickClearsUcDoesScanBit)
 
     EXPECT_EQ(f.cbuCControl4[2].Value.get(), 0);
     EXPECT_EQ(board().chip().peek(0x87) & 0x04, 0);
+}
+
+TEST_F(RegisterSideTest, PackTransferShowsBusyAndIgnoresTheOtherMeanwhile)
+{
+    auto& f = launch();
+    const std::size_t from = board().log.size();
+    std::string captionDuring;
+    rt.after(3, [&] {
+        captionDuring = f.cbReadPack.Caption.get();
+        f.cbWritePack_Click();  // served from inside the read's pumping
+        f.cbReadPack_Click();
+    });
+
+    f.cbReadPack_Click();
+
+    EXPECT_EQ(captionDuring, "Busy");
+    EXPECT_EQ(f.cbReadPack.Caption.get(), "Read Config");
+    EXPECT_EQ(f.cbWritePack.Caption.get(), "Write Config");
+    EXPECT_TRUE(reportsOf(kCmdI2cWrite, from).empty());
+    const auto reads = reportsOf(kCmdI2cRead, from);
+    ASSERT_EQ(reads.size(), 0x50u);
+    for (int r = 0; r < 0x50; ++r)
+        EXPECT_EQ(reads[static_cast<std::size_t>(r)][5], r);
+
+    const std::size_t before = board().log.size();
+    f.tbRegdata[0x00].Text = "2B";
+    f.cbWritePack_Click();
+    EXPECT_EQ(reportsOf(kCmdI2cWrite, before).size(), 0x50u);
+    EXPECT_EQ(board().chip().peek(0x00), 0x2B);
+    EXPECT_EQ(f.cbWritePack.Caption.get(), "Write Config");
 }
 
 TEST_F(RegisterSideTest, ReadAllRamFillsResultRegisters)

@@ -85,6 +85,12 @@ TEST(GpibDynamic, ReadFillsOnlyTheBytesReceived)
     g.ibrd(103, g.g.GpibReadBuffer, 1024);
     EXPECT_EQ(g.g.ibcntl, 10);
     EXPECT_EQ(g.g.GpibReadBuffer, "0123456789" + std::string(1014, '#'));
+
+    g.ibrd(103, g.g.GpibReadBuffer, 1024);  // a read that succeeds with nothing received
+    EXPECT_EQ(g.g.ibsta & 0x8000, 0);
+    EXPECT_EQ(g.g.ibcntl, 0);
+    EXPECT_EQ(g.g.reply(1), "");
+    EXPECT_EQ(g.g.GpibReadBuffer.substr(0, 10), "0123456789");
 }
 
 TEST(GpibDynamic, BusCallsPassListsAndTheLibrarysOwnEndMode)

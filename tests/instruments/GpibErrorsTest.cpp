@@ -40,21 +40,29 @@ TEST(GpibErrors, FailedWriteShowsThreeLinesTakesTheUnitOfflineAndEnds)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept\r\n");
 }
 
-TEST(GpibErrors, ErrorNineShowsAnEmptyMnemonicAndUnknownCodesStillEnd)
+TEST(GpibErrors, ErrorNineShowsAnEmptyPairOfAngleBrackets)
 {
-    EXPECT_EQ(gpib::gpibErrorMessage("Unable to read from device", static_cast<std::int16_t>(0x8100), 9, true),
-              "Unable to read from device\ribsta = &H8100\riberr = 9 <>");
+    Station s;
+    auto& g = s.gpib();
+    g.g.CurrentDevice = g.ibdev(0, 5, 0, 12, 1, 0);
+    s.bus().failNext("ibrd", 9);
+    g.ibrd(g.g.CurrentDevice, g.g.GpibReadBuffer, 1024);
+    EXPECT_THROW(gpib::ShowGpibError(s.rt, g, "Unable to read from device"), ui::ProgramEnded);
+    const std::string text = "Unable to read from device\ribsta = &H8100\riberr = 9 <>";
+    EXPECT_EQ(s.rt.boxes().back().prompt, text + std::string(100 - text.size(), ' '));
+    EXPECT_EQ(s.bus().calls("ibonl").back().args, std::to_string(g.g.CurrentDevice) + ",0");
+}
+
+TEST(GpibErrors, CodesOutsideTheTableShowNoMnemonicAndStillEnd)
+{
     EXPECT_EQ(gpib::gpibErrName(28), "EPWR");
     EXPECT_EQ(gpib::gpibErrName(29), "");
     EXPECT_EQ(gpib::gpibErrName(-1), "");
 
     Station s;
     auto& g = s.gpib();
-    const auto ud = g.ibdev(0, 5, 0, 12, 1, 0);
-    s.bus().failNext("ibrd", 9);
-    std::string buffer = g.g.GpibReadBuffer;
-    g.ibrd(ud, buffer, 1024);
-    g.g.CurrentDevice = ud;
+    g.g.CurrentDevice = g.ibdev(0, 5, 0, 12, 1, 0);
+    g.g.ibsta = static_cast<std::int16_t>(0x8100);
     g.g.iberr = 300;
     EXPECT_THROW(gpib::ShowGpibError(s.rt, g, "Unable to read from device"), ui::ProgramEnded);
     EXPECT_EQ(vb::RTrim(s.rt.boxes().back().prompt), "Unable to read from device\ribsta = &H8100\riberr = 300 <>");

@@ -46,8 +46,8 @@ TEST(ListenerQuery, ListsTheAnswersOfTheListenersAtFiveAndTwentyTwo)
     EXPECT_EQ(items[0], "Finding all listeners on the bus...");
     EXPECT_EQ(items[1], "Number of instruments found =  2");
     EXPECT_EQ(items[2], "");
-    const std::string supplyId = "HEWLETT-PACKARD,E3631A,0,2.1-5.0-1.0\n";
-    const std::string counterId = "HEWLETT-PACKARD,53131A,0,4613\n";
+    const std::string supplyId = "HP,E3631A,0,2.1-5.0-1.0\n";
+    const std::string counterId = "HP,53131A,0,4613\n";
     EXPECT_EQ(items[3], " 1 " + supplyId + std::string(50 - supplyId.size(), ' '));
     EXPECT_EQ(items[4], " 2 " + counterId + std::string(50 - counterId.size(), ' '));
     EXPECT_TRUE(t.QuitButton.Enabled);
@@ -73,6 +73,8 @@ TEST(ListenerQuery, NoListenerGivesACountOfZeroAndNoReplyLines)
     EXPECT_EQ(t.ReadingsList.List(1), "Number of instruments found =  0");
     EXPECT_EQ(t.ReadingsList.ListCount(), 3);
     EXPECT_TRUE(q.bus().calls("Receive").empty());
+    ASSERT_EQ(q.rt.boxes().size(), 1u);
+    EXPECT_EQ(q.rt.boxes()[0].prompt.rfind("Error sending '*IDN?'. \r\nibsta = &H8", 0), 0u);
 }
 
 TEST(ListenerQuery, FailedReceiveEndsWithTheStatusErrorAndCountLines)

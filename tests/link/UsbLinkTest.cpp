@@ -99,16 +99,22 @@ TEST_F(LinkTransfer, LatencyMovesTheRuntimeClock)
     EXPECT_EQ(rt.now() - before, 5);
 }
 
-TEST_F(LinkTransfer, FlushDiscardsALateAnswerSoTheNextReadGetsItsOwn)
+TEST_F(LinkTransfer, FlushDiscardsEveryLateAnswerSoTheNextReadGetsItsOwn)
 {
-    // An answer slower than the time-out arrives after the link gave up on it.
+    // An answer slower than the time-out arrives after the link gave up on it,
+    // and two more sit queued behind it.
     board.faults.latencyMs = 7000;
     std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0;
     EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
     board.faults.latencyMs = 0;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(board.receive(reportOf({1, 6, 0x51, 1, 1, 0x49}), rt.timeGetTime()));
     rt.advance(2000);
+    ASSERT_EQ(board.answers().size(), 3u);
+    const long long calls = rt.doEventsCalls();
     link.FlushHidInput();
     EXPECT_TRUE(board.answers().empty());
+    EXPECT_EQ(rt.doEventsCalls() - calls, 4);  // three reports taken, then one empty wait
     reg = 0x00;
     EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusAck);
     EXPECT_EQ(value, 0x2A);

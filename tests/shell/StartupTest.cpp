@@ -54,6 +54,10 @@ TEST_F(StartupTest, LaunchOpensBoardSetsPinsAndCrossbarAndShowsChipForm)
     EXPECT_EQ(f.FrI2C.Caption.get(), "I2C ADDR");
     EXPECT_TRUE(p().XbarEnabled);
     EXPECT_TRUE(board().bridge().crossbarOn());
+    // Pins, then the crossbar from the start-up, then I2C on from the chip form's load.
+    ASSERT_GE(board().log.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(board().log[i][1], i < 3 ? usb::bridge::kCmdPortWrite : usb::bridge::kCmdSfrWrite) << i;
     const auto ports = reportsOf(usb::bridge::kCmdPortWrite);
     ASSERT_EQ(ports.size(), 3u);
     for (int port = 0; port < 3; ++port) {
@@ -75,7 +79,6 @@ TEST_F(StartupTest, UnloadEndsProgram)
 
 class StartupStationTest : public FormsTest {};
 
-
 TEST_F(StartupStationTest, InstrumentMarkerShowsStationAndBridgePanel)
 {
     folder.write("RI550.csv", "");
@@ -85,6 +88,9 @@ TEST_F(StartupStationTest, InstrumentMarkerShowsStationAndBridgePanel)
     ASSERT_TRUE(p().hasFrmInst());
     EXPECT_TRUE(p().frmInst().Visible.get());
     EXPECT_TRUE(p().frmMainF340().Visible.get());
+    // The link opened before a mode was chosen; its boxes still carry the board's title.
+    p().frmStartup().launch(1);
+    EXPECT_EQ(p().link().BoardTitle, "KVN58C2 Evaluation Board");
 }
 
 TEST_F(StartupStationTest, WithoutMarkerNoInstrumentFormIsCreated)
@@ -92,6 +98,44 @@ TEST_F(StartupStationTest, WithoutMarkerNoInstrumentFormIsCreated)
     p().frmStartup();
     EXPECT_FALSE(p().InstrumentsLoaded);
     EXPECT_FALSE(p().hasFrmInst());
+}
+
+}  // namespace
+
+namespace {
+
+// Without the simulate option the program looks for the real board through
+// hidapi; none answers to this vendor ID, whatever is plugged into the machine.
+TEST(StartupWithoutBoard, RunsAndSaysNotConnectedOnEveryRegisterAccess)
+{
+    ui::HeadlessRuntime rt;
+    forms_test::TempFolder folder;
+    ProgramOptions options;
+    options.appPath = folder.path();
+    options.simulate = false;
+    options.vendorId = 0xFFFE;
+    Program p(rt, options);
+
+    p.frmStartup().launch(0);
+
+    EXPECT_EQ(p.simBoard(), nullptr);
+    EXPECT_FALSE(p.link().UsbConnected);
+    EXPECT_FALSE(p.XbarEnabled);
+    chip::KVN58C3_Main& f = p.KVN58C3_Main();
+    EXPECT_TRUE(f.Visible.get());
+    rt.clearBoxes();
+    f.tbRegdata[0x49].Text = "FF";
+
+    f.cbRead_Click(0x49);
+    f.cbWrite_Click(0x49);
+    f.cbRAMEnable_Click();
+
+    ASSERT_EQ(rt.boxes().size(), 3u);
+    for (const auto& box : rt.boxes())
+        EXPECT_EQ(box.prompt, "USB Device not connected!");
+    EXPECT_EQ(f.tbRegdata[0x49].Text.get(), "FF");
+    EXPECT_FALSE(p.I2CBusy);
+    EXPECT_THROW(f.cbQuit_Click(), ui::ProgramEnded);
 }
 
 }  // namespace

@@ -36,6 +36,10 @@ TEST_F(SimBoard, ChipAnswersOnlyAt0x50WithTheCrossbarOn)
     EXPECT_EQ(a[2], 0xFF);
     EXPECT_EQ(exchange(request({1, 6, 0x53, 1, 1, 0x49}))[1], usb::bridge::kAnswerNak);
     EXPECT_EQ(exchange(request({1, 7, 0xA0, 2, 0x84, 1}))[1], usb::bridge::kAnswerNak);
+    // A read sent to the write address, or a write to the read address, is another address.
+    EXPECT_EQ(exchange(request({1, 6, 0x50, 1, 1, 0x49}))[1], usb::bridge::kAnswerNak);
+    EXPECT_EQ(exchange(request({1, 7, 0x51, 2, 0x84, 1}))[1], usb::bridge::kAnswerNak);
+    EXPECT_EQ(exchange(request({1, 7, 0x50, 2, 0x84, 1}))[1], usb::bridge::kAnswerAck);
 }
 
 TEST_F(SimBoard, FaultsNakTimeOutWriteFailLatency)

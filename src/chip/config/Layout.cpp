@@ -3,6 +3,7 @@
 
 #include "chip/KVN58C3_Main.h"
 #include "chip/config/RegisterNames.h"
+#include "link/UsbLink.h"
 #include "vb/Numbers.h"
 
 namespace chip {
@@ -146,7 +147,7 @@ void KVN58C3_Main::buildRegisterSide()
             const int x = 6 + (i - page.first) / kRowsPerColumn * kColumnWidth;
             const int y = 8 + row * kRowPitch;
             auto& addr = lblRegAddr.add(i);
-            addr.Caption = vb::Right("0" + vb::Hex(i), 2);
+            addr.Caption = usb::ByteToHex2(static_cast<std::uint8_t>(i));
             addr.setContainer(&SSTab1, page.page);
             addr.move(x, y + 2, 22, 18);
             auto& name = RegName.add(i);

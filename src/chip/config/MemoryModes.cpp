@@ -4,22 +4,21 @@
 
 namespace chip {
 
-void KVN58C3_Main::cbEnableRAM()
+void KVN58C3_Main::writeMemoryMode(ui::CommandButton& modeButton, const std::string& text)
 {
+    // I2C may have been switched off from the menu: the mode write switches it back on.
     if (!p.XbarEnabled)
         mnuEnableI2C_Click();
-    cbRAMEnable.BackColor = vb::kRunning;
-    tbRegdata[kRegMemoryMode].Text = vb::CStr(static_cast<int>(kMemoryModeRam));
+    modeButton.BackColor = vb::kRunning;
+    tbRegdata[kRegMemoryMode].Text = text;
     cbWrite_Click(kRegMemoryMode);
 }
 
+void KVN58C3_Main::cbEnableRAM() { writeMemoryMode(cbRAMEnable, vb::CStr(static_cast<int>(kMemoryModeRam))); }
+
 void KVN58C3_Main::SetTrimAccess(int x)
 {
-    if (!p.XbarEnabled)
-        mnuEnableI2C_Click();
-    cbRAMEnable.BackColor = vb::kRunning;
-    tbRegdata[kRegMemoryMode].Text = vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0));
-    cbWrite_Click(kRegMemoryMode);
+    writeMemoryMode(cbRAMEnable, vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0)));
 }
 
 void KVN58C3_Main::selectModeButton(ui::CommandButton& selected)
@@ -37,11 +36,8 @@ void KVN58C3_Main::cbRAMEnable_Click()
 
 void KVN58C3_Main::cbEEPROMEnable_Click()
 {
-    if (!p.XbarEnabled)
-        mnuEnableI2C_Click();
     selectModeButton(cbEEPROMEnable);
-    tbRegdata[kRegMemoryMode].Text = vb::Hex(kMemoryModeEeprom);
-    cbWrite_Click(kRegMemoryMode);
+    writeMemoryMode(cbEEPROMEnable, vb::Hex(kMemoryModeEeprom));
 }
 
 void KVN58C3_Main::cbTRIMEnable_Click()

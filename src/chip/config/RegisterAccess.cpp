@@ -4,6 +4,7 @@
 
 #include "chip/KVN58C3_Main.h"
 #include "link/UsbLink.h"
+#include "vb/Color.h"
 #include "vb/Numbers.h"
 #include "vb/Strings.h"
 
@@ -13,24 +14,33 @@ namespace {
 
 constexpr int kLockWaitMs = 2;
 constexpr int kWriteRetryPauseMs = 30;
+// The acknowledge indicator ShpNak.
+constexpr vb::Color kAckColor = vb::QBColor(10);
+constexpr vb::Color kNakColor = vb::QBColor(12);
 
-// A register text the write accepts: one or two hex digits, blanks around ignored.
+// The byte a register text stands for: hex digits only (blanks around
+// ignored, any case, leading zeros allowed) with a value of at most FF.
 bool registerByte(const std::string& text, std::uint8_t& value)
 {
     const std::string t = vb::Trim(text);
-    if (t.empty() || t.size() > 2)
+    if (t.empty())
         return false;
     for (char c : t)
         if (!std::isxdigit(static_cast<unsigned char>(c)))
             return false;
+    const std::size_t significant = t.find_first_not_of('0');
+    if (significant != std::string::npos && t.size() - significant > 2)
+        return false;
     value = static_cast<std::uint8_t>(vb::HexValue(t));
     return true;
 }
 
 }  // namespace
 
-void KVN58C3_Main::takeI2CLock()
+bool KVN58C3_Main::beginRegisterTransfer(int Index)
 {
+    if (!tbRegdata.exists(Index))
+        return false;
     // A holder that never let go (a handler ended by a box, say) must not block for ever.
     const std::uint32_t start = p.rt().timeGetTime();
     while (p.I2CBusy) {
@@ -39,10 +49,6 @@ void KVN58C3_Main::takeI2CLock()
             p.I2CBusy = false;
     }
     p.I2CBusy = true;
-}
-
-bool KVN58C3_Main::checkConnected()
-{
     if (p.link().UsbConnected)
         return true;
     p.rt().MsgBox("USB Device not connected!");
@@ -50,13 +56,11 @@ bool KVN58C3_Main::checkConnected()
     return false;
 }
 
-void KVN58C3_Main::showAck(int status)
+void KVN58C3_Main::endRegisterTransfer(int status, const char* what, int Index)
 {
-    ShpNak.FillColor = status == usb::kStatusAck ? vb::QBColor(10) : vb::QBColor(12);
-}
-
-void KVN58C3_Main::traceRegister(const char* what, int Index)
-{
+    ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
+    p.I2CBusy = false;
+    p.rt().DoEvents();
     if (!p.TraceOn)
         return;
     p.trace(p.TraceIndent1);
@@ -67,10 +71,7 @@ void KVN58C3_Main::traceRegister(const char* what, int Index)
 
 void KVN58C3_Main::cbRead_Click(int Index)
 {
-    if (!tbRegdata.exists(Index))
-        return;
-    takeI2CLock();
-    if (!checkConnected())
+    if (!beginRegisterTransfer(Index))
         return;
     usb::UsbLink& link = p.link();
     std::uint8_t address = link.I2CAddress;
@@ -82,44 +83,38 @@ void KVN58C3_Main::cbRead_Click(int Index)
     const int status = link.I2cReadRetry(address, readCount, writeCount, &data, &reg, 0);
     if (status == usb::kStatusAck)
         tbRegdata[Index].Text = usb::ByteToHex2(data);
-    showAck(status);
-    p.I2CBusy = false;
-    p.rt().DoEvents();
-    traceRegister("I2C Register Read  &H", Index);
+    endRegisterTransfer(status, "I2C Register Read  &H", Index);
 }
 
 void KVN58C3_Main::cbWrite_Click(int Index)
 {
-    if (!tbRegdata.exists(Index))
-        return;
-    takeI2CLock();
-    if (!checkConnected())
+    if (!beginRegisterTransfer(Index))
         return;
     ui::TextBox& box = tbRegdata[Index];
     std::uint8_t value = 0;
     if (!registerByte(box.Text, value)) {
         // Writing 0 for a typo could set a protection threshold to nothing: refuse instead.
         p.I2CBusy = false;
-        p.rt().MsgBox("Register " + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + ": \"" + box.Text.get() +
-                          "\" is not a register value. Enter 00 to FF.",
+        p.rt().MsgBox("Register &H" + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " was not written: \"" +
+                          box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
                       ui::vbOKOnly | ui::vbExclamation);
         return;
     }
-    box.Text = usb::ByteToHex2(value);  // pads a one-digit text
+    if (box.Text->size() == 1)
+        box.Text = "0" + box.Text.get();
 
     usb::UsbLink& link = p.link();
     const std::array<std::uint8_t, 2> data = {static_cast<std::uint8_t>(Index), value};
+    // A late answer to an earlier transfer would pass for this write's acknowledge.
+    link.FlushHidInput();
     // A lone missed acknowledge is retried quietly; the second one is reported.
     int status = link.I2cWriteRetry(link.I2CAddress, 2, data.data(), 1);
     if (status != usb::kStatusAck) {
-        showAck(status);
+        ShpNak.FillColor = kNakColor;
         p.rt().Sleep(kWriteRetryPauseMs);
         status = link.I2cWriteRetry(link.I2CAddress, 2, data.data(), 0);
     }
-    showAck(status);
-    p.I2CBusy = false;
-    p.rt().DoEvents();
-    traceRegister("I2C Register Write &H", Index);
+    endRegisterTransfer(status, "I2C Register Write &H", Index);
 }
 
 void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)

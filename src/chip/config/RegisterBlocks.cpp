@@ -29,30 +29,24 @@ void KVN58C3_Main::cbReadAllRAM_Click()
     Update_FETs();
 }
 
-void KVN58C3_Main::cbReadPack_Click()
+void KVN58C3_Main::packTransfer(ui::CommandButton& button, void (KVN58C3_Main::*transfer)(int, int))
 {
+    // A click nested in either pack transfer's pumping would interleave register traffic: ignore it.
     if (cbReadPack.Caption == "Busy" || cbWritePack.Caption == "Busy")
         return;
-    const std::string caption = cbReadPack.Caption;
-    cbReadPack.Caption = "Busy";
-    readRange(kConfigFirst, kConfigLast);
-    cbReadPack.Caption = caption;
+    const std::string caption = button.Caption;
+    button.Caption = "Busy";
+    (this->*transfer)(kConfigFirst, kConfigLast);
+    button.Caption = caption;
 }
 
-void KVN58C3_Main::cbWritePack_Click()
-{
-    if (cbReadPack.Caption == "Busy" || cbWritePack.Caption == "Busy")
-        return;
-    const std::string caption = cbWritePack.Caption;
-    cbWritePack.Caption = "Busy";
-    writeRange(kConfigFirst, kConfigLast);
-    cbWritePack.Caption = caption;
-}
+void KVN58C3_Main::cbReadPack_Click() { packTransfer(cbReadPack, &KVN58C3_Main::readRange); }
+
+void KVN58C3_Main::cbWritePack_Click() { packTransfer(cbWritePack, &KVN58C3_Main::writeRange); }
 
 void KVN58C3_Main::cmdRestoreDefaults_Click()
 {
-    selectModeButton(cbRAMEnable);
-    cbEnableRAM();
+    cbRAMEnable_Click();
     for (int r = kConfigFirst; r <= kThresholdLast; ++r)
         tbRegdata[r].Text = registerDesignText(r);
     writeRange(kConfigFirst, kThresholdLast);
@@ -61,8 +55,7 @@ void KVN58C3_Main::cmdRestoreDefaults_Click()
 
 void KVN58C3_Main::cmdSet8_Click()
 {
-    selectModeButton(cbRAMEnable);
-    cbEnableRAM();
+    cbRAMEnable_Click();
     tbRegdata[kRegCellConfig].Text = "FF";
     cbWrite_Click(kRegCellConfig);
     cbReadV_Click();
@@ -70,8 +63,7 @@ void KVN58C3_Main::cmdSet8_Click()
 
 void KVN58C3_Main::cbTempSel_Click()
 {
-    selectModeButton(cbRAMEnable);
-    cbEnableRAM();
+    cbRAMEnable_Click();
     writeRegisterBit(kRegSetup, kTempGainBit, cbTempSel.Value == 1);
     cbReadV_Click();
 }

@@ -12,14 +12,11 @@ constexpr int kTimeoutPauseMs = 1000;
 
 void KVN58C3_Main::Timer2_Timer()
 {
-    // A scan already running is below this tick on the one thread (it pumped the
-    // events that started the tick), so waiting here would never end: this tick
-    // is skipped and the next one scans.
-    while (cbReadV.BackColor == vb::kRunning) {
-        if (scanInProgress_)
-            return;
-        p.rt().DoEvents();
-    }
+    // A scan showing busy is beneath this tick on the one thread (its waits let
+    // the tick run), so waiting for it here would never end: this tick gives
+    // way and the next one scans.
+    if (cbReadV.BackColor == vb::kRunning)
+        return;
     cbReadV_Click();
     if (cbRecord.BackColor == vb::kRunning)
         writeRecordLine();
@@ -43,6 +40,18 @@ void KVN58C3_Main::cmdAbortSync_Click()
     p.rt().DoEvents();
 }
 
+void KVN58C3_Main::syncWithChipScan(std::uint8_t* buffer, std::uint8_t* address)
+{
+    if (ChkSyncuPdoescan.Value == 1)
+        waitForChipScan(buffer, address);
+    // A time-out stays on show, pause included, until a wait starts again.
+    if (SyncTimeout) {
+        LEDSync[0].FillColor = vb::QBColor(12);
+        p.rt().DoEvents();
+        p.rt().Sleep(kTimeoutPauseMs);
+    }
+}
+
 void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
 {
     usb::UsbLink& link = p.link();
@@ -50,9 +59,6 @@ void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
     address[0] = kScanStatusRegister;
     SyncRun = true;
     SyncTimeout = false;
-    // Each wait gets its own full period: restart the timer rather than let an
-    // earlier wait's period end this one early.
-    TimerSync.Enabled = false;
     TimerSync.Enabled = true;
     while (SyncRun) {
         std::uint8_t one = 1;
@@ -67,7 +73,8 @@ void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
         LEDSync[0].FillColor = LEDSync[0].FillColor == vb::QBColor(9) ? vb::QBColor(10) : vb::QBColor(9);
         p.rt().DoEvents();
     }
-    // A wait that ended otherwise must not be reported as timed out later.
+    // Stopped once the wait is over: every wait gets its own full period, and a
+    // wait the chip ended is never reported as timed out afterwards.
     TimerSync.Enabled = false;
 }
 

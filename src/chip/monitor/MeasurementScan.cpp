@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "chip/KVN58C3_Main.h"
+#include "chip/monitor/Captions.h"
 #include "chip/monitor/ScanFormulas.h"
 #include "chip/monitor/Thermistor.h"
 #include "link/UsbLink.h"
@@ -15,9 +16,6 @@ namespace chip {
 using namespace monitor;
 
 namespace {
-
-constexpr const char* kReadVCaption = "Read Voltages (Single)";
-constexpr const char* kBusy = "Busy";
 
 // Reading boxes of VCELL.
 enum Box : int {
@@ -34,23 +32,14 @@ constexpr int kRegInternal = 0xA0, kRegExternal1 = 0xA2, kRegExternal2 = 0xA4, k
 
 std::string volts(double v) { return vb::Format(v, kVoltsPattern); }
 
-// Clears the flag however the scan is left.
-struct ScanFlag {
-    bool& flag;
-    explicit ScanFlag(bool& f) : flag(f) { flag = true; }
-    ~ScanFlag() { flag = false; }
-    ScanFlag(const ScanFlag&) = delete;
-    ScanFlag& operator=(const ScanFlag&) = delete;
-};
-
 // The form's thermistor table as numbers; nullopt when an entry is no number.
-std::optional<ThermistorTable> thermistorTableOf(const ui::ControlArray<ui::TextBox>& volts,
-                                                 const ui::ControlArray<ui::TextBox>& temps)
+std::optional<ThermistorTable> thermistorTableOf(const ui::ControlArray<ui::TextBox>& voltBoxes,
+                                                 const ui::ControlArray<ui::TextBox>& tempBoxes)
 {
     ThermistorTable table;
     for (int i = 0; i < kThermistorPoints; ++i) {
-        const auto v = numberOf(volts[i].Text.get());
-        const auto t = numberOf(temps[i].Text.get());
+        const auto v = numberOf(voltBoxes[i].Text.get());
+        const auto t = numberOf(tempBoxes[i].Text.get());
         if (!v || !t)
             return std::nullopt;
         table.volts[static_cast<std::size_t>(i)] = *v;
@@ -83,48 +72,38 @@ void KVN58C3_Main::scanChip()
 {
     cbReadV.Caption = kBusy;
     cbReadV.BackColor = vb::kRunning;
-    ScanFlag inProgress(scanInProgress_);
     selectRamModeButtons();
 
     std::array<std::uint8_t, 65> buffer{};
     std::array<std::uint8_t, 1> address{};
-    if (ChkSyncuPdoescan.Value == 1)
-        waitForChipScan(buffer.data(), address.data());
-    if (SyncTimeout) {
-        LEDSync[0].FillColor = vb::QBColor(12);
-        p.rt().DoEvents();
-        p.rt().Sleep(1000);
-    }
+    syncWithChipScan(buffer.data(), address.data());
 
     p.link().FlushHidInput();
-    if (blockRead(0x80, 22, buffer.data(), address.data()))
-        for (int r = 0x80; r <= 0x95; ++r)
-            tbRegdata[r].Text = usb::ByteToHex2(buffer[static_cast<std::size_t>(r - 0x80)]);
+    blockRead(0x80, 22, 22, buffer.data(), address.data());
     // The last two bytes of this block are the analog monitor's result, not ours.
-    if (blockRead(0x96, 22, buffer.data(), address.data()))
-        for (int r = 0x96; r <= 0xA9; ++r)
-            tbRegdata[r].Text = usb::ByteToHex2(buffer[static_cast<std::size_t>(r - 0x96)]);
-    if (blockRead(kRegCellConfig, 2, buffer.data(), address.data())) {
-        tbRegdata[kRegCellConfig].Text = usb::ByteToHex2(buffer[0]);
-        tbRegdata[kRegSetup].Text = usb::ByteToHex2(buffer[1]);
-    }
+    blockRead(0x96, 22, 20, buffer.data(), address.data());
+    blockRead(kRegCellConfig, 2, 2, buffer.data(), address.data());
 
     paintStatusIndicators();
-    ReadStatus.Caption = "Read Status Bits";
+    ReadStatus.Caption = kReadStatusCaption;
     paintFets();
     showCells();
     showCellRows();
     showCurrentAndTemperatures();
 }
 
-bool KVN58C3_Main::blockRead(std::uint8_t first, std::uint8_t count, std::uint8_t* buffer, std::uint8_t* address)
+void KVN58C3_Main::blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer,
+                             std::uint8_t* address)
 {
     usb::UsbLink& link = p.link();
     address[0] = first;
     std::uint8_t writeCount = 1;
     // A block the chip did not acknowledge leaves its registers as they were:
     // the buffer then holds another block's bytes, which are no reading of these.
-    return link.I2cReadRetry(link.I2CAddress, count, writeCount, buffer, address, 0) == usb::kStatusAck;
+    if (link.I2cReadRetry(link.I2CAddress, count, writeCount, buffer, address, 0) != usb::kStatusAck)
+        return;
+    for (int i = 0; i < kept; ++i)
+        tbRegdata[first + i].Text = usb::ByteToHex2(buffer[i]);
 }
 
 void KVN58C3_Main::showCells()

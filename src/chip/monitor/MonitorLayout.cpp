@@ -3,6 +3,7 @@
 #include <array>
 
 #include "chip/KVN58C3_Main.h"
+#include "chip/monitor/Captions.h"
 #include "chip/monitor/StatusBits.h"
 #include "vb/Numbers.h"
 
@@ -139,18 +140,18 @@ void KVN58C3_Main::placeMonitorControls()
     }
 
     // Scan, status and log buttons.
-    cbReadV.Caption = "Read Voltages (Single)";
+    cbReadV.Caption = kReadVCaption;
     cbReadV.ToolTipText = "Read Voltages and Digital Status 1 Time.";
     cbReadV.BackColor = vb::kIdle;
     onPage(cbReadV, kRightX, 306, 160, 26);
-    ReadStatus.Caption = "Read Status Bits";
+    ReadStatus.Caption = kReadStatusCaption;
     ReadStatus.ToolTipText = "Read Digital Status Registers";
     ReadStatus.BackColor = vb::kIdle;
     onPage(ReadStatus, kRightX + 166, 306, 160, 26);
     ChkPoweStatus.Caption = "Poll Status";
     ChkPoweStatus.ToolTipText = "Read the status registers one by one after every scan";
     onPage(ChkPoweStatus, kRightX + 4, 338, 150, 22);
-    cbRecord.Caption = "Logging START";
+    cbRecord.Caption = kLogOffCaption;
     cbRecord.ToolTipText = "Save Captured Readings for Export";
     cbRecord.BackColor = vb::kIdle;
     onPage(cbRecord, kRightX + 166, 336, 160, 26);

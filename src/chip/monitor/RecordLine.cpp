@@ -32,7 +32,7 @@ std::string recordHeader()
 std::string recordLine(const RecordSnapshot& s)
 {
     std::string line = s.dateTime;
-    line.reserve(line.size() + 14 * 8 + 34 * 2);
+    line.reserve(line.size() + kRecordedReadings * 8 + (3 + kRecordedIndicators) * 2);
     for (std::string_view r : s.readings) {
         line += '\t';
         line += r;

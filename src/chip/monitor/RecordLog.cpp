@@ -1,5 +1,6 @@
 // The recording log: header on start, one record line per auto-scan tick.
 #include "chip/KVN58C3_Main.h"
+#include "chip/monitor/Captions.h"
 #include "chip/monitor/RecordLine.h"
 
 namespace chip {
@@ -7,31 +8,36 @@ namespace chip {
 using namespace monitor;
 
 namespace {
+
 constexpr int kLogFile = 1;
+
+// The log's state is its button: light red "Logging STOP" while on.
+void showLog(ui::CommandButton& button, bool on)
+{
+    button.BackColor = on ? vb::kRunning : vb::kIdle;
+    button.Caption = on ? kLogOnCaption : kLogOffCaption;
+}
+
 }  // namespace
 
 void KVN58C3_Main::cbRecord_Click()
 {
     ui::FileTable& files = p.rt().files();
-    const bool logOn = cbRecord.BackColor == vb::kRunning;
-    // File number 1 open while the log is off belongs to a data collection or sampling run.
-    if (!logOn && files.isOpen(kLogFile))
-        return;
-    if (logOn) {
+    if (cbRecord.BackColor == vb::kRunning) {
         files.Close(kLogFile);
-        cbRecord.BackColor = vb::kIdle;
-        cbRecord.Caption = "Logging START";
+        showLog(cbRecord, false);
         return;
     }
-    cbRecord.BackColor = vb::kRunning;
-    cbRecord.Caption = "Logging STOP";
+    // File number 1 open while the log is off belongs to a data collection or sampling run.
+    if (files.isOpen(kLogFile))
+        return;
+    showLog(cbRecord, true);
     CommonDialog1.CancelError = true;
     CommonDialog1.DefaultExt = ".txt";
     CommonDialog1.Filter = "Text File (*.txt)|*.txt| All Files (*.*)|*.*|";
     CommonDialog1.FilterIndex = 2;
     if (!CommonDialog1.ShowSave() || !files.Open(kLogFile, CommonDialog1.FileName, ui::OpenMode::Output)) {
-        cbRecord.BackColor = vb::kIdle;
-        cbRecord.Caption = "Logging START";
+        showLog(cbRecord, false);
         return;
     }
     files.Print(kLogFile, recordHeader());

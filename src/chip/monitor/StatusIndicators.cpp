@@ -1,16 +1,12 @@
 // Status registers 0x80 to 0x83 on the 32 indicators, and the FET buttons of 0x86.
 #include "chip/KVN58C3_Main.h"
+#include "chip/monitor/Captions.h"
 #include "chip/monitor/StatusBits.h"
 #include "vb/Numbers.h"
 
 namespace chip {
 
 using namespace monitor;
-
-namespace {
-constexpr const char* kReadStatusCaption = "Read Status Bits";
-constexpr const char* kBusy = "Busy";
-}  // namespace
 
 long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
 

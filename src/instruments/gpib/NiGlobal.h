@@ -47,6 +47,9 @@ struct NiGlobal {
     // Message buffer of the error boxes.
     std::string GpibErrText = std::string(kErrTextLength, '\0');
 
+    // The error test after each call: ERR in ibsta.
+    bool failed() const { return (static_cast<std::uint16_t>(ibsta) & 0x8000u) != 0; }
+
     void setGpibErrText(std::string_view text) { GpibErrText = fixedLength(text, kErrTextLength); }
 
     // The reply of the last read: the bytes received less the unit's line end

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <type_traits>
 
+#include "vb/Numbers.h"
+
 namespace gpib {
 
 namespace {
@@ -17,6 +19,9 @@ std::int32_t clampCount(std::int32_t count, std::size_t available)
     // A count beyond the text would let the library read or write past it.
     return static_cast<std::int32_t>(std::clamp<long long>(count, 0, static_cast<long long>(available)));
 }
+
+// The count of a call that takes it from the text itself.
+std::int32_t lengthOf(const std::string& text) { return clampCount(std::numeric_limits<std::int32_t>::max(), text.size()); }
 
 // The library reads a list up to NOADDR: make sure one is there.
 AddressList terminated(const AddressList& addrs)
@@ -46,10 +51,7 @@ GpibLibrary& Vbib32::library()
     return *library_;
 }
 
-std::int16_t Vbib32::LowWordToInt16(std::int32_t x)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(x) & 0xFFFFu));
-}
+std::int16_t Vbib32::LowWordToInt16(std::int32_t x) { return vb::Int16Of(x); }
 
 void Vbib32::CopyGpibStatus()
 {
@@ -93,15 +95,18 @@ auto Vbib32::wrap(Call call)
         EnsureGpibGlobalsRegistered();
         registrationFailed = g.GpibGlobalsRegistered == 0;
     }
+    // The call makes its single-byte copies, calls the library and turns
+    // by-reference buffers back into the caller's text. A failed registration
+    // leaves its marking as the status the caller sees.
     if constexpr (std::is_void_v<decltype(call(lib))>) {
         call(lib);
         if (!registrationFailed)
             CopyGpibStatus();
     } else {
-        const auto result = call(lib);
+        const std::int16_t status = LowWordToInt16(call(lib));
         if (!registrationFailed)
             CopyGpibStatus();
-        return LowWordToInt16(result);
+        return status;
     }
 }
 
@@ -123,16 +128,20 @@ std::int16_t Vbib32::ibonl(std::int16_t ud, std::int16_t v)
 
 std::int16_t Vbib32::ibwrt(std::int16_t ud, std::string_view text, std::int32_t count)
 {
-    const std::string bytes(text);
-    return wrap([&](GpibLibrary& lib) { return lib.ibwrt(ud, bytes.data(), clampCount(count, bytes.size())); });
+    return wrap([&](GpibLibrary& lib) {
+        const std::string bytes(text);
+        return lib.ibwrt(ud, bytes.data(), clampCount(count, bytes.size()));
+    });
 }
 
 std::int16_t Vbib32::ibrd(std::int16_t ud, std::string& buffer, std::int32_t count)
 {
-    std::string bytes = buffer;
-    const auto status = wrap([&](GpibLibrary& lib) { return lib.ibrd(ud, bytes.data(), clampCount(count, bytes.size())); });
-    buffer = std::move(bytes);
-    return status;
+    return wrap([&](GpibLibrary& lib) {
+        std::string bytes = buffer;
+        const auto status = lib.ibrd(ud, bytes.data(), clampCount(count, bytes.size()));
+        buffer = std::move(bytes);
+        return status;
+    });
 }
 
 void Vbib32::SendIFC(std::int16_t board)
@@ -143,36 +152,38 @@ void Vbib32::SendIFC(std::int16_t board)
 void Vbib32::FindLstn(std::int16_t board, const AddressList& addrs, std::vector<std::int16_t>& results,
                       std::int16_t limit)
 {
-    const AddressList list = terminated(addrs);
     if (results.empty())
         results.resize(1, 0);
-    const std::int32_t room = clampCount(limit, results.size());
-    wrap([&](GpibLibrary& lib) { lib.FindLstn(board, list.data(), results.data(), room); });
+    wrap([&](GpibLibrary& lib) {
+        const AddressList list = terminated(addrs);
+        lib.FindLstn(board, list.data(), results.data(), clampCount(limit, results.size()));
+    });
 }
 
 void Vbib32::DevClearList(std::int16_t board, const AddressList& addrs)
 {
-    const AddressList list = terminated(addrs);
-    wrap([&](GpibLibrary& lib) { lib.DevClearList(board, list.data()); });
+    wrap([&](GpibLibrary& lib) {
+        const AddressList list = terminated(addrs);
+        lib.DevClearList(board, list.data());
+    });
 }
 
 void Vbib32::SendList(std::int16_t board, const AddressList& addrs, std::string_view text, std::int16_t eotmode)
 {
-    const AddressList list = terminated(addrs);
-    const std::string bytes(text);
     wrap([&](GpibLibrary& lib) {
-        lib.SendList(board, list.data(), bytes.data(), static_cast<std::int32_t>(bytes.size()), eotmode);
+        const AddressList list = terminated(addrs);
+        const std::string bytes(text);
+        lib.SendList(board, list.data(), bytes.data(), lengthOf(bytes), eotmode);
     });
 }
 
 void Vbib32::Receive(std::int16_t board, std::int16_t addr, std::string& buffer, std::int16_t term)
 {
-    std::string bytes = buffer;
     wrap([&](GpibLibrary& lib) {
-        const auto count = std::min<std::size_t>(bytes.size(), std::numeric_limits<std::int32_t>::max());
-        lib.Receive(board, addr, bytes.data(), static_cast<std::int32_t>(count), term);
+        std::string bytes = buffer;
+        lib.Receive(board, addr, bytes.data(), lengthOf(bytes), term);
+        buffer = std::move(bytes);
     });
-    buffer = std::move(bytes);
 }
 
 }  // namespace gpib

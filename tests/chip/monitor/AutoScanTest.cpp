@@ -33,23 +33,68 @@ int scansSince(const std::vector<std::string>& reads)
     return scans;
 }
 
-TEST_F(AutoScanTest, StopRequestStillScansOnceThenTurnsGrey)
+TEST_F(AutoScanTest, StopRequestStillScansAndRecordsOnceThenTurnsGrey)
 {
     auto& f = form();
+    rt.chooseFile(folder.file("log.txt"));
+    f.cbRecord_Click();
     f.cbAutoScan_Click();
     EXPECT_EQ(f.Timer2.Interval.get(), 20);
     rt.runFor(200);
     const std::size_t atStop = board().log.size();
+    const std::string logAtStop = folder.read("log.txt");
     f.cbAutoScan_Click();
     EXPECT_EQ(f.cbAutoScan.BackColor.get(), vb::kRunning);
     EXPECT_EQ(f.cbAutoScan.Caption.get(), "Auto Scan START");
     rt.runFor(25);
     EXPECT_EQ(scansSince(readsOf(atStop)), 1);
+    const std::string logAfter = folder.read("log.txt");
+    ASSERT_EQ(logAfter.substr(0, logAtStop.size()), logAtStop);
+    EXPECT_EQ(std::count(logAfter.begin() + static_cast<std::ptrdiff_t>(logAtStop.size()), logAfter.end(), '\n'), 1);
     EXPECT_EQ(f.cbAutoScan.BackColor.get(), vb::kIdle);
     EXPECT_EQ(f.Timer2.Interval.get(), 0);
+    EXPECT_TRUE(f.Timer2.Enabled.get());
     const std::size_t after = board().log.size();
     rt.runFor(500);
     EXPECT_EQ(board().log.size(), after);
+    EXPECT_EQ(folder.read("log.txt"), logAfter);
+}
+
+TEST_F(AutoScanTest, RateBoxWhileIdleStartsNothing)
+{
+    auto& f = form();
+    const std::size_t from = board().log.size();
+    f.cbAutorate.Text = "1";
+    rt.runFor(3000);
+    EXPECT_EQ(readsSince(from), 0u);
+    // Nor once a run has stopped.
+    f.cbAutoScan_Click();
+    rt.runFor(1500);
+    f.cbAutoScan_Click();
+    rt.runFor(1100);
+    ASSERT_EQ(f.cbAutoScan.BackColor.get(), vb::kIdle);
+    const std::size_t stopped = board().log.size();
+    f.cbAutorate.Text = "Min";
+    rt.runFor(3000);
+    EXPECT_EQ(readsSince(stopped), 0u);
+    EXPECT_EQ(f.cbAutoScan.BackColor.get(), vb::kIdle);
+}
+
+TEST_F(AutoScanTest, SixtySecondsTickEveryMinuteAndARateChangeActsAtOnce)
+{
+    auto& f = form();
+    f.cbAutorate.Text = "60";
+    const std::size_t from = board().log.size();
+    f.cbAutoScan_Click();
+    EXPECT_EQ(f.Timer2.Interval.get(), 60000);
+    rt.runFor(59000);
+    EXPECT_EQ(scansSince(readsOf(from)), 0);
+    rt.runFor(62000);
+    EXPECT_EQ(scansSince(readsOf(from)), 2);
+    f.cbAutorate.Text = "1";
+    const std::size_t fast = board().log.size();
+    rt.runFor(5500);
+    EXPECT_EQ(scansSince(readsOf(fast)), 5);
 }
 
 TEST_F(AutoScanTest, MinNeverRunsTwoScansAtOnce)
@@ -133,6 +178,24 @@ TEST_F(AutoScanTest, WaitEndedByTimerSyncPaintsRedAndLaterScansPauseUntilAWait)
     f.ChkSyncuPdoescan.Value = 0;
     f.cbReadV_Click();
     EXPECT_LT(rt.now() - t, 100);
+}
+
+TEST_F(AutoScanTest, EveryWaitGetsItsOwnFullPeriod)
+{
+    auto& f = form();
+    f.ChkSyncuPdoescan.Value = 1;
+    board().chip().forceRegister(0x82, 0x40);  // the chip's own scan never ends...
+    rt.after(1500, [&] { board().chip().releaseRegister(0x82); });  // ...until now
+    f.cbReadV_Click();
+    EXPECT_FALSE(f.SyncTimeout);
+    EXPECT_EQ(f.LEDSync[0].FillColor.get(), vb::QBColor(9));
+    // The next wait starts 1500 ms into the first one's period and still gets 2000 ms.
+    board().chip().forceRegister(0x82, 0x40);
+    const long long t = rt.now();
+    f.cbReadV_Click();
+    EXPECT_GE(rt.now() - t, 3000);  // 2000 ms wait, 1000 ms pause
+    EXPECT_TRUE(f.SyncTimeout);
+    EXPECT_EQ(f.LEDSync[0].FillColor.get(), vb::kRed);
 }
 
 TEST_F(AutoScanTest, AbortSyncEndsTheWaitWithoutRedOrPause)

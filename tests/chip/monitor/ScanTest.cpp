@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "MonitorFixture.h"
 #include "chip/monitor/ScanFormulas.h"
@@ -247,8 +248,16 @@ TEST_F(ScanTest, UnacknowledgedBlockLeavesItsRegistersAsTheyWere)
     f.tbRegdata[0xA0].Text = "5A";
     board().chip().pack.cellVolts[0] = 3.0;
     rt.runFor(40);
-    // The first block read after the memory-mode write goes unanswered; Retry goes on.
-    rt.at(rt.now(), [&] { board().faults.nakOnce = 1; });
+    // Once the memory-mode write has gone out, the next transfer (the first block
+    // read) goes unanswered; Retry goes on.
+    const std::size_t sent = board().log.size();
+    std::function<void()> armAfterModeWrite = [&] {
+        if (board().log.size() > sent)
+            board().faults.nakOnce = 1;
+        else
+            rt.after(1, armAfterModeWrite);
+    };
+    rt.after(0, armAfterModeWrite);
     rt.answerNext(ui::vbRetry);
     f.cbReadV_Click();
     ASSERT_TRUE(hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));

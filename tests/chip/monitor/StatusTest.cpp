@@ -1,8 +1,6 @@
 // Status indicators and FET buttons read from the simulated chip.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "MonitorFixture.h"
 #include "shell/Doco.h"
 
@@ -95,58 +93,14 @@ TEST_F(StatusTest, PollStatusAfterTheScanAddsFiveSingleReads)
                                                        "83/1"}));
 }
 
-// The chip model derives its status bits from the pack; to show any register
-// value, the board's answer is rewritten while it is under way (the runtime's
-// Sleep is where the link waits for it).
-struct AnswerPatchingRuntime : ui::HeadlessRuntime {
-    std::function<void()> beforeSleep;
-    void Sleep(int ms) override
-    {
-        if (beforeSleep)
-            beforeSleep();
-        HeadlessRuntime::Sleep(ms);
-    }
-};
-
-class StatusForcedTest : public ::testing::Test {
-protected:
-    StatusForcedTest()
-    {
-        ProgramOptions options;
-        options.appPath = folder.path();
-        program = std::make_unique<Program>(rt, options);
-        sim::EvalBoard& board = *program->simBoard();
-        board.faults.latencyMs = 1;
-        rt.beforeSleep = [this, &board] {
-            if (board.answers().empty() || board.log.empty())
-                return;
-            const auto& request = board.log.back();
-            auto& answer = board.answers().front().report;
-            if (request[usb::bridge::kCommandByte] != usb::bridge::kCmdI2cRead ||
-                answer[usb::bridge::kStatusByte] != usb::bridge::kAnswerAck)
-                return;
-            const int first = request[5], count = request[3];
-            for (const auto& [reg, value] : forced)
-                if (reg >= first && reg < first + count)
-                    answer[usb::bridge::kArgByte + static_cast<std::size_t>(reg - first)] = value;
-        };
-        program->frmStartup().launch(0);
-    }
-    chip::KVN58C3_Main& form() { return program->KVN58C3_Main(); }
-
-    AnswerPatchingRuntime rt;
-    forms_test::TempFolder folder;
-    std::unique_ptr<Program> program;
-    std::map<int, std::uint8_t> forced;
-};
-
-TEST_F(StatusForcedTest, UnusedBit31KeepsItsColour)
+// The chip model derives its status bits from the pack; other values are forced.
+TEST_F(StatusTest, UnusedBit31KeepsItsColour)
 {
     auto& f = form();
     f.LED[31].FillColor = vb::QBColor(9);
     for (int i = 24; i <= 30; ++i)
         f.LED[i].FillColor = vb::kRed;
-    forced[0x83] = 0x80;
+    board().chip().forceRegister(0x83, 0x80);
     f.ReadStatus_Click();
     EXPECT_EQ(f.tbRegdata[0x83].Text.get(), "80");
     EXPECT_EQ(colours(f, 24, 30), "WWWWWWW");
@@ -155,21 +109,22 @@ TEST_F(StatusForcedTest, UnusedBit31KeepsItsColour)
     f.LED[31].FillColor = vb::kGreen;
     f.cbReadV_Click();
     EXPECT_EQ(f.LED[31].FillColor.get(), vb::kGreen);
-    forced[0x83] = 0x00;
+    board().chip().releaseRegister(0x83);
     f.cbReadV_Click();
+    EXPECT_EQ(f.tbRegdata[0x83].Text.get(), "00");
     EXPECT_EQ(f.LED[31].FillColor.get(), vb::kWhite);
 }
 
-TEST_F(StatusForcedTest, LoadAndChargerBitsGreenTheRestOf82Red)
+TEST_F(StatusTest, LoadAndChargerBitsGreenTheRestOf82Red)
 {
     auto& f = form();
-    forced[0x82] = 0xFF;
-    forced[0x80] = 0x05;
+    board().chip().forceRegister(0x82, 0xFF);
+    board().chip().forceRegister(0x80, 0x05);
     f.ReadStatus_Click();
     EXPECT_EQ(colours(f, 16, 23), "GGGGRRRR");
     EXPECT_EQ(colours(f, 0, 7), "RWRWWWWW");
-    forced[0x82] = 0x00;
-    forced[0x83] = 0x7F;
+    board().chip().forceRegister(0x82, 0x00);
+    board().chip().forceRegister(0x83, 0x7F);
     f.cbReadV_Click();
     EXPECT_EQ(colours(f, 16, 23), "WWWWWWWW");
     EXPECT_EQ(colours(f, 24, 30), "RRRRGGG");

@@ -68,8 +68,11 @@ long copyReply(void* buf, long count)
 std::string list(const std::uint16_t* addrs)
 {
     std::string out;
-    for (int i = 0; addrs[i] != kNoAddr; ++i)
-        out += (i ? "," : "") + std::to_string(addrs[i]);
+    for (int i = 0; addrs[i] != kNoAddr; ++i) {
+        if (i)
+            out += ',';
+        out += std::to_string(addrs[i]);
+    }
     return out;
 }
 

@@ -1,0 +1,55 @@
+// The GPIB conventions every panel of the instrument form follows: the address
+// box, opening a unit on first use, the tested write, the read and its reply,
+// and the error reports.
+#include "instruments/frmInst.h"
+
+#include "instruments/gpib/GpibErrors.h"
+#include "instruments/gpib/Vbib32.h"
+#include "vb/Numbers.h"
+
+namespace instruments {
+
+namespace {
+
+constexpr std::int16_t kBoard = 0;
+constexpr std::int16_t kTimeout3s = 12;
+constexpr std::int16_t kSendEoi = 1;
+constexpr std::int32_t kReadCount = 1024;
+
+}  // namespace
+
+std::int16_t frmInst::unitAddress(const ui::TextBox& box) { return vb::CInt(vb::Val(box.Text.get())); }
+
+void frmInst::selectUnit(std::int16_t& unit, std::int16_t address, std::string_view openFailure)
+{
+    gpib::Vbib32& gpib = p.gpib();
+    if (unit == gpib::kNotOpened) {
+        unit = gpib.ibdev(kBoard, address, 0, kTimeout3s, kSendEoi, 0);
+        if (gpib.g.failed() && !openFailure.empty())
+            ShowOpenFailure(openFailure);
+    }
+    gpib.g.CurrentDevice = unit;
+}
+
+void frmInst::writeCommand(std::string_view command)
+{
+    gpib::Vbib32& gpib = p.gpib();
+    gpib.ibwrt(gpib.g.CurrentDevice, command, static_cast<std::int32_t>(command.size()));
+    if (gpib.g.failed())
+        ShowGpibError("Unable to write to device");
+}
+
+std::string frmInst::readReply(std::int16_t unit, int lineEnd)
+{
+    gpib::Vbib32& gpib = p.gpib();
+    gpib.ibrd(unit, gpib.g.GpibReadBuffer, kReadCount);
+    if (gpib.g.failed())
+        ShowGpibError("Unable to read from device");
+    return gpib.g.reply(lineEnd);
+}
+
+void frmInst::ShowGpibError(std::string_view text) { gpib::ShowGpibError(p.rt(), p.gpib(), text); }
+
+void frmInst::ShowOpenFailure(std::string_view text) { gpib::showOpenFailure(p.rt(), p.gpib(), text); }
+
+}  // namespace instruments
