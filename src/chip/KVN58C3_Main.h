@@ -77,7 +77,7 @@ public:
 
     // Readings: VCELL 0 to 26 (21 is the shunt in milliohms), shunt save button.
     ui::ControlArray<ui::TextBox> VCELL{*this, "VCELL"};
-    ui::ControlArray<ui::Label> lblVCELL{*this, "lblVCELL"};
+    ui::ControlArray<ui::Label> CELL{*this, "CELL"};
     ui::CommandButton cmdISetup{*this, "cmdISetup"};
 
     // Thermistor table: volts descending for -40 to 125 degrees C in 5-degree steps.

@@ -179,7 +179,7 @@ void KVN58C3_Main::buildRegisterSide()
     for (int i = 0; i < static_cast<int>(kReadingCaptions.size()); ++i) {
         const int x = 10 + (i / 9) * 250;
         const int y = 10 + (i % 9) * 26;
-        auto& label = lblVCELL.add(i);
+        auto& label = CELL.add(i);
         label.Caption = kReadingCaptions[static_cast<std::size_t>(i)];
         label.setContainer(&SSTab1, kPageReadings);
         label.move(x, y + 2, 90, 18);

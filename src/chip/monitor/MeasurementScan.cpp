@@ -142,7 +142,7 @@ void KVN58C3_Main::showCellRows()
         const bool v = (*shown)[static_cast<std::size_t>(i)];
         VCELL[row].Visible = v;
         CELL1[row].Visible = v;
-        lblVCELL[row].Visible = v;
+        CELL[row].Visible = v;
         MinMax[row].Visible = v;
         ProgressBar1[row].Visible = v;
     }

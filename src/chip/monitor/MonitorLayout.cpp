@@ -52,7 +52,7 @@ void KVN58C3_Main::placeMonitorControls()
         c.move(x, y, w, h);
     };
     auto readingRow = [&](int box, int x, int y) {
-        onPage(lblVCELL[box], x, y + 2, 90, 18);
+        onPage(CELL[box], x, y + 2, 90, 18);
         onPage(VCELL[box], x + 94, y, 70, 22);
     };
 

@@ -113,7 +113,7 @@ TEST_F(ScanTest, CellRowsFollowTheCellCountRegister)
             EXPECT_EQ(f.ProgressBar1[row].Visible.get(), v) << row;
             EXPECT_EQ(f.MinMax[row].Visible.get(), v) << row;
             EXPECT_EQ(f.CELL1[row].Visible.get(), v) << row;
-            EXPECT_EQ(f.lblVCELL[row].Visible.get(), v) << row;
+            EXPECT_EQ(f.CELL[row].Visible.get(), v) << row;
             s += v ? '1' : '0';
         }
         return s;
