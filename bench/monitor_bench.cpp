@@ -66,21 +66,10 @@ double processCpuSeconds()
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
 }
 
-QApplication& qtApp()
-{
-    static int argc = 1;
-    static char name[] = "kvn_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The auto scan at "Min" on a board answering each report after 1 ms, the
 // chip form shown through the Qt view, the event loop idling between ticks.
 void BM_AutoScanMinWithQtView(benchmark::State& state)
 {
-    qtApp();
     const int runMs = static_cast<int>(state.range(0));
     for (auto _ : state) {
         qt::QtRuntime rt;
