@@ -36,31 +36,21 @@ enum Command : std::uint8_t {
     // [1, 0x02, sfr, value] -> [1, ack]: write a special-function register
     // (0xE1 is the crossbar: 0x06 routes I2C/SMBus and SPI to the pins, 0x00 off).
     kCmdSfrWrite = 0x02,
-    // [1, 0x03, sfr] -> [1, ack, value]: read a special-function register.
-    kCmdSfrRead = 0x03,
     // [1, 0x04, port, mask, value] -> [1, ack]: set the port's pins in mask to
     // the bits of value (ports 0 to 4).
     kCmdPortWrite = 0x04,
-    // [1, 0x05, port] -> [1, ack, pins]: read a port's pins.
-    kCmdPortRead = 0x05,
     // [1, 0x06, address + 1, n, w, w register-address bytes] -> [1, ack or nak, n data bytes]:
     // I2C write of the register address, repeated start, read of n bytes.
     kCmdI2cRead = 0x06,
     // [1, 0x07, address, n, n data bytes] -> [1, ack or nak]: I2C write of n bytes
     // (the register address first, then the values).
     kCmdI2cWrite = 0x07,
-    // [1, 0x08, channel] -> [1, ack, low, high]: one 10-bit conversion of the
-    // bridge's A/D converter (reference VRef).
-    kCmdAdcRead = 0x08,
-    // [1, 0x09, n, n bytes] -> [1, ack, n bytes clocked in]: SPI exchange.
-    kCmdSpiTransfer = 0x09,
 };
 
 // Largest counts that fit a report.
 inline constexpr std::size_t kMaxI2cReadCount = kReportSize - kArgByte;   // 62 answer bytes
 inline constexpr std::size_t kMaxI2cReadAddressBytes = kReportSize - 5;   // after ID, cmd, addr, n, w
 inline constexpr std::size_t kMaxI2cWriteCount = kReportSize - 4;         // after ID, cmd, addr, n
-inline constexpr std::size_t kMaxSpiCount = kReportSize - 3;              // after ID, cmd, n
 inline constexpr int kPortCount = 5;
 
 }  // namespace usb::bridge

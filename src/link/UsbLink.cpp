@@ -177,29 +177,11 @@ int UsbLink::I2cWriteRetry(std::uint8_t address, std::uint8_t count, const std::
 
 int UsbLink::SfrWrite(std::uint8_t sfr, std::uint8_t value) { return command(bridge::kCmdSfrWrite, {sfr, value}); }
 
-int UsbLink::SfrRead(std::uint8_t sfr, std::uint8_t& value)
-{
-    const int status = command(bridge::kCmdSfrRead, {sfr});
-    if (status == kStatusAck)
-        value = report_[bridge::kArgByte];
-    return status;
-}
-
 int UsbLink::PortWrite(int port, std::uint8_t mask, std::uint8_t value)
 {
     if (port < 0 || port >= bridge::kPortCount)
         return kStatusNak;
     return command(bridge::kCmdPortWrite, {static_cast<std::uint8_t>(port), mask, value});
-}
-
-int UsbLink::PortRead(int port, std::uint8_t& value)
-{
-    if (port < 0 || port >= bridge::kPortCount)
-        return kStatusNak;
-    const int status = command(bridge::kCmdPortRead, {static_cast<std::uint8_t>(port)});
-    if (status == kStatusAck)
-        value = report_[bridge::kArgByte];
-    return status;
 }
 
 int UsbLink::FirmwareVersion(std::string& version)
@@ -211,26 +193,4 @@ int UsbLink::FirmwareVersion(std::string& version)
     }
     return status;
 }
-
-int UsbLink::AdcRead(std::uint8_t channel, std::uint16_t& code)
-{
-    const int status = command(bridge::kCmdAdcRead, {channel});
-    if (status == kStatusAck)
-        code = static_cast<std::uint16_t>(report_[2] | (report_[3] << 8));
-    return status;
-}
-
-int UsbLink::SpiTransfer(std::vector<std::uint8_t>& data)
-{
-    if (data.size() > bridge::kMaxSpiCount)
-        return kStatusNak;
-    std::uint8_t* args = request(bridge::kCmdSpiTransfer);
-    args[0] = static_cast<std::uint8_t>(data.size());
-    std::copy(data.begin(), data.end(), args + 1);
-    const int status = exchange();
-    if (status == kStatusAck)
-        std::copy_n(report_.begin() + bridge::kArgByte, data.size(), data.begin());
-    return status;
-}
-
 }  // namespace usb

@@ -67,14 +67,8 @@ public:
 
     // Bridge commands: status 8 when done, else 1, 2 or 4. No boxes.
     int SfrWrite(std::uint8_t sfr, std::uint8_t value);
-    int SfrRead(std::uint8_t sfr, std::uint8_t& value);
     int PortWrite(int port, std::uint8_t mask, std::uint8_t value);
-    int PortRead(int port, std::uint8_t& value);
     int FirmwareVersion(std::string& version);
-    // One 10-bit conversion of the bridge's A/D converter.
-    int AdcRead(std::uint8_t channel, std::uint16_t& code);
-    // SPI exchange: data is sent and replaced by the bytes clocked in (at most 61).
-    int SpiTransfer(std::vector<std::uint8_t>& data);
 
     // The one report buffer: the last request or answer.
     const bridge::Report& report() const { return report_; }

@@ -15,12 +15,6 @@ Bridge::Bridge(Chip& chip, Faults& faults) : chip_(chip), faults_(faults)
         sfr_[port] = 0xFF;  // port latches come out of reset high
 }
 
-std::uint16_t Bridge::adcCode(std::uint8_t channel)
-{
-    // A fixed divider per pin: enough for a panel to show distinct values.
-    return static_cast<std::uint16_t>((channel * 37 + 310) & 0x3FF);
-}
-
 bool Bridge::acknowledges(std::uint8_t address)
 {
     if (!crossbarOn() || faults_.nakAll || address != Chip::kAddress)
@@ -77,20 +71,10 @@ bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
         sfr_[args[0]] = args[1];
         ok = true;
         break;
-    case bp::kCmdSfrRead:
-        out[0] = sfr_[args[0]];
-        ok = true;
-        break;
     case bp::kCmdPortWrite:
         if (args[0] < kPortSfr.size()) {
             std::uint8_t& latch = sfr_[kPortSfr[args[0]]];
             latch = static_cast<std::uint8_t>((latch & ~args[1]) | (args[2] & args[1]));
-            ok = true;
-        }
-        break;
-    case bp::kCmdPortRead:
-        if (args[0] < kPortSfr.size()) {
-            out[0] = sfr_[kPortSfr[args[0]]];
             ok = true;
         }
         break;
@@ -99,20 +83,6 @@ bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
         break;
     case bp::kCmdI2cWrite:
         ok = i2cWrite(request, nowMs);
-        break;
-    case bp::kCmdAdcRead: {
-        const std::uint16_t code = adcCode(args[0]);
-        out[0] = static_cast<std::uint8_t>(code & 0xFF);
-        out[1] = static_cast<std::uint8_t>(code >> 8);
-        ok = true;
-        break;
-    }
-    case bp::kCmdSpiTransfer:
-        // Nothing sits on the SPI bus of the evaluation board: MISO floats high.
-        if (args[0] <= bp::kMaxSpiCount) {
-            std::fill_n(out, args[0], std::uint8_t{0xFF});
-            ok = true;
-        }
         break;
     default:
         break;

@@ -35,8 +35,6 @@ public:
     std::uint8_t sfr(std::uint8_t address) const { return sfr_[address]; }
     void setSfr(std::uint8_t address, std::uint8_t value) { sfr_[address] = value; }
     bool crossbarOn() const { return (sfr_[kSfrCrossbar] & kCrossbarSmbus) != 0; }
-    // The 10-bit code the bridge's A/D converter reads on a channel.
-    static std::uint16_t adcCode(std::uint8_t channel);
 
 private:
     // Whether the chip acknowledges a transfer to this 8-bit write address.

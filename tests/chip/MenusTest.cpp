@@ -75,8 +75,7 @@ TEST_F(MenusTest, QuitClosesFileOneSwitchesI2cOffAndEnds)
     EXPECT_EQ(folder.read("log.txt"), "header\r\n");
     EXPECT_FALSE(board().bridge().crossbarOn());
     // Handles closed: a transfer now fails to write.
-    std::uint8_t v = 0;
-    EXPECT_EQ(p().link().SfrRead(0xE1, v), usb::kStatusWriteFailed);
+    EXPECT_EQ(p().link().SfrWrite(0xE1, 0x06), usb::kStatusWriteFailed);
 }
 
 TEST_F(MenusTest, AboutAndBridgeMenusShowTheirForms)
