@@ -11,13 +11,10 @@ Doco::Doco(Program& program) : ProgramForm(program, "Doco")
     chkTraceOn.move(8, 8, 100, 22);
     chkTraceDetail.Caption = "Trace Detail";
     chkTraceDetail.move(116, 8, 110, 22);
-    cmdClear.Caption = "Clear";
-    cmdClear.move(472, 6, 80, 26);
     rtxt1.move(8, 38, 544, 374);
 
     chkTraceOn.Click = [this] { p.TraceOn = chkTraceOn.Value == 1; };
     chkTraceDetail.Click = [this] { p.TraceDetail = chkTraceDetail.Value == 1; };
-    cmdClear.Click = [this] { rtxt1.setText({}); };
 }
 
 void Doco::Form_Load()

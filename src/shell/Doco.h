@@ -12,7 +12,6 @@ public:
     ui::RichTextBox rtxt1{*this, "rtxt1"};
     ui::CheckBox chkTraceOn{*this, "chkTraceOn"};
     ui::CheckBox chkTraceDetail{*this, "chkTraceDetail"};
-    ui::CommandButton cmdClear{*this, "cmdClear"};
 
     // rtxt1.Text becomes its old text followed by the addition.
     void add(std::string_view addition) { rtxt1.append(addition); }
