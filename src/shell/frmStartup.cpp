@@ -4,6 +4,7 @@
 #include "chip/KVN58C3_Main.h"
 #include "instruments/InstrumentStation.h"
 #include "link/UsbLink.h"
+#include "shell/Doco.h"
 
 namespace shell {
 
@@ -16,16 +17,24 @@ frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup")
 {
     Caption = "KVN58C3 / KVN58C2 Evaluation";
     Width = 340;
-    Height = 230;
+    Height = 256;
     lblTitle.Caption = "Choose the device on the evaluation board:";
     lblTitle.move(12, 10, 316, 20);
     lstMode.move(12, 36, 316, 120);
     cmdStart.Caption = "Start";
     cmdStart.FontBold = true;
-    cmdStart.move(12, 166, 150, 34);
+    // The only way to the trace window: it shows what every transfer did.
+    chkTrace.Caption = "Trace log";
+    chkTrace.move(12, 162, 200, 22);
+    chkTrace.Click = [this] {
+        p.TraceOn = chkTrace.Value == 1;
+        if (p.TraceOn)
+            p.Doco().Show();
+    };
+    cmdStart.move(12, 192, 150, 34);
     cmdStart.Click = [this] { cmdStart_Click(); };
     cmdExit.Caption = "Exit";
-    cmdExit.move(238, 166, 90, 34);
+    cmdExit.move(238, 192, 90, 34);
     cmdExit.Click = [this] { Unload(); };
 }
 

@@ -14,6 +14,7 @@ public:
 
     ui::Label lblTitle{*this, "lblTitle"};
     ui::ListBox lstMode{*this, "lstMode"};
+    ui::CheckBox chkTrace{*this, "chkTrace"};
     ui::CommandButton cmdStart{*this, "cmdStart"};
     ui::CommandButton cmdExit{*this, "cmdExit"};
 

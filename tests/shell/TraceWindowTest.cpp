@@ -4,6 +4,7 @@
 #include "program/Program.h"
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
+#include "shell/frmStartup.h"
 #include "ui/HeadlessRuntime.h"
 
 namespace {
@@ -29,6 +30,18 @@ TEST(TraceWindow, AddsOnlyWhileTraceOnAndKeepsEarlierText)
 
     p.Doco().chkTraceDetail.userClick();
     EXPECT_TRUE(p.TraceDetail);
+}
+
+TEST(TraceWindow, StartupSwitchTurnsTracingOnAndShowsTheWindow)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.frmStartup().chkTrace.userClick();
+    EXPECT_TRUE(p.TraceOn);
+    EXPECT_TRUE(p.Doco().Visible);
+    EXPECT_EQ(p.Doco().chkTraceOn.Value, 1);
+    p.frmStartup().chkTrace.userClick();
+    EXPECT_FALSE(p.TraceOn);
 }
 
 TEST(AboutBox, ShowsModelessWithNameAndVersion)
