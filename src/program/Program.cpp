@@ -8,13 +8,17 @@
 #include "instruments/frmInst.h"
 #include "instruments/gpib/Vbib32.h"
 #include "link/UsbLink.h"
+#include "program/Version.h"
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
 #include "sim/GpibBus.h"
 
-Program::Program(ui::Runtime& rt, ProgramOptions options) : rt_(rt), options_(std::move(options)) {}
+Program::Program(ui::Runtime& rt, ProgramOptions options) : rt_(rt), options_(std::move(options))
+{
+    rt_.appTitle = kProgramName;
+}
 
 // Forms go first: their timers unregister from the runtime, their unloads may use the devices.
 Program::~Program()

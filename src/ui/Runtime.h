@@ -58,7 +58,7 @@ public:
     bool ended() const { return ended_; }
     void addEndHook(std::function<void()> hook) { endHooks_.push_back(std::move(hook)); }
 
-    std::string appTitle = "KVN58C3 Evaluation";
+    std::string appTitle;  // the program sets its name
 
     // Timer plumbing: timers register themselves and report changes.
     void registerTimer(ui::Timer& t);
