@@ -13,8 +13,9 @@ namespace {
 struct BenchLink {
     ui::HeadlessRuntime rt;
     sim::EvalBoard board{1};
-    usb::UsbLink link{rt, std::make_unique<sim::SimTransport>(
-                              board, [this](int ms) { rt.Sleep(ms); }, [this] { return rt.timeGetTime(); })};
+    usb::UsbLink link{rt,
+        std::make_unique<sim::SimTransport>(
+            board, [this](int ms) { rt.Sleep(ms); }, [this] { return rt.timeGetTime(); })};
 
     BenchLink()
     {

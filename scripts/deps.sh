@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libhidapi-dev)
+packages=(cmake ninja-build g++ pkg-config clang-format qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libhidapi-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

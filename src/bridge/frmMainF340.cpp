@@ -71,7 +71,8 @@ void frmMainF340::Form_Load()
 
 void frmMainF340::showConnection()
 {
-    lblStatus.Caption = p.link().UsbConnected ? "Connected to " + p.BoardTitle : std::string("USB Device not connected");
+    lblStatus.Caption =
+        p.link().UsbConnected ? "Connected to " + p.BoardTitle : std::string("USB Device not connected");
 }
 
 void frmMainF340::cmdEnableXBAR_Click(int Index)

@@ -23,8 +23,19 @@ constexpr std::size_t kReplyLength = 50;
 std::string gpibStatusText(std::int16_t ibsta)
 {
     static constexpr std::array<std::pair<int, const char*>, 14> kBits = {{
-        {0x8000, "ERR"}, {0x4000, "TIMO"}, {0x2000, "END"}, {0x1000, "SRQI"}, {0x800, "RQS"}, {0x100, "CMPL"},
-        {0x80, "LOK"}, {0x40, "REM"}, {0x20, "CIC"}, {0x10, "ATN"}, {0x8, "TACS"}, {0x4, "LACS"}, {0x2, "DTAS"},
+        {0x8000, "ERR"},
+        {0x4000, "TIMO"},
+        {0x2000, "END"},
+        {0x1000, "SRQI"},
+        {0x800, "RQS"},
+        {0x100, "CMPL"},
+        {0x80, "LOK"},
+        {0x40, "REM"},
+        {0x20, "CIC"},
+        {0x10, "ATN"},
+        {0x8, "TACS"},
+        {0x4, "LACS"},
+        {0x2, "DTAS"},
         {0x1, "DCAS"},
     }};
     std::string s = "\r\nibsta = &H" + gpib::statusHex(ibsta) + " <";
@@ -111,7 +122,7 @@ void Test::QuitButton_Click() { p.rt().End(); }
 void Test::Info_Click()
 {
     p.rt().MsgBox("This form queries a device using the '*IDN?' command to read back the identification code.",
-                  ui::vbInformation | ui::vbOKOnly);
+        ui::vbInformation | ui::vbOKOnly);
 }
 
 void Test::ClearReadings()
@@ -175,8 +186,8 @@ void Test::RunListenerQuery()
 void Test::GpibQuit(std::string_view text)
 {
     gpib::Vbib32& gpib = p.gpib();
-    const std::string msg = std::string(text) + gpibStatusText(gpib.g.ibsta) + gpibErrorText(gpib.g.ibsta, gpib.g.iberr) +
-                            gpibCountText(gpib.g.ibcnt) + "\r\rI'm quitting!";
+    const std::string msg = std::string(text) + gpibStatusText(gpib.g.ibsta) +
+        gpibErrorText(gpib.g.ibsta, gpib.g.iberr) + gpibCountText(gpib.g.ibcnt) + "\r\rI'm quitting!";
     p.rt().MsgBox(msg, ui::vbExclamation | ui::vbOKOnly, "Error");
     gpib.ibonl(kBoard, 0);
     p.rt().End();

@@ -28,8 +28,8 @@ frmInst::~frmInst() = default;
 void frmInst::Form_Load()
 {
     // Preset source levels of the twenty preset buttons, in hundredths of a volt.
-    static constexpr int kPresets[20] = {1653, 1593, 1623, 1657, 1656, 1655, 1654, 1653, 1652, 1651,
-                                         1650, 1600, 1599, 1598, 1597, 1596, 1595, 1594, 1593, 1592};
+    static constexpr int kPresets[20] = {1653, 1593, 1623, 1657, 1656, 1655, 1654, 1653, 1652, 1651, 1650, 1600, 1599,
+        1598, 1597, 1596, 1595, 1594, 1593, 1592};
     for (int k = 0; k < 20; ++k) {
         std::string text = "B";
         text += vb::Format(kPresets[k] / 100.0, "0.00");

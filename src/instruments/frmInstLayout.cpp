@@ -20,8 +20,8 @@ C& place(C& c, ui::Control& container, int left, int top, int width, int height,
     return c;
 }
 
-ui::Frame& placeOnPage(ui::Frame& f, ui::TabControl& tab, int page, int left, int top, int width, int height,
-                       const std::string& caption)
+ui::Frame& placeOnPage(
+    ui::Frame& f, ui::TabControl& tab, int page, int left, int top, int width, int height, const std::string& caption)
 {
     f.setContainer(&tab, page);
     f.move(left, top, width, height);
@@ -67,7 +67,8 @@ void frmInst::layoutSourceMeasureTab()
     placeOnPage(FrVI1, SSTab1, SourceMeasurePage, 5, 35, 700, 640, "Keithley 236 Source Measure Unit ");
     for (int i = 0; i < 5; ++i) {
         const Design& d = kDesign[i];
-        ui::Frame& f = place(FrVIContol.add(i), FrVI1, 5, 20 + i * 122, 690, 116, "VI Control " + std::to_string(i + 1));
+        ui::Frame& f =
+            place(FrVIContol.add(i), FrVI1, 5, 20 + i * 122, 690, 116, "VI Control " + std::to_string(i + 1));
         place(lblVIAddress.add(i), f, 10, 22, 55, 20, "Address");
         textBox(txtVIAddress.add(i), f, 65, 20, 40, d.address);
         place(lblVIVSourceVolts.add(i), f, 115, 22, 65, 20, "Source V");
@@ -160,8 +161,8 @@ void frmInst::layoutSupplySwitchTab()
     place(ReadingsListAuxPS, FrAuxPS, 10, 82, 400, 158);
 
     placeOnPage(FrAuxPSCommand, SSTab1, SupplySwitchPage, 5, 295, 420, 440, "AuxPS Command Read");
-    static constexpr const char* kCommands[4] = {"APPL P25V, 25.0,  1.0", "OUTP:STAT ON", "MEAS:VOLT:DC?",
-                                                 "OUTP:STAT OFF"};
+    static constexpr const char* kCommands[4] = {
+        "APPL P25V, 25.0,  1.0", "OUTP:STAT ON", "MEAS:VOLT:DC?", "OUTP:STAT OFF"};
     for (int k = 0; k < 4; ++k)
         textBox(txtAuxPSCommand.add(k), FrAuxPSCommand, 10, 22 + k * 28, 250, kCommands[k]);
     place(cmdSendAuxPSCommand, FrAuxPSCommand, 270, 20, 140, 26, "Send Command and Read");
@@ -208,9 +209,8 @@ void frmInst::layoutCounterTab()
     place(ReadingsList53131_1, frCounter, 10, 215, 400, 135);
 
     placeOnPage(frCounterCommands, SSTab1, CounterPage, 440, 35, 420, 360, "HP53131 Commands");
-    static constexpr const char* kSetup[7] = {":FUNC 'FREQ 1'",          ":FREQ:ARM:STAR:SOUR IMM", ":FREQ:ARM:STOP:SOUR TMM",
-                                              ":FREQ:ARM:STOP:TIM 2.000", ":SENS:EVENt1:LEV:ABS 1.2", ":INP1:FILT ON",
-                                              ":INIT:CONT ON"};
+    static constexpr const char* kSetup[7] = {":FUNC 'FREQ 1'", ":FREQ:ARM:STAR:SOUR IMM", ":FREQ:ARM:STOP:SOUR TMM",
+        ":FREQ:ARM:STOP:TIM 2.000", ":SENS:EVENt1:LEV:ABS 1.2", ":INP1:FILT ON", ":INIT:CONT ON"};
     for (int k = 0; k < 7; ++k)
         textBox(txt53131Command.add(k), frCounterCommands, 10, 22 + k * 26, 260, kSetup[k]);
     place(cmd53131_2.add(0), frCounterCommands, 280, 20, 130, 26, "Setup Measurement");

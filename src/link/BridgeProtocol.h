@@ -19,8 +19,8 @@ using Report = std::array<std::uint8_t, kReportSize>;
 // Positions inside a report.
 inline constexpr std::size_t kIdByte = 0;
 inline constexpr std::size_t kCommandByte = 1;  // request
-inline constexpr std::size_t kStatusByte = 1;   // answer
-inline constexpr std::size_t kArgByte = 2;      // first argument / first answer data byte
+inline constexpr std::size_t kStatusByte = 1;  // answer
+inline constexpr std::size_t kArgByte = 2;  // first argument / first answer data byte
 
 // Answer status byte.
 inline constexpr std::uint8_t kAnswerAck = 0x08;
@@ -48,9 +48,9 @@ enum Command : std::uint8_t {
 };
 
 // Largest counts that fit a report.
-inline constexpr std::size_t kMaxI2cReadCount = kReportSize - kArgByte;   // 62 answer bytes
-inline constexpr std::size_t kMaxI2cReadAddressBytes = kReportSize - 5;   // after ID, cmd, addr, n, w
-inline constexpr std::size_t kMaxI2cWriteCount = kReportSize - 4;         // after ID, cmd, addr, n
+inline constexpr std::size_t kMaxI2cReadCount = kReportSize - kArgByte;  // 62 answer bytes
+inline constexpr std::size_t kMaxI2cReadAddressBytes = kReportSize - 5;  // after ID, cmd, addr, n, w
+inline constexpr std::size_t kMaxI2cWriteCount = kReportSize - 4;  // after ID, cmd, addr, n
 inline constexpr int kPortCount = 5;
 
 }  // namespace usb::bridge

@@ -12,8 +12,7 @@ namespace {
 
 using namespace hidapi;
 
-template <class F>
-bool resolve(void* library, const char* name, F& f)
+template <class F> bool resolve(void* library, const char* name, F& f)
 {
     f = reinterpret_cast<F>(dlsym(library, name));
     return f != nullptr;
@@ -43,10 +42,10 @@ struct HidapiTransport::Api {
     bool load(void* lib)
     {
         return resolve(lib, "hid_init", init) && resolve(lib, "hid_exit", exit) &&
-               resolve(lib, "hid_enumerate", enumerate) && resolve(lib, "hid_free_enumeration", freeEnumeration) &&
-               resolve(lib, "hid_open_path", openPath) && resolve(lib, "hid_write", write) &&
-               resolve(lib, "hid_read_timeout", readTimeout) && resolve(lib, "hid_close", close) &&
-               resolve(lib, "hid_error", error);
+            resolve(lib, "hid_enumerate", enumerate) && resolve(lib, "hid_free_enumeration", freeEnumeration) &&
+            resolve(lib, "hid_open_path", openPath) && resolve(lib, "hid_write", write) &&
+            resolve(lib, "hid_read_timeout", readTimeout) && resolve(lib, "hid_close", close) &&
+            resolve(lib, "hid_error", error);
     }
 };
 

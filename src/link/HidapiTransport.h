@@ -10,7 +10,9 @@
 
 namespace usb {
 
-namespace hidapi { struct hid_device; }
+namespace hidapi {
+struct hid_device;
+}
 
 class HidapiTransport : public HidTransport {
 public:

@@ -99,8 +99,8 @@ int UsbLink::command(std::uint8_t cmd, std::initializer_list<std::uint8_t> args)
     return exchange();
 }
 
-int UsbLink::I2cRead(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
-                     std::uint8_t* readBuffer, const std::uint8_t* writeBuffer)
+int UsbLink::I2cRead(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount, std::uint8_t* readBuffer,
+    const std::uint8_t* writeBuffer)
 {
     // Counts the report cannot carry would overrun it: the bridge could not do them either.
     if (readCount > bridge::kMaxI2cReadCount || writeCount > bridge::kMaxI2cReadAddressBytes)
@@ -165,7 +165,7 @@ int UsbLink::withRecovery(const std::function<int()>& transfer, int quiet)
 }
 
 int UsbLink::I2cReadRetry(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
-                          std::uint8_t* readBuffer, const std::uint8_t* writeBuffer, int quiet)
+    std::uint8_t* readBuffer, const std::uint8_t* writeBuffer, int quiet)
 {
     return withRecovery([&] { return I2cRead(address, readCount, writeCount, readBuffer, writeBuffer); }, quiet);
 }

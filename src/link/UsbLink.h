@@ -55,12 +55,12 @@ public:
     void FlushHidInput();
 
     // Command 6: I2C read. Status 8, 1, 2 or 4; readBuffer changes only on 8. No box.
-    int I2cRead(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
-                std::uint8_t* readBuffer, const std::uint8_t* writeBuffer);
+    int I2cRead(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount, std::uint8_t* readBuffer,
+        const std::uint8_t* writeBuffer);
     // I2cRead with the error boxes; quiet != 0 hides the not-acknowledged box.
     // Returns 8 or 1.
-    int I2cReadRetry(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount,
-                     std::uint8_t* readBuffer, const std::uint8_t* writeBuffer, int quiet);
+    int I2cReadRetry(std::uint8_t& address, std::uint8_t& readCount, std::uint8_t& writeCount, std::uint8_t* readBuffer,
+        const std::uint8_t* writeBuffer, int quiet);
     // I2C write of count bytes from data (register address first, then values).
     int I2cWrite(std::uint8_t address, std::uint8_t count, const std::uint8_t* data);
     int I2cWriteRetry(std::uint8_t address, std::uint8_t count, const std::uint8_t* data, int quiet);

@@ -34,7 +34,8 @@ gpib::Vbib32& Program::gpib()
         if (sim::GpibBus* bus = simGpib())
             gpib_ = std::make_unique<gpib::Vbib32>(*bus);
         else
-            gpib_ = std::make_unique<gpib::Vbib32>([choice = options_.gpibLibrary] { return openSystemLibrary(choice); });
+            gpib_ =
+                std::make_unique<gpib::Vbib32>([choice = options_.gpibLibrary] { return openSystemLibrary(choice); });
     }
     return *gpib_;
 }

@@ -22,8 +22,8 @@ usb::UsbLink& Program::link()
                 *board, [this](int ms) { rt_.Sleep(ms); }, [this] { return rt_.timeGetTime(); });
         else
             transport = std::make_unique<usb::HidapiTransport>();
-        link_ = std::make_unique<usb::UsbLink>(rt_, std::move(transport),
-                                               usb::LinkSettings{options_.vendorId, usb::bridge::kProductId, BoardTitle});
+        link_ = std::make_unique<usb::UsbLink>(
+            rt_, std::move(transport), usb::LinkSettings{options_.vendorId, usb::bridge::kProductId, BoardTitle});
     }
     return *link_;
 }

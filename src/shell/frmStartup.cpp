@@ -9,7 +9,7 @@
 namespace shell {
 
 namespace {
-constexpr const char* kEngFile = "RI550.csv";   // instrument station and bridge panel at start
+constexpr const char* kEngFile = "RI550.csv";  // instrument station and bridge panel at start
 constexpr const char* kTrimFile = "BR549.csv";  // trim entry in the mode list
 }  // namespace
 

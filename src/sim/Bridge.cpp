@@ -78,14 +78,9 @@ bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
             ok = true;
         }
         break;
-    case bp::kCmdI2cRead:
-        ok = i2cRead(request, answer, nowMs);
-        break;
-    case bp::kCmdI2cWrite:
-        ok = i2cWrite(request, nowMs);
-        break;
-    default:
-        break;
+    case bp::kCmdI2cRead: ok = i2cRead(request, answer, nowMs); break;
+    case bp::kCmdI2cWrite: ok = i2cWrite(request, nowMs); break;
+    default: break;
     }
     answer[bp::kStatusByte] = ok ? bp::kAnswerAck : bp::kAnswerNak;
     return answer;

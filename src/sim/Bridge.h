@@ -11,12 +11,12 @@ namespace sim {
 class Chip;
 
 struct Faults {
-    bool nakAll = false;         // no I2C transfer is acknowledged
-    int nakOnce = 0;             // the next n I2C transfers are not acknowledged
+    bool nakAll = false;  // no I2C transfer is acknowledged
+    int nakOnce = 0;  // the next n I2C transfers are not acknowledged
     int answerTimeoutCount = 0;  // the next n requests get no answer
-    int writeFailCount = 0;      // the next n report writes fail
-    int latencyMs = 0;           // time from a request to its answer
-    bool unplugged = false;      // the board is not on the bus: not found, writes fail
+    int writeFailCount = 0;  // the next n report writes fail
+    int latencyMs = 0;  // time from a request to its answer
+    bool unplugged = false;  // the board is not on the bus: not found, writes fail
 };
 
 class Bridge {

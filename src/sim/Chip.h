@@ -60,7 +60,7 @@ public:
         double internalTempC = 27.0;
         std::array<double, 2> externalTempC{25.0, 24.0};
         double regulatorVolts = 3.3;
-        double noiseVolts = 0.0015;   // peak cell noise
+        double noiseVolts = 0.0015;  // peak cell noise
         double balanceDropVolts = 0.015;  // a cell under balancing reads this much lower
     };
 
@@ -107,7 +107,7 @@ private:
     void applyFetProtection();
     double noise(double peak);
     double cellVolts(int cell) const;  // 0 when the cell is not connected
-    double senseMillivolts() const;    // signed: charge positive
+    double senseMillivolts() const;  // signed: charge positive
     int tempGain() const;
     static void put12(std::uint8_t* at, double code);
 
@@ -116,8 +116,8 @@ private:
     Bank configEeprom_{};
     std::array<std::uint8_t, 0x10> trimRam_{};
     std::array<std::uint8_t, 0x10> trimEeprom_{};
-    std::array<std::uint8_t, 6> test_{};              // 0xC0 to 0xC5
-    std::array<std::uint8_t, 0xB0 - 0x80> live_{};    // 0x80 to 0xAF
+    std::array<std::uint8_t, 6> test_{};  // 0xC0 to 0xC5
+    std::array<std::uint8_t, 0xB0 - 0x80> live_{};  // 0x80 to 0xAF
     std::array<std::optional<std::uint8_t>, 0x100> forced_{};
     bool started_ = false;
     std::uint32_t lastNow_ = 0;

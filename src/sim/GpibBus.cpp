@@ -58,8 +58,8 @@ std::vector<InstrumentAt> defaultInstruments()
 int GpibBus::timeoutMs(int code)
 {
     // TNONE, 10 us, 30 us, ... 1 s (11), 3 s (12), 10 s (13), ... 1000 s (17); below 1 ms counts as 0.
-    static constexpr std::array<int, 18> byCode = {0,   0,   0,    0,    0,     1,     3,      10,     30,
-                                                   100, 300, 1000, 3000, 10000, 30000, 100000, 300000, 1000000};
+    static constexpr std::array<int, 18> byCode = {
+        0, 0, 0, 0, 0, 1, 3, 10, 30, 100, 300, 1000, 3000, 10000, 30000, 100000, 300000, 1000000};
     return code >= 0 && code < static_cast<int>(byCode.size()) ? byCode[static_cast<std::size_t>(code)] : 0;
 }
 
@@ -120,8 +120,8 @@ bool GpibBus::injected(const std::string& name, std::int32_t& sta, std::int32_t&
     return true;
 }
 
-std::int32_t GpibBus::finish(const std::string& name, std::string args, std::string data, std::int32_t sta,
-                             std::int32_t err, std::int32_t count)
+std::int32_t GpibBus::finish(
+    const std::string& name, std::string args, std::string data, std::int32_t sta, std::int32_t err, std::int32_t count)
 {
     sta_ = sta;
     err_ = (sta & ERR) ? err : err_;
@@ -137,8 +137,8 @@ void GpibBus::waitTimeout(int ms)
         rt_->Sleep(ms);
 }
 
-int GpibBus::RegisterGpibGlobalsForThread(std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt,
-                                          std::int32_t* ibcntl)
+int GpibBus::RegisterGpibGlobalsForThread(
+    std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt, std::int32_t* ibcntl)
 {
     int result = kRegistered;
     if (!registrationResults_.empty()) {
@@ -187,8 +187,8 @@ GpibBus::Device* GpibBus::device(std::int32_t ud)
     return it == devices_.end() ? nullptr : &it->second;
 }
 
-std::int32_t GpibBus::ibdev(std::int32_t board, std::int32_t pad, std::int32_t sad, std::int32_t tmo,
-                            std::int32_t eot, std::int32_t eos)
+std::int32_t GpibBus::ibdev(
+    std::int32_t board, std::int32_t pad, std::int32_t sad, std::int32_t tmo, std::int32_t eot, std::int32_t eos)
 {
     const std::string args = join({board, pad, sad, tmo, eot, eos});
     std::int32_t sta = 0, err = 0;
@@ -255,8 +255,8 @@ std::int32_t GpibBus::ibwrt(std::int32_t ud, const void* buf, std::int32_t count
     return finish("ibwrt", args, bytes, CMPL, 0, static_cast<std::int32_t>(bytes.size()));
 }
 
-std::int32_t GpibBus::readFrom(int pad, char* buf, std::int32_t count, int timeoutMs, std::int32_t& err,
-                               std::int32_t& moved)
+std::int32_t GpibBus::readFrom(
+    int pad, char* buf, std::int32_t count, int timeoutMs, std::int32_t& err, std::int32_t& moved)
 {
     moved = 0;
     GpibInstrument* unit = instrument(pad);
@@ -282,8 +282,8 @@ std::int32_t GpibBus::ibrd(std::int32_t ud, void* buf, std::int32_t count)
     if (!d)
         return finish("ibrd", args, {}, ERR, EDVR, 0);
     sta = readFrom(d->pad, static_cast<char*>(buf), count, d->timeoutMs, err, moved);
-    return finish("ibrd", args, std::string(static_cast<const char*>(buf), static_cast<std::size_t>(moved)), sta, err,
-                  moved);
+    return finish(
+        "ibrd", args, std::string(static_cast<const char*>(buf), static_cast<std::size_t>(moved)), sta, err, moved);
 }
 
 void GpibBus::SendIFC(std::int32_t board)
@@ -343,8 +343,8 @@ void GpibBus::DevClearList(std::int32_t board, const std::int16_t* addrs)
     finish("DevClearList", args, {}, kBoardOk, 0, 0);
 }
 
-void GpibBus::SendList(std::int32_t board, const std::int16_t* addrs, const void* buf, std::int32_t count,
-                       std::int32_t eotmode)
+void GpibBus::SendList(
+    std::int32_t board, const std::int16_t* addrs, const void* buf, std::int32_t count, std::int32_t eotmode)
 {
     const auto list = addressList(addrs);
     std::string args = listArgs(board, list);
@@ -378,7 +378,7 @@ void GpibBus::Receive(std::int32_t board, std::int16_t addr, void* buf, std::int
     const std::int32_t sta =
         readFrom(static_cast<std::uint16_t>(addr) & 0xFF, static_cast<char*>(buf), count, kBoardTimeoutMs, err, moved);
     finish("Receive", args, std::string(static_cast<const char*>(buf), static_cast<std::size_t>(moved)),
-           sta | (sta & ERR ? 0 : CIC), err, moved);
+        sta | (sta & ERR ? 0 : CIC), err, moved);
 }
 
 }  // namespace sim

@@ -12,7 +12,9 @@
 #include "instruments/gpib/GpibLibrary.h"
 #include "sim/GpibInstruments.h"
 
-namespace ui { class Runtime; }
+namespace ui {
+class Runtime;
+}
 
 namespace sim {
 
@@ -37,8 +39,7 @@ public:
     void detach(int address);
     void detachAll();
     GpibInstrument* instrument(int address);
-    template <class T>
-    T& instrumentAs(int address) { return dynamic_cast<T&>(*instrument(address)); }
+    template <class T> T& instrumentAs(int address) { return dynamic_cast<T&>(*instrument(address)); }
 
     // One logged call: its name, arguments as text, bytes sent or received, status.
     struct Call {
@@ -63,11 +64,11 @@ public:
     void setBoardPresent(bool present) { boardPresent_ = present; }
 
     // The library.
-    int RegisterGpibGlobalsForThread(std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt,
-                                     std::int32_t* ibcntl) override;
+    int RegisterGpibGlobalsForThread(
+        std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt, std::int32_t* ibcntl) override;
     int UnregisterGpibGlobalsForThread() override;
     std::int32_t ibdev(std::int32_t board, std::int32_t pad, std::int32_t sad, std::int32_t tmo, std::int32_t eot,
-                       std::int32_t eos) override;
+        std::int32_t eos) override;
     std::int32_t ibonl(std::int32_t ud, std::int32_t v) override;
     std::int32_t ibclr(std::int32_t ud) override;
     std::int32_t ibwrt(std::int32_t ud, const void* buf, std::int32_t count) override;
@@ -76,9 +77,9 @@ public:
     void FindLstn(std::int32_t board, const std::int16_t* addrs, std::int16_t* results, std::int32_t limit) override;
     void DevClearList(std::int32_t board, const std::int16_t* addrs) override;
     void SendList(std::int32_t board, const std::int16_t* addrs, const void* buf, std::int32_t count,
-                  std::int32_t eotmode) override;
-    void Receive(std::int32_t board, std::int16_t addr, void* buf, std::int32_t count,
-                 std::int32_t termination) override;
+        std::int32_t eotmode) override;
+    void Receive(
+        std::int32_t board, std::int16_t addr, void* buf, std::int32_t count, std::int32_t termination) override;
     std::int32_t ThreadIbsta() override { return sta_; }
     std::int32_t ThreadIberr() override { return err_; }
     std::int32_t ThreadIbcnt() override { return cntl_; }
@@ -90,8 +91,8 @@ private:
         int timeoutMs;
     };
     // Ends a call: sets the status, publishes it, logs the call; returns ibsta.
-    std::int32_t finish(const std::string& name, std::string args, std::string data, std::int32_t sta,
-                        std::int32_t err, std::int32_t count);
+    std::int32_t finish(const std::string& name, std::string args, std::string data, std::int32_t sta, std::int32_t err,
+        std::int32_t count);
     bool injected(const std::string& name, std::int32_t& sta, std::int32_t& err);
     Device* device(std::int32_t ud);
     // Board-level calls need board 0, present.
@@ -99,8 +100,8 @@ private:
     // Ends a bus-level call that an injected failure or a missing board refuses.
     bool refused(const std::string& name, std::int32_t board, const std::string& args, const std::string& data);
     // Reads up to count bytes from the unit at pad into buf; the status of the read.
-    std::int32_t readFrom(int pad, char* buf, std::int32_t count, int timeoutMs, std::int32_t& err,
-                          std::int32_t& moved);
+    std::int32_t readFrom(
+        int pad, char* buf, std::int32_t count, int timeoutMs, std::int32_t& err, std::int32_t& moved);
     std::vector<int> addressList(const std::int16_t* addrs) const;
     void waitTimeout(int ms);
 

@@ -196,7 +196,9 @@ void Meter34401::handle(std::string_view message)
 
 void Meter34401::onTalk()
 {
-    const double base = function == 1 ? 1.2 + address() * 0.1 : function == 2 ? 0.1 + address() * 0.001 : 1000.0 + address();
+    const double base = function == 1 ? 1.2 + address() * 0.1
+        : function == 2               ? 0.1 + address() * 0.001
+                                      : 1000.0 + address();
     reply(scientific(base * (1.0 + noise() * 1e-5), 5, 2));
 }
 
@@ -208,8 +210,9 @@ void Smu236::handle(std::string_view message)
     while (i < m.size()) {
         const char cmd = m[i++];
         std::size_t j = i;
-        while (j < m.size() && !(std::isalpha(static_cast<unsigned char>(m[j])) &&
-                                 !(m[j] == 'E' && j > i && std::isdigit(static_cast<unsigned char>(m[j - 1])))))
+        while (j < m.size() &&
+            !(std::isalpha(static_cast<unsigned char>(m[j])) &&
+                !(m[j] == 'E' && j > i && std::isdigit(static_cast<unsigned char>(m[j - 1])))))
             ++j;
         const auto args = arguments(std::string_view(m).substr(i, j - i));
         i = j;

@@ -17,7 +17,10 @@ std::string_view kindName(InstrumentKind kind);
 
 class GpibInstrument {
 public:
-    GpibInstrument(int address, std::uint32_t seed) : address_(address), noise_(seed * 2654435761u + 1u + static_cast<std::uint32_t>(address)) {}
+    GpibInstrument(int address, std::uint32_t seed)
+        : address_(address), noise_(seed * 2654435761u + 1u + static_cast<std::uint32_t>(address))
+    {
+    }
     virtual ~GpibInstrument() = default;
     GpibInstrument(const GpibInstrument&) = delete;
     GpibInstrument& operator=(const GpibInstrument&) = delete;
@@ -114,9 +117,9 @@ public:
     using GpibInstrument::GpibInstrument;
     InstrumentKind kind() const override { return InstrumentKind::SourceMeasure; }
     bool sourceVoltage = true;  // F0: source V, measure I; F1: source I, measure V
-    double bias = 0.0;          // B: volts or amperes
-    double compliance = 0.0;    // L: amperes or volts
-    bool operating = false;     // N1 / N0
+    double bias = 0.0;  // B: volts or amperes
+    double compliance = 0.0;  // L: amperes or volts
+    bool operating = false;  // N1 / N0
     double loadOhms = 1000.0;
 
 protected:

@@ -13,8 +13,8 @@ SimTransport::SimTransport(EvalBoard& board, std::function<void(int ms)> wait, s
 
 std::vector<std::string> SimTransport::enumerate(std::uint16_t vendorId, std::uint16_t productId)
 {
-    const bool match = (vendorId == 0 || vendorId == board_.vendorId()) &&
-                       (productId == 0 || productId == board_.productId());
+    const bool match =
+        (vendorId == 0 || vendorId == board_.vendorId()) && (productId == 0 || productId == board_.productId());
     if (!board_.present() || !match)
         return {};
     return {EvalBoard::kPath};

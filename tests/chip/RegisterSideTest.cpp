@@ -26,8 +26,8 @@ TEST_F(RegisterSideTest, ReadSendsCommandSixAndShowsTwoDigits)
     expected[0] = 1;
     expected[1] = 0x06;
     expected[2] = 0x51;  // read address
-    expected[3] = 1;     // one data byte
-    expected[4] = 1;     // one register-address byte
+    expected[3] = 1;  // one data byte
+    expected[4] = 1;  // one register-address byte
     expected[5] = 0x84;
     EXPECT_EQ(reads[0], expected);
     EXPECT_EQ(f.tbRegdata[0x84].Text.get(), "0A");
@@ -45,7 +45,8 @@ TEST_F(RegisterSideTest, ReadNotAcknowledgedKeepsTextAndPaintsRed)
 
     f.cbRead_Click(0x84);
 
-    EXPECT_TRUE(hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));
+    EXPECT_TRUE(
+        hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));
     EXPECT_EQ(f.tbRegdata[0x84].Text.get(), "5A");
     EXPECT_EQ(f.ShpNak.FillColor.get(), vb::QBColor(12));
     EXPECT_FALSE(p().I2CBusy);
@@ -143,7 +144,7 @@ TEST_F(RegisterSideTest, GarbageTextIsRefusedWithoutWriting)
         EXPECT_TRUE(reportsOf(kCmdI2cWrite, from).empty()) << text;
         ASSERT_EQ(rt.boxes().size(), 1u) << text;
         EXPECT_EQ(rt.boxes()[0].prompt,
-                  std::string("Register &H00 was not written: \"") + text + "\" is not a hexadecimal value from 00 to FF.");
+            std::string("Register &H00 was not written: \"") + text + "\" is not a hexadecimal value from 00 to FF.");
         EXPECT_EQ(rt.boxes()[0].icon, ui::vbExclamation);
         EXPECT_EQ(f.tbRegdata[0x00].Text.get(), text);
         EXPECT_FALSE(p().I2CBusy);
@@ -159,8 +160,8 @@ TEST_F(RegisterSideTest, EveryHexadecimalByteTextIsWrittenAndOnlyOneDigitIsPadde
         const char* text;
         std::uint8_t value;
         const char* shown;
-    } cases[] = {{"0", 0x00, "00"}, {"a", 0x0A, "0a"}, {"2a", 0x2A, "2a"}, {"0FF", 0xFF, "0FF"},
-                 {" 5 ", 0x05, " 5 "}, {"A1", 0xA1, "A1"}};
+    } cases[] = {{"0", 0x00, "00"}, {"a", 0x0A, "0a"}, {"2a", 0x2A, "2a"}, {"0FF", 0xFF, "0FF"}, {" 5 ", 0x05, " 5 "},
+        {"A1", 0xA1, "A1"}};
     for (const auto& c : cases) {
         f.tbRegdata[0x84].Text = c.text;
         f.cbWrite_Click(0x84);
@@ -261,8 +262,7 @@ TEST_P(ShuntFileTextTest, UnreadableShuntGivesDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(RegisterSideShunt, ShuntFileTextTest,
-                         ::testing::Values("Shunt Value: abc\r\n", "2.5\r\n", "", "Shunt Value: 2.5 mOhm\r\n",
-                                           "Shunt Value:\r\n"));
+    ::testing::Values("Shunt Value: abc\r\n", "2.5\r\n", "", "Shunt Value: 2.5 mOhm\r\n", "Shunt Value:\r\n"));
 
 TEST_F(RegisterSideTest, AutoScanIntervalFollowsRateAndIdleRateChangeStartsNothing)
 {

@@ -20,7 +20,8 @@ std::string randomBytes(std::mt19937& rng, std::size_t maxLength, std::size_t mi
     std::uniform_int_distribution<int> byte(0, 255), pick(0, 3);
     std::string s(len(rng), '\0');
     for (char& c : s)
-        c = pick(rng) == 0 ? special[static_cast<std::size_t>(byte(rng)) % special.size()] : static_cast<char>(byte(rng));
+        c = pick(rng) == 0 ? special[static_cast<std::size_t>(byte(rng)) % special.size()]
+                           : static_cast<char>(byte(rng));
     return s;
 }
 

@@ -17,7 +17,7 @@ std::string records(int n, int firstAddress = 10)
     std::string s;
     for (int r = 0; r < n; ++r)
         s += "Kind " + std::to_string(r) + "," + std::to_string(firstAddress + r) + ",x,Desc " + std::to_string(r) +
-             "\r\n";
+            "\r\n";
     return s;
 }
 
@@ -142,8 +142,8 @@ TEST(InstConfigFile, ChosenFileIsRead)
 TEST(InstStartup, StationLoadsTheDefaultFileAndShowsTheFormWithTheBridge)
 {
     Station s;
-    const auto shipped =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "app/folder/Instruments_Default.CSV";
+    const auto shipped = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+        "app/folder/Instruments_Default.CSV";
     ASSERT_TRUE(std::filesystem::exists(shipped)) << shipped;
     std::filesystem::copy_file(shipped, s.dir.path / "Instruments_Default.CSV");
 

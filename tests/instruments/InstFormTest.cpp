@@ -35,10 +35,9 @@ TEST(InstForm, PresetStringsAreFilledAtLoad)
 {
     Station s;
     auto& f = s.p().frmInst();
-    const char* expected[20] = {"B16.53,3,X", "B15.93,3,X", "B16.23,3,X", "B16.57,3,X", "B16.56,3,X",
-                                "B16.55,3,X", "B16.54,3,X", "B16.53,3,X", "B16.52,3,X", "B16.51,3,X",
-                                "B16.50,3,X", "B16.00,3,X", "B15.99,3,X", "B15.98,3,X", "B15.97,3,X",
-                                "B15.96,3,X", "B15.95,3,X", "B15.94,3,X", "B15.93,3,X", "B15.92,3,X"};
+    const char* expected[20] = {"B16.53,3,X", "B15.93,3,X", "B16.23,3,X", "B16.57,3,X", "B16.56,3,X", "B16.55,3,X",
+        "B16.54,3,X", "B16.53,3,X", "B16.52,3,X", "B16.51,3,X", "B16.50,3,X", "B16.00,3,X", "B15.99,3,X", "B15.98,3,X",
+        "B15.97,3,X", "B15.96,3,X", "B15.95,3,X", "B15.94,3,X", "B15.93,3,X", "B15.92,3,X"};
     for (int k = 0; k < 20; ++k)
         EXPECT_EQ(f.txtVI228String[k].Text.get(), expected[k]) << k;
     EXPECT_EQ(f.cmdSendString[19].Caption.get(), "Send Sting");

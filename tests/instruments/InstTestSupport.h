@@ -21,7 +21,7 @@ struct TempDir {
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-               ("kvn-inst-" + std::string(info->test_suite_name()) + "-" + info->name());
+            ("kvn-inst-" + std::string(info->test_suite_name()) + "-" + info->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

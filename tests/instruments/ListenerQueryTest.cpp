@@ -30,7 +30,7 @@ TEST(ListenerQuery, FormLoadsWithItsCaptionAndClearsTheRegistration)
     t.Info.userClick();
     ASSERT_EQ(q.rt.boxes().size(), 1u);
     EXPECT_EQ(q.rt.boxes()[0].prompt,
-              "This form queries a device using the '*IDN?' command to read back the identification code.");
+        "This form queries a device using the '*IDN?' command to read back the identification code.");
     EXPECT_EQ(q.rt.boxes()[0].icon, ui::vbInformation);
     EXPECT_EQ(q.rt.boxes()[0].title, q.rt.appTitle);
 }
@@ -85,11 +85,12 @@ TEST(ListenerQuery, FailedReceiveEndsWithTheStatusErrorAndCountLines)
     EXPECT_THROW(t.RunRepeat.userClick(), ui::ProgramEnded);
     ASSERT_EQ(q.rt.boxes().size(), 1u);
     const auto& box = q.rt.boxes()[0];
-    EXPECT_EQ(box.prompt, "Error in receiving response to '*IDN?'. "
-                          "\r\nibsta = &HC100 < ERR TIMO CMPL>"
-                          "\r\niberr = EABO <Op. aborted>"
-                          "\r\nibcnt = 0x0"
-                          "\r\rI'm quitting!");
+    EXPECT_EQ(box.prompt,
+        "Error in receiving response to '*IDN?'. "
+        "\r\nibsta = &HC100 < ERR TIMO CMPL>"
+        "\r\niberr = EABO <Op. aborted>"
+        "\r\nibcnt = 0x0"
+        "\r\rI'm quitting!");
     EXPECT_EQ(box.icon, ui::vbExclamation);
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(q.bus().calls("ibonl").back().args, "0,0");

@@ -25,7 +25,10 @@ struct Standin {
     ~Standin() { dlclose(lib); }
     Standin(const Standin&) = delete;
     Standin& operator=(const Standin&) = delete;
-    sim::EvalBoard* board() { return static_cast<sim::EvalBoard*>(reinterpret_cast<void* (*)()>(dlsym(lib, "kvn_standin_board"))()); }
+    sim::EvalBoard* board()
+    {
+        return static_cast<sim::EvalBoard*>(reinterpret_cast<void* (*)()>(dlsym(lib, "kvn_standin_board"))());
+    }
     std::uint32_t clock() { return reinterpret_cast<std::uint32_t (*)()>(dlsym(lib, "kvn_standin_clock"))(); }
 };
 
@@ -33,8 +36,8 @@ class HidapiTransport : public ::testing::Test {
 protected:
     Standin standin;
     ui::HeadlessRuntime rt;
-    usb::UsbLink link{rt, std::make_unique<usb::HidapiTransport>(KVN_STANDIN_HIDAPI),
-                      usb::LinkSettings{0x10C4, 0x2036, "Board"}};
+    usb::UsbLink link{
+        rt, std::make_unique<usb::HidapiTransport>(KVN_STANDIN_HIDAPI), usb::LinkSettings{0x10C4, 0x2036, "Board"}};
 };
 
 TEST_F(HidapiTransport, FindsTheBoardAndReadsARegister)
@@ -83,8 +86,8 @@ TEST_F(HidapiTransport, BothHandlesShareOneDeviceAndReconnectWorks)
 
 TEST_F(HidapiTransport, OtherVendorIdFindsNothing)
 {
-    usb::UsbLink other(rt, std::make_unique<usb::HidapiTransport>(KVN_STANDIN_HIDAPI),
-                       usb::LinkSettings{0x1234, 0x2036, "Board"});
+    usb::UsbLink other(
+        rt, std::make_unique<usb::HidapiTransport>(KVN_STANDIN_HIDAPI), usb::LinkSettings{0x1234, 0x2036, "Board"});
     EXPECT_FALSE(other.OpenBoard());
     standin.board()->faults.unplugged = true;
     EXPECT_FALSE(link.OpenBoard());

@@ -14,9 +14,10 @@ inline constexpr const char* kTitle = "KVN58C3 Evaluation Board";
 struct LinkOnSimBoard {
     ui::HeadlessRuntime rt;
     sim::EvalBoard board{1};
-    usb::UsbLink link{rt, std::make_unique<sim::SimTransport>(
-                              board, [this](int ms) { rt.Sleep(ms); }, [this] { return rt.timeGetTime(); }),
-                      usb::LinkSettings{0x10C4, 0x2036, kTitle}};
+    usb::UsbLink link{rt,
+        std::make_unique<sim::SimTransport>(
+            board, [this](int ms) { rt.Sleep(ms); }, [this] { return rt.timeGetTime(); }),
+        usb::LinkSettings{0x10C4, 0x2036, kTitle}};
 
     LinkOnSimBoard()
     {

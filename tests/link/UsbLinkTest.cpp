@@ -145,7 +145,9 @@ TEST(LinkDiscovery, BoardIsFoundByVendorAndProductId)
 
     ui::HeadlessRuntime rt;
     sim::EvalBoard other(1, 0x1234);
-    usb::UsbLink link(rt, std::make_unique<sim::SimTransport>(other, [](int) {}, [] { return 0u; }));
+    usb::UsbLink link(rt,
+        std::make_unique<sim::SimTransport>(
+            other, [](int) {}, [] { return 0u; }));
     EXPECT_FALSE(link.OpenBoard());
     EXPECT_FALSE(link.UsbConnected);
 }

@@ -10,8 +10,7 @@
 
 namespace qttest {
 
-template <class W>
-W* widgetOf(qt::QtRuntime& rt, const ui::Control& c)
+template <class W> W* widgetOf(qt::QtRuntime& rt, const ui::Control& c)
 {
     qt::FormWindow* w = rt.window(c.form());
     return w ? dynamic_cast<W*>(w->widgetOf(c)) : nullptr;

@@ -27,7 +27,7 @@ public:
     {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("kvn-forms-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+            ("kvn-forms-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder()

@@ -10,7 +10,10 @@ using sim::Chip;
 
 int code12(const Chip& c, std::uint8_t reg) { return c.peek(reg) | ((c.peek(reg + 1) & 0x0F) << 8); }
 int code14(const Chip& c) { return c.peek(Chip::kMonitorResult) | (c.peek(Chip::kMonitorResult + 1) << 8); }
-double cellVolts(const Chip& c, int cell) { return code12(c, static_cast<std::uint8_t>(0x90 + 2 * (cell - 1))) * 14.4 / 12285; }
+double cellVolts(const Chip& c, int cell)
+{
+    return code12(c, static_cast<std::uint8_t>(0x90 + 2 * (cell - 1))) * 14.4 / 12285;
+}
 
 // The readings as the chip form computes them.
 TEST(SimPack, PowerUpReadingsArePlausible)
@@ -93,7 +96,7 @@ TEST(SimScan, IdleAndDozeScanSlowerAndSleepFreezes)
     c.advanceTo(10000);
     EXPECT_EQ(c.scansDone(), before);
     EXPECT_EQ(c.peek(0x82) & 0x40, 0x40);  // never finishes its scan
-    EXPECT_EQ(c.peek(0x82) & 0x0C, 0);     // no current flows
+    EXPECT_EQ(c.peek(0x82) & 0x0C, 0);  // no current flows
 }
 
 TEST(SimScan, HostScanBitStopsTheChipsOwnScan)
@@ -162,7 +165,7 @@ TEST(SimMemory, TrimAndTestRegistersNeedTheAccessKey)
 
     c.writeRegister(0x89, sim::kTrimAccessKey + 1, 0);
     EXPECT_EQ(c.peek(0xB0), 0x40);  // trim EEPROM unchanged
-    EXPECT_EQ(c.peek(0xC1), 0);     // test registers only with key + 0
+    EXPECT_EQ(c.peek(0xC1), 0);  // test registers only with key + 0
     c.writeRegister(0x89, Chip::kModeRam, 0);
     EXPECT_EQ(c.peek(0xB0), 0);
     // Forcing stays in effect once access is closed again.

@@ -26,17 +26,70 @@ constexpr std::array<RegisterPage, 4> kRegisterPages = {{
 
 // A 10 kOhm NTC (B 3435) under 10 kOhm from 0.8 V, -40 to 125 degrees C.
 constexpr std::array<const char*, 34> kThermistorVolts = {
-    "0.7690", "0.7584", "0.7450", "0.7285", "0.7086", "0.6851", "0.6579", "0.6272", "0.5933",
-    "0.5568", "0.5184", "0.4789", "0.4392", "0.4000", "0.3621", "0.3261", "0.2923", "0.2612",
-    "0.2327", "0.2069", "0.1837", "0.1630", "0.1447", "0.1284", "0.1140", "0.1014", "0.0903",
-    "0.0805", "0.0719", "0.0643", "0.0576", "0.0517", "0.0466", "0.0420",
+    "0.7690",
+    "0.7584",
+    "0.7450",
+    "0.7285",
+    "0.7086",
+    "0.6851",
+    "0.6579",
+    "0.6272",
+    "0.5933",
+    "0.5568",
+    "0.5184",
+    "0.4789",
+    "0.4392",
+    "0.4000",
+    "0.3621",
+    "0.3261",
+    "0.2923",
+    "0.2612",
+    "0.2327",
+    "0.2069",
+    "0.1837",
+    "0.1630",
+    "0.1447",
+    "0.1284",
+    "0.1140",
+    "0.1014",
+    "0.0903",
+    "0.0805",
+    "0.0719",
+    "0.0643",
+    "0.0576",
+    "0.0517",
+    "0.0466",
+    "0.0420",
 };
 
 constexpr std::array<const char*, 27> kReadingCaptions = {
-    "CellMin", "CellMax", "ISense mV", "CELL1", "CELL2", "CELL3", "CELL4", "CELL5", "CELL6",
-    "CELL7", "CELL8", "iTemp kK", "xT1 C", "xT2 C", "VBATT", "VRGO", "xT1 V", "xT2 V",
-    "iTemp C", "Current mA", "Gain", "Shunt mOhm", "Sum (1-8)", "Cell Diff", "Volts/LMT",
-    "xT1 raw V", "xT2 raw V",
+    "CellMin",
+    "CellMax",
+    "ISense mV",
+    "CELL1",
+    "CELL2",
+    "CELL3",
+    "CELL4",
+    "CELL5",
+    "CELL6",
+    "CELL7",
+    "CELL8",
+    "iTemp kK",
+    "xT1 C",
+    "xT2 C",
+    "VBATT",
+    "VRGO",
+    "xT1 V",
+    "xT2 V",
+    "iTemp C",
+    "Current mA",
+    "Gain",
+    "Shunt mOhm",
+    "Sum (1-8)",
+    "Cell Diff",
+    "Volts/LMT",
+    "xT1 raw V",
+    "xT2 raw V",
 };
 
 }  // namespace
@@ -136,8 +189,8 @@ void KVN58C3_Main::buildRegisterSide()
     cbTempSel.Click = [this] { cbTempSel_Click(); };
 
     // Pages.
-    SSTab1.setTabs({"Config 00-4F", "User 50-7F", "Status/Results 80-AF", "Test B0-C5", "Readings",
-                    "Thermistor Table"});
+    SSTab1.setTabs(
+        {"Config 00-4F", "User 50-7F", "Status/Results 80-AF", "Test B0-C5", "Readings", "Thermistor Table"});
     SSTab1.move(6, 98, 998, 496);
 
     // Register map.

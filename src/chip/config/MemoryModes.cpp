@@ -16,10 +16,7 @@ void KVN58C3_Main::writeMemoryMode(ui::CommandButton& modeButton, const std::str
 
 void KVN58C3_Main::cbEnableRAM() { writeMemoryMode(cbRAMEnable, vb::CStr(static_cast<int>(kMemoryModeRam))); }
 
-void KVN58C3_Main::SetTrimAccess(int x)
-{
-    writeMemoryMode(cbRAMEnable, vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0)));
-}
+void KVN58C3_Main::SetTrimAccess(int x) { writeMemoryMode(cbRAMEnable, vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0))); }
 
 void KVN58C3_Main::selectModeButton(ui::CommandButton& selected)
 {

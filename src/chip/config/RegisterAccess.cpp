@@ -64,8 +64,8 @@ void KVN58C3_Main::endRegisterTransfer(int status, const char* what, int Index)
     if (!p.TraceOn)
         return;
     p.trace(p.TraceIndent1);
-    p.trace(std::string(what) + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " = &H" +
-            tbRegdata[Index].Text.get());
+    p.trace(
+        std::string(what) + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " = &H" + tbRegdata[Index].Text.get());
     p.trace("\r\n");
 }
 
@@ -96,8 +96,8 @@ void KVN58C3_Main::cbWrite_Click(int Index)
         // Writing 0 for a typo could set a protection threshold to nothing: refuse instead.
         p.I2CBusy = false;
         p.rt().MsgBox("Register &H" + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " was not written: \"" +
-                          box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
-                      ui::vbOKOnly | ui::vbExclamation);
+                box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
+            ui::vbOKOnly | ui::vbExclamation);
         return;
     }
     if (box.Text->size() == 1)

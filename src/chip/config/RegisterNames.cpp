@@ -15,13 +15,27 @@ std::string pairName(int address, int first, const char* what)
 }
 
 constexpr std::array<const char*, 8> kThresholds = {
-    "OV Threshold Lo", "OV Threshold Hi", "OV Recovery Lo", "OV Recovery Hi",
-    "UV Threshold Lo", "UV Threshold Hi", "UV Recovery Lo", "UV Recovery Hi",
+    "OV Threshold Lo",
+    "OV Threshold Hi",
+    "OV Recovery Lo",
+    "OV Recovery Hi",
+    "UV Threshold Lo",
+    "UV Threshold Hi",
+    "UV Recovery Lo",
+    "UV Recovery Hi",
 };
 
 constexpr std::array<const char*, 10> kControl = {
-    "Status 0 (OV..CUT)", "Status 1 (IOT..EOCHG)", "Status 2 (LD..LVCHG)", "Status 3 (CB..SLEEP)",
-    "Cell Balance", "Analog Mon / Gain", "FET Control", "uC Control", "Power Mode", "Memory Mode",
+    "Status 0 (OV..CUT)",
+    "Status 1 (IOT..EOCHG)",
+    "Status 2 (LD..LVCHG)",
+    "Status 3 (CB..SLEEP)",
+    "Cell Balance",
+    "Analog Mon / Gain",
+    "FET Control",
+    "uC Control",
+    "Power Mode",
+    "Memory Mode",
 };
 
 }  // namespace

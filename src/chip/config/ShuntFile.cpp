@@ -52,7 +52,7 @@ void KVN58C3_Main::cmdISetup_Click()
     // Keep the saved value rather than overwrite it with text the next load would refuse.
     if (!isNumber(value)) {
         p.rt().MsgBox("The shunt value \"" + VCELL[21].Text.get() + "\" is not a number (milliohms).",
-                      ui::vbOKOnly | ui::vbExclamation);
+            ui::vbOKOnly | ui::vbExclamation);
         return;
     }
     ui::FileTable& files = p.rt().files();

@@ -19,22 +19,39 @@ namespace {
 
 // Reading boxes of VCELL.
 enum Box : int {
-    kLowest = 0, kHighest = 1, kSense = 2, kCell1Box = 3, kCell8Box = 10, kInternalKk = 11,
-    kExternal1 = 12, kExternal2 = 13, kPack = 14, kRegulator = 15, kExternal1Volts = 16,
-    kExternal2Volts = 17, kInternalC = 18, kCurrent = 19, kGain = 20, kShunt = 21, kSum = 22,
-    kSpread = 23, kSensor = 24, kExternal1Raw = 25, kExternal2Raw = 26,
+    kLowest = 0,
+    kHighest = 1,
+    kSense = 2,
+    kCell1Box = 3,
+    kCell8Box = 10,
+    kInternalKk = 11,
+    kExternal1 = 12,
+    kExternal2 = 13,
+    kPack = 14,
+    kRegulator = 15,
+    kExternal1Volts = 16,
+    kExternal2Volts = 17,
+    kInternalC = 18,
+    kCurrent = 19,
+    kGain = 20,
+    kShunt = 21,
+    kSum = 22,
+    kSpread = 23,
+    kSensor = 24,
+    kExternal1Raw = 25,
+    kExternal2Raw = 26,
 };
 
 // Register pairs (low byte first).
 constexpr int kRegCellMin = 0x8A, kRegCellMax = 0x8C, kRegSense = 0x8E, kRegCell1 = 0x90;
-constexpr int kRegInternal = 0xA0, kRegExternal1 = 0xA2, kRegExternal2 = 0xA4, kRegPack = 0xA6,
-              kRegRegulator = 0xA8, kRegGain = 0x85, kRegBalance = 0x84;
+constexpr int kRegInternal = 0xA0, kRegExternal1 = 0xA2, kRegExternal2 = 0xA4, kRegPack = 0xA6, kRegRegulator = 0xA8,
+              kRegGain = 0x85, kRegBalance = 0x84;
 
 std::string volts(double v) { return vb::Format(v, kVoltsPattern); }
 
 // The form's thermistor table as numbers; nullopt when an entry is no number.
-std::optional<ThermistorTable> thermistorTableOf(const ui::ControlArray<ui::TextBox>& voltBoxes,
-                                                 const ui::ControlArray<ui::TextBox>& tempBoxes)
+std::optional<ThermistorTable> thermistorTableOf(
+    const ui::ControlArray<ui::TextBox>& voltBoxes, const ui::ControlArray<ui::TextBox>& tempBoxes)
 {
     ThermistorTable table;
     for (int i = 0; i < kThermistorPoints; ++i) {
@@ -92,8 +109,8 @@ void KVN58C3_Main::scanChip()
     showCurrentAndTemperatures();
 }
 
-void KVN58C3_Main::blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer,
-                             std::uint8_t* address)
+void KVN58C3_Main::blockRead(
+    std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address)
 {
     usb::UsbLink& link = p.link();
     address[0] = first;

@@ -115,8 +115,8 @@ void KVN58C3_Main::placeMonitorControls()
     // FET drivers of 0x86.
     FrFets.Caption = "FETs (0x86)";
     onPage(FrFets, kRightX, 204, 326, 48);
-    const std::array<std::pair<ui::CommandButton*, const char*>, 3> fets = {{
-        {&cbPCFET, "PCFET"}, {&cbCFET, "CFET"}, {&cbDFET, "DFET"}}};
+    const std::array<std::pair<ui::CommandButton*, const char*>, 3> fets = {
+        {{&cbPCFET, "PCFET"}, {&cbCFET, "CFET"}, {&cbDFET, "DFET"}}};
     for (std::size_t i = 0; i < fets.size(); ++i) {
         fets[i].first->Caption = fets[i].second;
         fets[i].first->setContainer(&FrFets);

@@ -10,8 +10,8 @@
 namespace chip::monitor {
 
 inline constexpr int kRecordFields = 49;
-inline constexpr int kRecordedReadings = 14;   // VCELL 0 to 13
-inline constexpr int kRecordedIndicators = 31; // LED 0 to 30; LED 31 is unused
+inline constexpr int kRecordedReadings = 14;  // VCELL 0 to 13
+inline constexpr int kRecordedIndicators = 31;  // LED 0 to 30; LED 31 is unused
 
 const std::array<std::string_view, kRecordFields>& recordHeaderFields();
 std::string recordHeader();

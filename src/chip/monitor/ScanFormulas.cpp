@@ -82,7 +82,7 @@ std::string currentText(std::string_view senseMillivoltsText, std::string_view s
 CellLimits cellLimits(const std::array<long, 8>& r)
 {
     return {cellVolts(code12(r[0], r[1])), cellVolts(code12(r[2], r[3])), cellVolts(code12(r[4], r[5])),
-            cellVolts(code12(r[6], r[7]))};
+        cellVolts(code12(r[6], r[7]))};
 }
 
 CellShade shadeCell(double cell, const CellLimits& l, vb::Color currentBack)
@@ -109,12 +109,18 @@ vb::Color cellMarker(double cellShown, double lowestShown, double highestShown)
 std::optional<std::array<bool, 5>> cellRowsShown(std::string_view t)
 {
     // Rows of cells 3, 4, 5, 6, 7 in that order; the chip drops the middle cells first.
-    if (t == "83") return std::array<bool, 5>{false, false, false, false, false};
-    if (t == "C3") return std::array<bool, 5>{false, false, false, false, true};
-    if (t == "C7") return std::array<bool, 5>{true, false, false, false, true};
-    if (t == "E7") return std::array<bool, 5>{true, false, false, true, true};
-    if (t == "EF") return std::array<bool, 5>{true, true, false, true, true};
-    if (t == "FF") return std::array<bool, 5>{true, true, true, true, true};
+    if (t == "83")
+        return std::array<bool, 5>{false, false, false, false, false};
+    if (t == "C3")
+        return std::array<bool, 5>{false, false, false, false, true};
+    if (t == "C7")
+        return std::array<bool, 5>{true, false, false, false, true};
+    if (t == "E7")
+        return std::array<bool, 5>{true, false, false, true, true};
+    if (t == "EF")
+        return std::array<bool, 5>{true, true, false, true, true};
+    if (t == "FF")
+        return std::array<bool, 5>{true, true, true, true, true};
     return std::nullopt;
 }
 

@@ -61,7 +61,7 @@ CellLimits cellLimits(const std::array<long, 8>& regs00to07);
 // recovery levels, so a red row stays red in between.
 inline constexpr vb::Color kCellAlarm = 0xFFC0C0;
 struct CellShade {
-    double bar;       // 0 to 100
+    double bar;  // 0 to 100
     vb::Color back;
 };
 CellShade shadeCell(double cell, const CellLimits& limits, vb::Color currentBack);

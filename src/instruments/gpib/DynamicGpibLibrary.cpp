@@ -36,8 +36,7 @@ struct VendorTypes {
     static constexpr const char* kIbcntl = "ThreadIbcnt";
 };
 
-template <class F>
-bool resolve(void* handle, const char* name, F& fn, std::string& missing)
+template <class F> bool resolve(void* handle, const char* name, F& fn, std::string& missing)
 {
     fn = reinterpret_cast<F>(dlsym(handle, name));
     if (!fn && missing.empty())
@@ -68,8 +67,7 @@ struct DynamicGpibLibrary::Api {
 
 namespace {
 
-template <class T>
-class ApiOf : public DynamicGpibLibrary::Api {
+template <class T> class ApiOf : public DynamicGpibLibrary::Api {
 public:
     using Result = typename T::Result;
     using Count = typename T::Count;
@@ -113,7 +111,7 @@ public:
     void FindLstn(int board, const std::int16_t* addrs, std::int16_t* results, std::int32_t limit) override
     {
         findLstn_(board, reinterpret_cast<const Addr*>(addrs), reinterpret_cast<Addr*>(results),
-                  static_cast<typename T::Limit>(std::max(limit, 0)));
+            static_cast<typename T::Limit>(std::max(limit, 0)));
     }
     void DevClearList(int board, const std::int16_t* addrs) override
     {
@@ -170,8 +168,8 @@ struct Handle {
     }
 };
 
-template <class T>
-struct LoadedApi : Handle, ApiOf<T> {};
+template <class T> struct LoadedApi : Handle, ApiOf<T> {
+};
 
 template <class T>
 std::unique_ptr<DynamicGpibLibrary::Api> load(void* handle, DynamicGpibLibrary::Flavour flavour, std::string& error)
@@ -214,8 +212,8 @@ const std::string& DynamicGpibLibrary::loadError() const { return error_; }
 
 // Neither Linux library registers status variables: they keep the status per
 // thread, which is copied into the registered variables after every call.
-int DynamicGpibLibrary::RegisterGpibGlobalsForThread(std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt,
-                                                     std::int32_t* ibcntl)
+int DynamicGpibLibrary::RegisterGpibGlobalsForThread(
+    std::int32_t* ibsta, std::int32_t* iberr, std::int32_t* ibcnt, std::int32_t* ibcntl)
 {
     if (!api_)
         return -1;
@@ -231,8 +229,7 @@ int DynamicGpibLibrary::UnregisterGpibGlobalsForThread()
 
 // Runs one call of the loaded library and publishes its status; without a
 // library the call fails and nothing is published.
-template <class Call>
-auto DynamicGpibLibrary::call(Call fn, decltype(fn(std::declval<Api&>())) failed)
+template <class Call> auto DynamicGpibLibrary::call(Call fn, decltype(fn(std::declval<Api&>())) failed)
 {
     if (!api_)
         return failed;
@@ -241,8 +238,8 @@ auto DynamicGpibLibrary::call(Call fn, decltype(fn(std::declval<Api&>())) failed
     return result;
 }
 
-std::int32_t DynamicGpibLibrary::ibdev(std::int32_t board, std::int32_t pad, std::int32_t sad, std::int32_t tmo,
-                                       std::int32_t eot, std::int32_t eos)
+std::int32_t DynamicGpibLibrary::ibdev(
+    std::int32_t board, std::int32_t pad, std::int32_t sad, std::int32_t tmo, std::int32_t eot, std::int32_t eos)
 {
     return call([&](Api& a) { return a.ibdev(board, pad, sad, tmo, eot, eos); }, -1);
 }
@@ -269,30 +266,55 @@ std::int32_t DynamicGpibLibrary::ibrd(std::int32_t ud, void* buf, std::int32_t c
 
 void DynamicGpibLibrary::SendIFC(std::int32_t board)
 {
-    call([&](Api& a) { a.SendIFC(board); return 0; }, 0);
+    call(
+        [&](Api& a) {
+            a.SendIFC(board);
+            return 0;
+        },
+        0);
 }
 
-void DynamicGpibLibrary::FindLstn(std::int32_t board, const std::int16_t* addrs, std::int16_t* results,
-                                  std::int32_t limit)
+void DynamicGpibLibrary::FindLstn(
+    std::int32_t board, const std::int16_t* addrs, std::int16_t* results, std::int32_t limit)
 {
-    call([&](Api& a) { a.FindLstn(board, addrs, results, limit); return 0; }, 0);
+    call(
+        [&](Api& a) {
+            a.FindLstn(board, addrs, results, limit);
+            return 0;
+        },
+        0);
 }
 
 void DynamicGpibLibrary::DevClearList(std::int32_t board, const std::int16_t* addrs)
 {
-    call([&](Api& a) { a.DevClearList(board, addrs); return 0; }, 0);
+    call(
+        [&](Api& a) {
+            a.DevClearList(board, addrs);
+            return 0;
+        },
+        0);
 }
 
-void DynamicGpibLibrary::SendList(std::int32_t board, const std::int16_t* addrs, const void* buf, std::int32_t count,
-                                  std::int32_t eotmode)
+void DynamicGpibLibrary::SendList(
+    std::int32_t board, const std::int16_t* addrs, const void* buf, std::int32_t count, std::int32_t eotmode)
 {
-    call([&](Api& a) { a.SendList(board, addrs, buf, count, eotmode); return 0; }, 0);
+    call(
+        [&](Api& a) {
+            a.SendList(board, addrs, buf, count, eotmode);
+            return 0;
+        },
+        0);
 }
 
-void DynamicGpibLibrary::Receive(std::int32_t board, std::int16_t addr, void* buf, std::int32_t count,
-                                 std::int32_t termination)
+void DynamicGpibLibrary::Receive(
+    std::int32_t board, std::int16_t addr, void* buf, std::int32_t count, std::int32_t termination)
 {
-    call([&](Api& a) { a.Receive(board, addr, buf, count, termination); return 0; }, 0);
+    call(
+        [&](Api& a) {
+            a.Receive(board, addr, buf, count, termination);
+            return 0;
+        },
+        0);
 }
 
 std::int32_t DynamicGpibLibrary::ThreadIbsta() { return api_ ? api_->ibsta() : ERR; }

@@ -7,8 +7,35 @@ namespace gpib {
 const std::array<std::string_view, 29>& GpibErrNames()
 {
     static const std::array<std::string_view, 29> names = {
-        "EDVR", "ECIC", "ENOL", "EADR", "EARG", "ESAC", "EABO", "ENEB", "EDMA", "",     "EOIP", "ECAP", "EFSO", "",    "EBUS",
-        "ESTB", "ESRQ", "",     "",     "",     "ETAB", "ELCK", "EARM", "EHDL", "",     "",     "EWIP", "ERST", "EPWR",
+        "EDVR",
+        "ECIC",
+        "ENOL",
+        "EADR",
+        "EARG",
+        "ESAC",
+        "EABO",
+        "ENEB",
+        "EDMA",
+        "",
+        "EOIP",
+        "ECAP",
+        "EFSO",
+        "",
+        "EBUS",
+        "ESTB",
+        "ESRQ",
+        "",
+        "",
+        "",
+        "ETAB",
+        "ELCK",
+        "EARM",
+        "EHDL",
+        "",
+        "",
+        "EWIP",
+        "ERST",
+        "EPWR",
     };
     return names;
 }
@@ -16,7 +43,8 @@ const std::array<std::string_view, 29>& GpibErrNames()
 std::string_view gpibErrName(int iberr)
 {
     const auto& names = GpibErrNames();
-    return iberr >= 0 && iberr < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(iberr)] : std::string_view();
+    return iberr >= 0 && iberr < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(iberr)]
+                                                                : std::string_view();
 }
 
 std::string statusHex(std::int16_t ibsta) { return vb::Hex(static_cast<std::uint16_t>(ibsta)); }

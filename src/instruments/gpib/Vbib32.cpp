@@ -21,7 +21,10 @@ std::int32_t clampCount(std::int32_t count, std::size_t available)
 }
 
 // The count of a call that takes it from the text itself.
-std::int32_t lengthOf(const std::string& text) { return clampCount(std::numeric_limits<std::int32_t>::max(), text.size()); }
+std::int32_t lengthOf(const std::string& text)
+{
+    return clampCount(std::numeric_limits<std::int32_t>::max(), text.size());
+}
 
 // The library reads a list up to NOADDR: make sure one is there.
 AddressList terminated(const AddressList& addrs)
@@ -65,20 +68,15 @@ void Vbib32::EnsureGpibGlobalsRegistered()
     GpibLibrary& lib = library();
     const int result = lib.RegisterGpibGlobalsForThread(&g.LongIbsta, &g.LongIberr, &g.LongIbcnt, &g.ibcntl);
     switch (result) {
-    case kRegistered:
-        g.GpibGlobalsRegistered = 1;
-        return;
+    case kRegistered: g.GpibGlobalsRegistered = 1; return;
     case kAlreadyRegistered:
         lib.UnregisterGpibGlobalsForThread();
         lib.RegisterGpibGlobalsForThread(&g.LongIbsta, &g.LongIberr, &g.LongIbcnt, &g.ibcntl);
         g.GpibGlobalsRegistered = 1;
         return;
     case 2:
-    case 3:
-        lib.UnregisterGpibGlobalsForThread();
-        break;
-    default:
-        break;
+    case 3: lib.UnregisterGpibGlobalsForThread(); break;
+    default: break;
     }
     g.ibsta = static_cast<std::int16_t>(ERR);
     g.iberr = EDVR;
@@ -86,8 +84,7 @@ void Vbib32::EnsureGpibGlobalsRegistered()
     g.ibcnt = LowWordToInt16(g.ibcntl);
 }
 
-template <class Call>
-auto Vbib32::wrap(Call call)
+template <class Call> auto Vbib32::wrap(Call call)
 {
     GpibLibrary& lib = library();
     bool registrationFailed = false;
@@ -110,8 +107,8 @@ auto Vbib32::wrap(Call call)
     }
 }
 
-std::int16_t Vbib32::ibdev(std::int16_t board, std::int16_t pad, std::int16_t sad, std::int16_t tmo, std::int16_t eot,
-                           std::int16_t eos)
+std::int16_t Vbib32::ibdev(
+    std::int16_t board, std::int16_t pad, std::int16_t sad, std::int16_t tmo, std::int16_t eot, std::int16_t eos)
 {
     return wrap([&](GpibLibrary& lib) { return lib.ibdev(board, pad, sad, tmo, eot, eos); });
 }
@@ -149,8 +146,8 @@ void Vbib32::SendIFC(std::int16_t board)
     wrap([&](GpibLibrary& lib) { lib.SendIFC(board); });
 }
 
-void Vbib32::FindLstn(std::int16_t board, const AddressList& addrs, std::vector<std::int16_t>& results,
-                      std::int16_t limit)
+void Vbib32::FindLstn(
+    std::int16_t board, const AddressList& addrs, std::vector<std::int16_t>& results, std::int16_t limit)
 {
     if (results.empty())
         results.resize(1, 0);

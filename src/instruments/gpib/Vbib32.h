@@ -29,8 +29,8 @@ public:
 
     NiGlobal g;
 
-    std::int16_t ibdev(std::int16_t board, std::int16_t pad, std::int16_t sad, std::int16_t tmo, std::int16_t eot,
-                       std::int16_t eos);
+    std::int16_t ibdev(
+        std::int16_t board, std::int16_t pad, std::int16_t sad, std::int16_t tmo, std::int16_t eot, std::int16_t eos);
     std::int16_t ibclr(std::int16_t ud);
     std::int16_t ibonl(std::int16_t ud, std::int16_t v);
     std::int16_t ibwrt(std::int16_t ud, std::string_view text, std::int32_t count);
@@ -51,8 +51,7 @@ public:
 private:
     GpibLibrary& library();
     // Steps 1 to 6 of every wrapper around one library call.
-    template <class Call>
-    auto wrap(Call call);
+    template <class Call> auto wrap(Call call);
 
     GpibLibrary* library_ = nullptr;
     std::unique_ptr<GpibLibrary> owned_;

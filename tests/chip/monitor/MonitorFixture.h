@@ -46,8 +46,8 @@ protected:
     }
     int imageCode(int lo)
     {
-        return static_cast<int>(vb::HexValue(form().tbRegdata[lo + 1].Text.get()) * 256 +
-                                vb::HexValue(form().tbRegdata[lo].Text.get()));
+        return static_cast<int>(
+            vb::HexValue(form().tbRegdata[lo + 1].Text.get()) * 256 + vb::HexValue(form().tbRegdata[lo].Text.get()));
     }
     double boxValue(int i) { return vb::Val(box(i)); }
 

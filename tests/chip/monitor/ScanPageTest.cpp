@@ -14,7 +14,7 @@ using ScanPageTest = MonitorTest;
 bool overlap(const ui::Control& a, const ui::Control& b)
 {
     return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-           b.Top < a.Top + a.Height;
+        b.Top < a.Top + a.Height;
 }
 
 TEST_F(ScanPageTest, ControlsOfOneContainerDoNotOverlap)

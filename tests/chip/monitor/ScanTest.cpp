@@ -260,9 +260,10 @@ TEST_F(ScanTest, UnacknowledgedBlockLeavesItsRegistersAsTheyWere)
     rt.after(0, armAfterModeWrite);
     rt.answerNext(ui::vbRetry);
     f.cbReadV_Click();
-    ASSERT_TRUE(hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));
+    ASSERT_TRUE(
+        hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));
     EXPECT_EQ(f.tbRegdata[0x90].Text.get(), cell1);  // block 1 kept
-    EXPECT_NE(f.tbRegdata[0xA0].Text.get(), "5A");   // block 2 read
+    EXPECT_NE(f.tbRegdata[0xA0].Text.get(), "5A");  // block 2 read
 }
 
 }  // namespace

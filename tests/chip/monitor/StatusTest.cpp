@@ -89,8 +89,8 @@ TEST_F(StatusTest, PollStatusAfterTheScanAddsFiveSingleReads)
     f.ChkPoweStatus.Value = 1;
     const std::size_t from = board().log.size();
     f.cbReadV_Click();
-    EXPECT_EQ(readsOf(from), (std::vector<std::string>{"80/22", "96/22", "49/2", "86/1", "80/1", "81/1", "82/1",
-                                                       "83/1"}));
+    EXPECT_EQ(
+        readsOf(from), (std::vector<std::string>{"80/22", "96/22", "49/2", "86/1", "80/1", "81/1", "82/1", "83/1"}));
 }
 
 // The chip model derives its status bits from the pack; other values are forced.

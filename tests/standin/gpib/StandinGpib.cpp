@@ -81,8 +81,8 @@ std::string list(const std::uint16_t* addrs)
 STANDIN_EXPORT int ibdev(int board, int pad, int sad, int timo, int send_eoi, int eos)
 {
     finish("ibdev " + std::to_string(board) + "," + std::to_string(pad) + "," + std::to_string(sad) + "," +
-               std::to_string(timo) + "," + std::to_string(send_eoi) + "," + std::to_string(eos),
-           kCmpl, tCntl);
+            std::to_string(timo) + "," + std::to_string(send_eoi) + "," + std::to_string(eos),
+        kCmpl, tCntl);
     return (tSta & 0x8000) ? -1 : 100 + pad;
 }
 
@@ -95,8 +95,9 @@ STANDIN_EXPORT int ibclr(int ud) { return finish("ibclr " + std::to_string(ud), 
 
 STANDIN_EXPORT int ibwrt(int ud, const void* buf, long count)
 {
-    return finish("ibwrt " + std::to_string(ud) + " " + std::string(static_cast<const char*>(buf), static_cast<std::size_t>(count)),
-                  kCmpl, count);
+    return finish("ibwrt " + std::to_string(ud) + " " +
+            std::string(static_cast<const char*>(buf), static_cast<std::size_t>(count)),
+        kCmpl, count);
 }
 
 STANDIN_EXPORT int ibrd(int ud, void* buf, long count)
@@ -124,17 +125,17 @@ STANDIN_EXPORT void DevClearList(int board, const std::uint16_t* addrs)
 STANDIN_EXPORT void SendList(int board, const std::uint16_t* addrs, const void* buf, long count, int eotmode)
 {
     finish("SendList " + std::to_string(board) + " " + list(addrs) + " " +
-               std::string(static_cast<const char*>(buf), static_cast<std::size_t>(count)) + " eot " +
-               std::to_string(eotmode),
-           kCmpl, count);
+            std::string(static_cast<const char*>(buf), static_cast<std::size_t>(count)) + " eot " +
+            std::to_string(eotmode),
+        kCmpl, count);
 }
 
 STANDIN_EXPORT void Receive(int board, std::uint16_t addr, void* buf, long count, int termination)
 {
     const long n = copyReply(buf, count);
     finish("Receive " + std::to_string(board) + "," + std::to_string(addr) + "," + std::to_string(count) + "," +
-               std::to_string(termination),
-           kCmpl | kEnd, n);
+            std::to_string(termination),
+        kCmpl | kEnd, n);
 }
 
 STANDIN_EXPORT int ThreadIbsta(void) { return tSta; }
@@ -150,10 +151,7 @@ STANDIN_EXPORT void standin_gpib_reset(void)
     tCntl = 0;
 }
 
-STANDIN_EXPORT void standin_gpib_next(int sta, int err, long cntl)
-{
-    state().next = Outcome{true, sta, err, cntl};
-}
+STANDIN_EXPORT void standin_gpib_next(int sta, int err, long cntl) { state().next = Outcome{true, sta, err, cntl}; }
 
 STANDIN_EXPORT void standin_gpib_reply(const char* bytes, long n)
 {

@@ -23,8 +23,8 @@ struct Standin {
     explicit Standin(std::uint32_t seed) : board(seed) {}
     std::uint32_t clockMs = 0;
     sim::EvalBoard board;
-    sim::SimTransport transport{board, [this](int ms) { clockMs += static_cast<std::uint32_t>(ms); },
-                                [this] { return clockMs; }};
+    sim::SimTransport transport{
+        board, [this](int ms) { clockMs += static_cast<std::uint32_t>(ms); }, [this] { return clockMs; }};
     int initCount = 0;
 };
 
@@ -96,10 +96,8 @@ KVN_EXPORT int hid_read_timeout(hid_device* dev, unsigned char* data, std::size_
         std::memcpy(data, report.data(), n);
         return static_cast<int>(n);
     }
-    case usb::ReadResult::TimedOut:
-        return 0;
-    case usb::ReadResult::Error:
-        break;
+    case usb::ReadResult::TimedOut: return 0;
+    case usb::ReadResult::Error: break;
     }
     return -1;
 }
