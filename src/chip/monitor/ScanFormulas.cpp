@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "chip/MonitorChannels.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 
@@ -26,14 +27,7 @@ double internalKilokelvin(double sensorVoltsShown, bool highRange)
 
 double kilokelvinToCelsius(double kK) { return kK * 1000 - 273.15; }
 
-int currentGain(long reg85)
-{
-    switch (reg85 & 0x30) {
-    case 0x00: return 50;
-    case 0x10: return 5;
-    default: return 500;
-    }
-}
+int currentGain(long reg85) { return currentGainOf(reg85); }
 
 std::optional<double> numberOf(std::string_view text)
 {
