@@ -19,7 +19,7 @@ struct BenchLink {
 
     BenchLink()
     {
-        board.bridge().setSfr(sim::Bridge::kSfrCrossbar, 0x06);
+        board.bridge().setSfr(bridgereg::kSfrCrossbar, 0x06);
         link.OpenBoard();
     }
 

@@ -5,6 +5,10 @@
 
 namespace bridge {
 
+namespace {
+constexpr std::uint8_t kAllPins = 0xFF;  // the panel sets every pin of a port
+}  // namespace
+
 frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
 {
     Caption = "C8051F340 USB Bridge";
@@ -78,7 +82,8 @@ void frmMainF340::showConnection()
 void frmMainF340::cmdEnableXBAR_Click(int Index)
 {
     const bool on = Index == 0;
-    if (p.link().SfrWrite(kSfrCrossbar, on ? kCrossbarOn : kCrossbarOff) != usb::kStatusAck) {
+    if (p.link().SfrWrite(bridgereg::kSfrCrossbar, on ? bridgereg::kCrossbarOn : bridgereg::kCrossbarOff) !=
+        usb::kStatusAck) {
         // The crossbar kept its state: say so rather than pretend it switched.
         lblXbar.Caption = "Not switched";
         return;
@@ -100,7 +105,7 @@ void frmMainF340::cmdWritePorts_Click()
         for (int bit = 0; bit < 8; ++bit)
             if (chkPortPin[port * 8 + bit].Value == 1)
                 value = static_cast<std::uint8_t>(value | (1U << bit));
-        p.link().PortWrite(port, 0xFF, value);
+        p.link().PortWrite(port, kAllPins, value);
     }
 }
 

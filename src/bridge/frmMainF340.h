@@ -4,13 +4,10 @@
 #include <cstdint>
 
 #include "program/ProgramForm.h"
+#include "regmap/BridgeRegisters.h"
 
 namespace bridge {
 
-// Special-function register of the crossbar and its two settings.
-inline constexpr std::uint8_t kSfrCrossbar = 0xE1;
-inline constexpr std::uint8_t kCrossbarOn = 0x06;  // I2C/SMBus and SPI routed to the pins
-inline constexpr std::uint8_t kCrossbarOff = 0x00;
 // Port pins the panel drives: P0.0 to P2.7, pin index = 8 x port + bit.
 inline constexpr int kPortPinCount = 24;
 

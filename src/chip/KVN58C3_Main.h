@@ -5,23 +5,12 @@
 #include <string>
 
 #include "program/ProgramForm.h"
+#include "regmap/ChipRegisters.h"
 
 namespace chip {
 
-// Register addresses the form's register side works with.
-inline constexpr int kFirstRegister = 0x00;
-inline constexpr int kLastRegister = 0xC5;
+// The form's table of register names has 257 entries; the rows show 0x00 to 0xC5.
 inline constexpr int kRegNameCount = 257;
-inline constexpr int kRegCellConfig = 0x49;
-inline constexpr int kRegSetup = 0x4A;
-inline constexpr int kRegUcControl = 0x87;
-inline constexpr int kRegMemoryMode = 0x89;
-
-// Values of the memory-mode register 0x89. Trim/test access is the key plus
-// 0 (trim RAM and test registers) or 1 (trim EEPROM).
-inline constexpr std::uint8_t kMemoryModeRam = 0x00;
-inline constexpr std::uint8_t kMemoryModeEeprom = 0x01;
-inline constexpr std::uint8_t kTrimAccessKey = 0xA0;
 
 // Pages of the form's tab control.
 enum MainPage : int { kPageConfig = 0, kPageUser, kPageStatus, kPageTest, kPageReadings, kPageThermistor };
@@ -203,6 +192,8 @@ public:
 private:
     // A register's value from the register image (its text read as hex).
     long regValue(int addr) const;
+    // A 16-bit reading from the register image: the pair at lo (low byte) and lo + 1.
+    double regPair(int lo) const;
     void paintStatusIndicators();
     void paintFets();
     void selectRamModeButtons();

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "regmap/BridgeRegisters.h"
+
 namespace usb::bridge {
 
 inline constexpr std::size_t kReportSize = 64;
@@ -34,7 +36,7 @@ enum Command : std::uint8_t {
     // [1, 0x01] -> [1, ack, text...]: firmware version, ASCII, NUL-terminated.
     kCmdFirmwareVersion = 0x01,
     // [1, 0x02, sfr, value] -> [1, ack]: write a special-function register
-    // (0xE1 is the crossbar: 0x06 routes I2C/SMBus and SPI to the pins, 0x00 off).
+    // (the crossbar, regmap/BridgeRegisters.h).
     kCmdSfrWrite = 0x02,
     // [1, 0x04, port, mask, value] -> [1, ack]: set the port's pins in mask to
     // the bits of value (ports 0 to 4).
@@ -51,6 +53,6 @@ enum Command : std::uint8_t {
 inline constexpr std::size_t kMaxI2cReadCount = kReportSize - kArgByte;  // 62 answer bytes
 inline constexpr std::size_t kMaxI2cReadAddressBytes = kReportSize - 5;  // after ID, cmd, addr, n, w
 inline constexpr std::size_t kMaxI2cWriteCount = kReportSize - 4;  // after ID, cmd, addr, n
-inline constexpr int kPortCount = 5;
+inline constexpr int kPortCount = bridgereg::kPortCount;
 
 }  // namespace usb::bridge

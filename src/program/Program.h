@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/BridgeProtocol.h"
+#include "regmap/ChipRegisters.h"
 #include "ui/Runtime.h"
 
 namespace usb {
@@ -43,7 +45,7 @@ struct ProgramOptions {
     // Simulated evaluation board instead of the USB board.
     bool simulate = true;
     // USB vendor ID of the evaluation board (product ID is fixed).
-    std::uint16_t vendorId = 0x10C4;
+    std::uint16_t vendorId = usb::bridge::kDefaultVendorId;
     // GPIB library: "sim", "linux-gpib", "ni" or a path to a shared library.
     std::string gpibLibrary = "sim";
     // Seed of the simulated board and bus.
@@ -100,7 +102,7 @@ public:
     bool XbarEnabled = false;
 
     bool TrimMode = false;
-    std::uint8_t DefaultI2CAddress = 0x50;
+    std::uint8_t DefaultI2CAddress = chipreg::kI2cAddress;
     std::string BoardPrefix;
     std::string BoardTitle;
     bool EngFileFound = false;

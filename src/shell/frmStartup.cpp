@@ -70,7 +70,7 @@ void frmStartup::launch(int mode)
     if (mode < 0 || mode >= static_cast<int>(modes_.size()))
         mode = 0;
     const Mode& m = modes_[static_cast<std::size_t>(mode)];
-    p.DefaultI2CAddress = 0x50;
+    p.DefaultI2CAddress = chipreg::kI2cAddress;
     p.BoardPrefix = m.prefix;
     p.BoardTitle = m.title;
     p.TrimMode = m.trim;

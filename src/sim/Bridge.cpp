@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "regmap/ChipRegisters.h"
 #include "sim/Chip.h"
 
 namespace sim {
@@ -11,13 +12,13 @@ namespace bp = usb::bridge;
 
 Bridge::Bridge(Chip& chip, Faults& faults) : chip_(chip), faults_(faults)
 {
-    for (std::uint8_t port : kPortSfr)
-        sfr_[port] = 0xFF;  // port latches come out of reset high
+    for (std::uint8_t port : bridgereg::kPortSfr)
+        sfr_[port] = bridgereg::kPortResetValue;
 }
 
 bool Bridge::acknowledges(std::uint8_t address)
 {
-    if (!crossbarOn() || faults_.nakAll || address != Chip::kAddress)
+    if (!crossbarOn() || faults_.nakAll || address != chipreg::kI2cAddress)
         return false;
     if (faults_.nakOnce > 0) {
         --faults_.nakOnce;
@@ -72,8 +73,8 @@ bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
         ok = true;
         break;
     case bp::kCmdPortWrite:
-        if (args[0] < kPortSfr.size()) {
-            std::uint8_t& latch = sfr_[kPortSfr[args[0]]];
+        if (args[0] < bridgereg::kPortSfr.size()) {
+            std::uint8_t& latch = sfr_[bridgereg::kPortSfr[args[0]]];
             latch = static_cast<std::uint8_t>((latch & ~args[1]) | (args[2] & args[1]));
             ok = true;
         }

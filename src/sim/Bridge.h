@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/BridgeProtocol.h"
+#include "regmap/BridgeRegisters.h"
 
 namespace sim {
 
@@ -21,10 +22,6 @@ struct Faults {
 
 class Bridge {
 public:
-    static constexpr std::uint8_t kSfrCrossbar = 0xE1;
-    static constexpr std::uint8_t kCrossbarSmbus = 0x04;  // the I2C/SMBus pins are routed
-    // Port latches as special-function registers P0 to P4.
-    static constexpr std::array<std::uint8_t, usb::bridge::kPortCount> kPortSfr{0x80, 0x90, 0xA0, 0xB0, 0xC7};
     static constexpr const char* kFirmwareVersion = "KVN HID Bridge 1.02";
 
     Bridge(Chip& chip, Faults& faults);
@@ -34,7 +31,7 @@ public:
 
     std::uint8_t sfr(std::uint8_t address) const { return sfr_[address]; }
     void setSfr(std::uint8_t address, std::uint8_t value) { sfr_[address] = value; }
-    bool crossbarOn() const { return (sfr_[kSfrCrossbar] & kCrossbarSmbus) != 0; }
+    bool crossbarOn() const { return (sfr_[bridgereg::kSfrCrossbar] & bridgereg::kCrossbarSmbus) != 0; }
 
 private:
     // Whether the chip acknowledges a transfer to this 8-bit write address.

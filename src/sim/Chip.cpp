@@ -5,6 +5,8 @@
 
 namespace sim {
 
+using namespace chipreg;
+
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kDefaultThresholds{0x2A, 0x0E, 0xD5, 0x0D, 0x00, 0x09, 0x00, 0x0A};
@@ -13,12 +15,6 @@ constexpr double kCellFullScale14 = 14.4 / 24573.0;
 constexpr double kSenseMvPerCode12 = 1800.0 / 4095.0;
 constexpr double kSenseMvPerCode14 = 1800.0 / 8191.0;
 constexpr double kInternalVoltsPerKiloKelvin = 0.92635;
-
-int gainOf(std::uint8_t monitor)
-{
-    static constexpr int gains[] = {50, 5, 500, 500};
-    return gains[(monitor >> 4) & 0x03];
-}
 
 int clampCode(double code, int max)
 {
@@ -37,39 +33,39 @@ double Chip::thermistorVolts(double tempC)
 Chip::Chip(std::uint32_t seed) : rng_(seed)
 {
     std::copy(kDefaultThresholds.begin(), kDefaultThresholds.end(), configEeprom_.begin());
-    configEeprom_[kCellCount] = 0xFF;
+    configEeprom_[kCellConfig] = 0xFF;
     for (std::size_t i = 0; i < trimEeprom_.size(); ++i)
         trimEeprom_[i] = static_cast<std::uint8_t>(0x40 + i);
     configRam_ = configEeprom_;
     trimRam_ = trimEeprom_;
-    live_[kFetControl - 0x80] = 0x03;  // CFET and DFET on: the pack feeds its load
+    live(kFetControl) = kFetCfet | kFetDfet;  // CFET and DFET on: the pack feeds its load
     runScan();
     nextScanMs_ = scanPeriodMs();
 }
 
 bool Chip::trimAccess() const
 {
-    const std::uint8_t mode = live_[kMemoryMode - 0x80];
-    return mode == kTrimAccessKey || mode == kTrimAccessKey + 1;
+    const std::uint8_t mode = live(kMemoryMode);
+    return mode == kModeTrimRam || mode == kModeTrimEeprom;
 }
 
 // Where a register lives for the current memory mode; nullptr where nothing answers.
 const std::uint8_t* Chip::slot(std::uint8_t reg) const
 {
-    const std::uint8_t mode = live_[kMemoryMode - 0x80];
-    if (reg < 0x80)
-        return mode == kModeEeprom ? &configEeprom_[reg] : &configRam_[reg];
-    if (reg < kTrimFirst)
-        return &live_[reg - 0x80];
-    if (reg < kTestDirection) {
-        if (mode == kTrimAccessKey)
+    const std::uint8_t mode = live(kMemoryMode);
+    if (reg <= kUserLast)
+        return mode == kModeConfigEeprom ? &configEeprom_[reg] : &configRam_[reg];
+    if (reg <= kLiveLast)
+        return &live(reg);
+    if (reg <= kTrimLast) {
+        if (mode == kModeTrimRam)
             return &trimRam_[reg - kTrimFirst];
-        if (mode == kTrimAccessKey + 1)
+        if (mode == kModeTrimEeprom)
             return &trimEeprom_[reg - kTrimFirst];
         return nullptr;
     }
-    if (reg <= kLastRegister && mode == kTrimAccessKey)
-        return &test_[reg - kTestDirection];
+    if (reg <= kTestLast && mode == kModeTrimRam)
+        return &test_[reg - kTestFirst];
     return nullptr;
 }
 
@@ -83,7 +79,7 @@ std::uint8_t Chip::peek(std::uint8_t reg) const
     if (!at)
         return 0;
     if (reg == kStatus2 && scanning())
-        return static_cast<std::uint8_t>(*at | 0x40);
+        return static_cast<std::uint8_t>(*at | kStatus2Adceoc);
     return *at;
 }
 
@@ -101,15 +97,15 @@ void Chip::writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t now
 {
     advanceTo(nowMs);
     // Status and result registers are the chip's own.
-    if (reg >= kStatus0 && reg <= kStatus3)
+    if (reg >= kStatusFirst && reg <= kStatusLast)
         return;
-    if (reg >= kCellMin && reg < kTrimFirst)
+    if (reg >= kCellMin && reg <= kLiveLast)
         return;
     std::uint8_t* at = slot(reg);
     if (!at)
         return;
     *at = value;
-    if (reg == kMonitor && (value & 0x40) != 0) {
+    if (reg == kMonitor && (value & kMonitorStart) != 0) {
         convertMonitor();
         lastMonitorMs_ = timeMs_;
     }
@@ -127,8 +123,8 @@ void Chip::advanceTo(std::uint32_t nowMs)
     timeMs_ += static_cast<std::uint32_t>(nowMs - lastNow_);
     lastNow_ = nowMs;
 
-    const bool sleeping = (live_[kPowerMode - 0x80] & 0x04) != 0;
-    const bool hostScans = (live_[kUcControl - 0x80] & 0x04) != 0;
+    const bool sleeping = (live(kPowerMode) & kPowerSleep) != 0;
+    const bool hostScans = (live(kUcControl) & kUcScan) != 0;
     if (sleeping || hostScans) {
         // No own scan; a sleeping chip stays frozen in the scan it was in.
         if (!sleeping)
@@ -143,7 +139,7 @@ void Chip::advanceTo(std::uint32_t nowMs)
             nextScanMs_ += period;
         }
     }
-    if ((live_[kMonitor - 0x80] & 0x40) != 0 && timeMs_ - lastMonitorMs_ >= kMonitorConversionMs) {
+    if ((live(kMonitor) & kMonitorStart) != 0 && timeMs_ - lastMonitorMs_ >= kMonitorConversionMs) {
         convertMonitor();
         lastMonitorMs_ = timeMs_;
     }
@@ -151,19 +147,19 @@ void Chip::advanceTo(std::uint32_t nowMs)
 
 int Chip::scanPeriodMs() const
 {
-    const std::uint8_t mode = live_[kPowerMode - 0x80];
-    if (mode & 0x02)
+    const std::uint8_t mode = live(kPowerMode);
+    if (mode & kPowerDoze)
         return kDozePeriodMs;
-    if (mode & 0x01)
+    if (mode & kPowerIdle)
         return kIdlePeriodMs;
     return kScanPeriodMs;
 }
 
 bool Chip::scanning() const
 {
-    if ((live_[kPowerMode - 0x80] & 0x04) != 0)
+    if ((live(kPowerMode) & kPowerSleep) != 0)
         return true;
-    if ((live_[kUcControl - 0x80] & 0x04) != 0)
+    if ((live(kUcControl) & kUcScan) != 0)
         return false;
     return timeMs_ >= nextScanMs_ && timeMs_ < nextScanMs_ + kScanBusyMs;
 }
@@ -177,39 +173,39 @@ double Chip::noise(double peak)
 
 double Chip::cellVolts(int cell) const
 {
-    if ((configRam_[kCellCount] & (1u << cell)) == 0)
+    if ((configRam_[kCellConfig] & (1u << cell)) == 0)
         return 0.0;
     double v = pack.cellVolts[static_cast<std::size_t>(cell)];
-    if (live_[kCellBalance - 0x80] & (1u << cell))
+    if (live(kCellBalance) & (1u << cell))
         v -= pack.balanceDropVolts;
     return v;
 }
 
 double Chip::senseMillivolts() const
 {
-    const std::uint8_t direction = test_[0];
-    const bool sleeping = (live_[kPowerMode - 0x80] & 0x04) != 0;
+    const std::uint8_t direction = test_[kTestDirection - kTestFirst];
+    const bool sleeping = (live(kPowerMode) & kPowerSleep) != 0;
     double ma = 0.0;
-    if (direction & 0x20)
-        ma = (direction & 0x40) ? pack.loadCurrentMa : -pack.loadCurrentMa;
-    else if (!sleeping && (live_[kFetControl - 0x80] & 0x01))
+    if (direction & kTestDirForce)
+        ma = (direction & kTestDirCharge) ? pack.loadCurrentMa : -pack.loadCurrentMa;
+    else if (!sleeping && (live(kFetControl) & kFetDfet))
         ma = -pack.loadCurrentMa;
     return ma * pack.shuntMilliohm / 1000.0;
 }
 
-int Chip::tempGain() const { return (configRam_[kConfig4A] & 0x10) ? 1 : 2; }
+int Chip::tempGain() const { return (configRam_[kSetup] & kSetupTgain) ? 1 : 2; }
 
 void Chip::put12(std::uint8_t* at, double code)
 {
-    const int c = clampCode(code, 4095);
+    const int c = clampCode(code, kResultMax12);
     at[0] = static_cast<std::uint8_t>(c & 0xFF);
     at[1] = static_cast<std::uint8_t>(c >> 8);
 }
 
 void Chip::runScan()
 {
-    auto reg = [this](std::uint8_t r) { return &live_[r - 0x80]; };
-    int minCode = 4095, maxCode = 0;
+    auto reg = [this](Reg r) { return &live(r); };
+    int minCode = kResultMax12, maxCode = 0;
     bool any = false;
     double packVolts = 0.0;
     for (int cell = 0; cell < 8; ++cell) {
@@ -218,7 +214,7 @@ void Chip::runScan()
             v += noise(pack.noiseVolts);
             packVolts += v;
         }
-        std::uint8_t* at = reg(static_cast<std::uint8_t>(kCell1 + 2 * cell));
+        std::uint8_t* at = reg(cellRegister(cell + 1));
         put12(at, v / kCellFullScale12);
         if (v > 0.0) {
             const int code = at[0] | (at[1] << 8);
@@ -232,8 +228,8 @@ void Chip::runScan()
     put12(reg(kCellMin), minCode);
     put12(reg(kCellMax), maxCode);
 
-    const int gain = gainOf(live_[kMonitor - 0x80]);
-    put12(reg(kCurrent), std::fabs(senseMillivolts()) * gain / kSenseMvPerCode12);
+    const int gain = currentGainOf(live(kMonitor));
+    put12(reg(kCurrentSense), std::fabs(senseMillivolts()) * gain / kSenseMvPerCode12);
 
     const double tempScale = tempGain() * 4095.0 / 1.8;
     const double internal = kInternalVoltsPerKiloKelvin * (pack.internalTempC + noise(0.2) + 273.15) / 1000.0;
@@ -248,59 +244,60 @@ void Chip::runScan()
 
 void Chip::convertMonitor()
 {
-    const std::uint8_t monitor = live_[kMonitor - 0x80];
-    const int channel = monitor & 0x0F;
+    const std::uint8_t monitor = live(kMonitor);
+    const int channel = monitor & kMonitorChannelMask;
     int code = 0;
-    if (channel >= 1 && channel <= 8) {
-        const double v = cellVolts(channel - 1);
-        code = clampCode(v > 0.0 ? (v + noise(pack.noiseVolts)) / kCellFullScale14 : 0.0, 0x3FFF);
-    } else if (channel == 9) {
-        const double c = (senseMillivolts() + noise(0.002)) * gainOf(monitor) / kSenseMvPerCode14;
-        code = static_cast<int>(std::clamp(std::lround(c), -8192L, 8191L)) & 0x3FFF;
-    } else if (channel == 10) {
+    if (channel >= kMonCell1 && channel <= kMonCell8) {
+        const double v = cellVolts(channel - kMonCell1);
+        code = clampCode(v > 0.0 ? (v + noise(pack.noiseVolts)) / kCellFullScale14 : 0.0, kResultMask14);
+    } else if (channel == kMonCurrent) {
+        const double c = (senseMillivolts() + noise(0.002)) * currentGainOf(monitor) / kSenseMvPerCode14;
+        code = static_cast<int>(std::clamp(std::lround(c), -8192L, 8191L)) & kResultMask14;
+    } else if (channel == kMonVbat) {
         double sum = 0.0;
         for (int cell = 0; cell < 8; ++cell)
             sum += cellVolts(cell);
-        code = clampCode(sum * 8191.0 / 57.6, 0x3FFF);
-    } else if (channel == 11) {
-        code = clampCode(pack.regulatorVolts * 8191.0 / 3.6, 0x3FFF);
-    } else if (channel >= 12 && channel <= 14) {
-        double v = channel == 14 ? kInternalVoltsPerKiloKelvin * (pack.internalTempC + 273.15) / 1000.0
-                                 : thermistorVolts(pack.externalTempC[static_cast<std::size_t>(channel - 12)]);
-        code = clampCode((v + noise(0.0005)) * tempGain() * 8191.0 / 1.8, 0x3FFF);
+        code = clampCode(sum * 8191.0 / 57.6, kResultMask14);
+    } else if (channel == kMonVrgo) {
+        code = clampCode(pack.regulatorVolts * 8191.0 / 3.6, kResultMask14);
+    } else if (channel >= kMonXTemp1 && channel <= kMonIntTemp) {
+        double v = channel == kMonIntTemp
+            ? kInternalVoltsPerKiloKelvin * (pack.internalTempC + 273.15) / 1000.0
+            : thermistorVolts(pack.externalTempC[static_cast<std::size_t>(channel - kMonXTemp1)]);
+        code = clampCode((v + noise(0.0005)) * tempGain() * 8191.0 / 1.8, kResultMask14);
     }
-    live_[kMonitorResult - 0x80] = static_cast<std::uint8_t>(code & 0xFF);
-    live_[kMonitorResult + 1 - 0x80] = static_cast<std::uint8_t>(code >> 8);
+    live(kMonitorResult) = static_cast<std::uint8_t>(code & 0xFF);
+    live(kMonitorResultHigh) = static_cast<std::uint8_t>(code >> 8);
 }
 
 // Over-current faults switch the FETs off unless the host microcontroller
 // controls them; sleep switches everything off.
 void Chip::applyFetProtection()
 {
-    std::uint8_t& fets = live_[kFetControl - 0x80];
-    if (live_[kPowerMode - 0x80] & 0x04)
-        fets &= 0xF8;
-    if ((live_[kUcControl - 0x80] & 0x40) != 0)
+    std::uint8_t& fets = live(kFetControl);
+    if (live(kPowerMode) & kPowerSleep)
+        fets &= static_cast<std::uint8_t>(~kFetDrivers);
+    if ((live(kUcControl) & kUcFet) != 0)
         return;
-    const std::uint8_t fault = test_[1];
-    if (fault & 0x01)
-        fets &= static_cast<std::uint8_t>(~0x02);
-    if (fault & 0x06)
-        fets &= static_cast<std::uint8_t>(~0x01);
+    const std::uint8_t fault = test_[kTestFault - kTestFirst];
+    if (fault & kTestFaultCoc)
+        fets &= static_cast<std::uint8_t>(~kFetCfet);
+    if (fault & (kTestFaultDoc | kTestFaultDsc))
+        fets &= static_cast<std::uint8_t>(~kFetDfet);
 }
 
 void Chip::updateStatus()
 {
-    auto code12 = [](const std::uint8_t* at) { return at[0] | ((at[1] & 0x0F) << 8); };
-    const int ovThreshold = code12(&configRam_[0]);
-    const int ovRecovery = code12(&configRam_[2]);
-    const int uvThreshold = code12(&configRam_[4]);
-    const int uvRecovery = code12(&configRam_[6]);
+    auto code12 = [](const std::uint8_t* at) { return (at[0] | (at[1] << 8)) & kResultMax12; };
+    const int ovThreshold = code12(&configRam_[kOvThreshold]);
+    const int ovRecovery = code12(&configRam_[kOvRecovery]);
+    const int uvThreshold = code12(&configRam_[kUvThreshold]);
+    const int uvRecovery = code12(&configRam_[kUvRecovery]);
     bool anyOver = false, allBelowOvRecovery = true, anyUnder = false, allAboveUvRecovery = true;
     for (int cell = 0; cell < 8; ++cell) {
-        if ((configRam_[kCellCount] & (1u << cell)) == 0)
+        if ((configRam_[kCellConfig] & (1u << cell)) == 0)
             continue;
-        const int code = code12(&live_[kCell1 + 2 * cell - 0x80]);
+        const int code = code12(&live(cellRegister(cell + 1)));
         anyOver = anyOver || code >= ovThreshold;
         allBelowOvRecovery = allBelowOvRecovery && code < ovRecovery;
         anyUnder = anyUnder || code < uvThreshold;
@@ -308,19 +305,24 @@ void Chip::updateStatus()
     }
     ovActive_ = anyOver || (ovActive_ && !allBelowOvRecovery);
     uvActive_ = anyUnder || (uvActive_ && !allAboveUvRecovery);
-    live_[kStatus0 - 0x80] = static_cast<std::uint8_t>((ovActive_ ? 0x01 : 0) | (uvActive_ ? 0x04 : 0));
+    live(kStatus0) = static_cast<std::uint8_t>((ovActive_ ? kStatus0Ov : 0) | (uvActive_ ? kStatus0Uv : 0));
 
-    live_[kStatus1 - 0x80] = static_cast<std::uint8_t>((test_[1] & 0x07) << 1);
+    // A forced fault shows as its status bit: COC, DOC and DSC in fault-register order.
+    const std::uint8_t fault = test_[kTestFault - kTestFirst];
+    live(kStatus1) = static_cast<std::uint8_t>(((fault & kTestFaultCoc) ? kStatus1Coc : 0) |
+        ((fault & kTestFaultDoc) ? kStatus1Doc : 0) | ((fault & kTestFaultDsc) ? kStatus1Dsc : 0));
 
     const double sense = senseMillivolts();
-    std::uint8_t s2 = 0x01;  // a load is attached to the evaluation pack
+    std::uint8_t s2 = kStatus2LdPrsnt;  // a load is attached to the evaluation pack
     if (sense > 0.0)
-        s2 |= 0x04;
+        s2 |= kStatus2Ching;
     if (sense < 0.0)
-        s2 |= 0x08;
-    live_[kStatus2 - 0x80] = s2;
+        s2 |= kStatus2Dching;
+    live(kStatus2) = s2;
 
-    live_[kStatus3 - 0x80] = static_cast<std::uint8_t>((live_[kPowerMode - 0x80] & 0x07) << 4);
+    // Idle, doze and sleep show as the state bits of status register 3.
+    constexpr Bits kShownModes = kPowerIdle | kPowerDoze | kPowerSleep;
+    live(kStatus3) = static_cast<std::uint8_t>((live(kPowerMode) & kShownModes) << kStatus3PowerShift);
 }
 
 }  // namespace sim

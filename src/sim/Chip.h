@@ -8,50 +8,12 @@
 #include <random>
 #include <utility>
 
-namespace sim {
+#include "regmap/ChipRegisters.h"
 
-// Value of the memory-mode register 0x89 that opens trim RAM and the test
-// registers; this value + 1 opens trim EEPROM.
-inline constexpr std::uint8_t kTrimAccessKey = 0xA0;
+namespace sim {
 
 class Chip {
 public:
-    static constexpr std::uint8_t kAddress = 0x50;  // 8-bit write address
-    static constexpr int kLastRegister = 0xC5;
-
-    // Register addresses.
-    enum : std::uint8_t {
-        kCellCount = 0x49,
-        kConfig4A = 0x4A,
-        kStatus0 = 0x80,
-        kStatus1 = 0x81,
-        kStatus2 = 0x82,
-        kStatus3 = 0x83,
-        kCellBalance = 0x84,
-        kMonitor = 0x85,
-        kFetControl = 0x86,
-        kUcControl = 0x87,
-        kPowerMode = 0x88,
-        kMemoryMode = 0x89,
-        kCellMin = 0x8A,
-        kCellMax = 0x8C,
-        kCurrent = 0x8E,
-        kCell1 = 0x90,
-        kInternalTemp = 0xA0,
-        kExternalTemp1 = 0xA2,
-        kExternalTemp2 = 0xA4,
-        kPackVolts = 0xA6,
-        kRegulatorVolts = 0xA8,
-        kMonitorResult = 0xAA,
-        kTrimFirst = 0xB0,
-        kTestDirection = 0xC0,
-        kTestFault = 0xC1,
-    };
-
-    // Memory modes of 0x89.
-    static constexpr std::uint8_t kModeRam = 0x00;
-    static constexpr std::uint8_t kModeEeprom = 0x01;
-
     // The pack the chip measures, in engineering units.
     struct Pack {
         std::array<double, 8> cellVolts{3.702, 3.698, 3.705, 3.700, 3.696, 3.703, 3.699, 3.701};
@@ -94,7 +56,8 @@ public:
     long long scansDone() const { return scans_; }
 
 private:
-    using Bank = std::array<std::uint8_t, 0x80>;
+    // Configuration and user registers 0x00 to 0x7F, one bank per memory.
+    using Bank = std::array<std::uint8_t, chipreg::kUserLast + 1>;
 
     const std::uint8_t* slot(std::uint8_t reg) const;
     std::uint8_t* slot(std::uint8_t reg);
@@ -105,6 +68,9 @@ private:
     void convertMonitor();
     void updateStatus();
     void applyFetProtection();
+    // A register of the live page 0x80 to 0xAF.
+    std::uint8_t& live(chipreg::Reg reg) { return live_[reg - chipreg::kStatusFirst]; }
+    const std::uint8_t& live(chipreg::Reg reg) const { return live_[reg - chipreg::kStatusFirst]; }
     double noise(double peak);
     double cellVolts(int cell) const;  // 0 when the cell is not connected
     double senseMillivolts() const;  // signed: charge positive
@@ -114,10 +80,10 @@ private:
     std::mt19937 rng_;
     Bank configRam_{};
     Bank configEeprom_{};
-    std::array<std::uint8_t, 0x10> trimRam_{};
-    std::array<std::uint8_t, 0x10> trimEeprom_{};
-    std::array<std::uint8_t, 6> test_{};  // 0xC0 to 0xC5
-    std::array<std::uint8_t, 0xB0 - 0x80> live_{};  // 0x80 to 0xAF
+    std::array<std::uint8_t, chipreg::kTrimLast - chipreg::kTrimFirst + 1> trimRam_{};
+    std::array<std::uint8_t, chipreg::kTrimLast - chipreg::kTrimFirst + 1> trimEeprom_{};
+    std::array<std::uint8_t, chipreg::kTestLast - chipreg::kTestFirst + 1> test_{};
+    std::array<std::uint8_t, chipreg::kLiveLast - chipreg::kStatusFirst + 1> live_{};  // status, control, results
     std::array<std::optional<std::uint8_t>, 0x100> forced_{};
     bool started_ = false;
     std::uint32_t lastNow_ = 0;

@@ -228,11 +228,11 @@ TEST_F(RegisterSideTest, MemoryModesWriteRegister89AndSwitchI2cOnFirst)
     EXPECT_EQ(writes[0][5], 0x00);
 
     f.cbTrimEEEnable_Click();
-    EXPECT_EQ(board().chip().peek(0x89), chip::kTrimAccessKey + 1);
+    EXPECT_EQ(board().chip().peek(0x89), chipreg::kTrimAccessKey + 1);
     EXPECT_EQ(f.cbTrimEEEnable.BackColor.get(), vb::kRunning);
     EXPECT_EQ(f.cbRAMEnable.BackColor.get(), vb::kButtonFace);
     f.cbEEPROMEnable_Click();
-    EXPECT_EQ(board().chip().peek(0x89), chip::kMemoryModeEeprom);
+    EXPECT_EQ(board().chip().peek(0x89), chipreg::kModeConfigEeprom);
 }
 
 TEST_F(RegisterSideTest, ShuntFileIsReadAtLoadAndWrittenBack)

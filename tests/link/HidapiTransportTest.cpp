@@ -20,7 +20,7 @@ struct Standin {
     Standin()
     {
         reinterpret_cast<void (*)(std::uint32_t)>(dlsym(lib, "kvn_standin_reset"))(1);
-        board()->bridge().setSfr(sim::Bridge::kSfrCrossbar, 0x06);
+        board()->bridge().setSfr(bridgereg::kSfrCrossbar, 0x06);
     }
     ~Standin() { dlclose(lib); }
     Standin(const Standin&) = delete;

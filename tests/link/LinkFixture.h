@@ -21,7 +21,7 @@ struct LinkOnSimBoard {
 
     LinkOnSimBoard()
     {
-        board.bridge().setSfr(sim::Bridge::kSfrCrossbar, 0x06);
+        board.bridge().setSfr(bridgereg::kSfrCrossbar, 0x06);
         link.I2CAddress = 0x50;
     }
 

@@ -180,7 +180,7 @@ TEST_F(LinkTransfer, BridgeCommands)
 
     EXPECT_EQ(link.PortWrite(2, 0x0F, 0x05), usb::kStatusAck);
     EXPECT_EQ(board.log.back(), reportOf({1, 4, 2, 0x0F, 0x05}));
-    EXPECT_EQ(board.bridge().sfr(sim::Bridge::kPortSfr[2]), 0xF5);
+    EXPECT_EQ(board.bridge().sfr(bridgereg::kPortSfr[2]), 0xF5);
     EXPECT_EQ(link.PortWrite(5, 0xFF, 0x00), usb::kStatusNak);
 
     std::string version;

@@ -9,7 +9,7 @@ namespace {
 using sim::Chip;
 
 int code12(const Chip& c, std::uint8_t reg) { return c.peek(reg) | ((c.peek(reg + 1) & 0x0F) << 8); }
-int code14(const Chip& c) { return c.peek(Chip::kMonitorResult) | (c.peek(Chip::kMonitorResult + 1) << 8); }
+int code14(const Chip& c) { return c.peek(chipreg::kMonitorResult) | (c.peek(chipreg::kMonitorResultHigh) << 8); }
 double cellVolts(const Chip& c, int cell)
 {
     return code12(c, static_cast<std::uint8_t>(0x90 + 2 * (cell - 1))) * 14.4 / 12285;
@@ -142,10 +142,10 @@ TEST(SimMemory, ConfigurationRamAndEepromAreSeparateBanks)
     Chip c(1);
     c.writeRegister(0x00, 0x11, 0);
     EXPECT_EQ(c.peek(0x00), 0x11);
-    c.writeRegister(0x89, Chip::kModeEeprom, 0);
+    c.writeRegister(0x89, chipreg::kModeConfigEeprom, 0);
     EXPECT_EQ(c.peek(0x00), 0x2A);
     c.writeRegister(0x03, 0x0C, 0);
-    c.writeRegister(0x89, Chip::kModeRam, 0);
+    c.writeRegister(0x89, chipreg::kModeConfigRam, 0);
     EXPECT_EQ(c.peek(0x00), 0x11);
     EXPECT_EQ(c.peek(0x03), 0x0D);
 }
@@ -157,16 +157,16 @@ TEST(SimMemory, TrimAndTestRegistersNeedTheAccessKey)
     EXPECT_EQ(c.peek(0xC1), 0);
     EXPECT_EQ(c.peek(0x81), 0);  // the write went nowhere
 
-    c.writeRegister(0x89, sim::kTrimAccessKey, 0);
+    c.writeRegister(0x89, chipreg::kModeTrimRam, 0);
     c.writeRegister(0xB0, 0x99, 0);
     c.writeRegister(0xC1, 0x04, 0);
     EXPECT_EQ(c.peek(0xC1), 0x04);
     EXPECT_EQ(c.peek(0x80 + 1) & 0x08, 0x08);  // DSC
 
-    c.writeRegister(0x89, sim::kTrimAccessKey + 1, 0);
+    c.writeRegister(0x89, chipreg::kModeTrimEeprom, 0);
     EXPECT_EQ(c.peek(0xB0), 0x40);  // trim EEPROM unchanged
     EXPECT_EQ(c.peek(0xC1), 0);  // test registers only with key + 0
-    c.writeRegister(0x89, Chip::kModeRam, 0);
+    c.writeRegister(0x89, chipreg::kModeConfigRam, 0);
     EXPECT_EQ(c.peek(0xB0), 0);
     // Forcing stays in effect once access is closed again.
     EXPECT_EQ(c.peek(0x81) & 0x08, 0x08);
@@ -212,7 +212,7 @@ TEST(SimStatus, TestModeForcingAndFetBits)
 {
     Chip c(1);
     c.advanceTo(0);
-    c.writeRegister(0x89, sim::kTrimAccessKey, 0);
+    c.writeRegister(0x89, chipreg::kModeTrimRam, 0);
     c.writeRegister(0xC0, 0x60, 0);  // force charge
     EXPECT_EQ(c.peek(0x82) & 0x0C, 0x04);
     c.writeRegister(0xC0, 0xA0, 0);  // force discharge

@@ -6,7 +6,6 @@ namespace chip {
 
 namespace {
 constexpr int kFastestTickMs = 20;
-constexpr int kUcScanBit = 2;
 }  // namespace
 
 int KVN58C3_Main::autoRateInterval() const
@@ -52,14 +51,14 @@ void KVN58C3_Main::ChkSyncuPdoescan_Click()
 {
     // Waiting for the chip's own scan makes no sense while the host does the scan.
     if (ChkSyncuPdoescan.Value == 1)
-        cbuCControl4[kUcScanBit].Value = 0;
+        cbuCControl4[chipreg::bitNumber(chipreg::kUcScan)].Value = 0;
 }
 
 void KVN58C3_Main::cbuCControl4_Click(int Index)
 {
     if (!cbuCControl4.exists(Index))
         return;
-    writeRegisterBit(kRegUcControl, Index, cbuCControl4[Index].Value == 1);
+    writeRegisterBit(chipreg::kUcControl, Index, cbuCControl4[Index].Value == 1);
 }
 
 }  // namespace chip

@@ -18,10 +18,10 @@ struct RegisterPage {
     int page, first, last;
 };
 constexpr std::array<RegisterPage, 4> kRegisterPages = {{
-    {kPageConfig, 0x00, 0x4F},
-    {kPageUser, 0x50, 0x7F},
-    {kPageStatus, 0x80, 0xAF},
-    {kPageTest, 0xB0, 0xC5},
+    {kPageConfig, chipreg::kConfigFirst, chipreg::kConfigLast},
+    {kPageUser, chipreg::kUserFirst, chipreg::kUserLast},
+    {kPageStatus, chipreg::kStatusFirst, chipreg::kLiveLast},
+    {kPageTest, chipreg::kTrimFirst, chipreg::kTestLast},
 }};
 
 // A 10 kOhm NTC (B 3435) under 10 kOhm from 0.8 V, -40 to 125 degrees C.
@@ -225,7 +225,7 @@ void KVN58C3_Main::buildRegisterSide()
         }
     }
     // Names of addresses past the map exist for the table's sake only.
-    for (int i = kLastRegister + 1; i < kRegNameCount; ++i)
+    for (int i = chipreg::kLastRegister + 1; i < kRegNameCount; ++i)
         RegName.add(i).Visible = false;
 
     // Readings: three columns of nine.
@@ -251,12 +251,12 @@ void KVN58C3_Main::buildRegisterSide()
     FrUcControl.Caption = "uC Control (0x87)";
     FrUcControl.setContainer(&SSTab1, kPageReadings);
     FrUcControl.move(10, 250, 240, 56);
-    auto& scanBox = cbuCControl4.add(2);
+    auto& scanBox = cbuCControl4.add(chipreg::bitNumber(chipreg::kUcScan));
     scanBox.Caption = "uC Does Scan";
     scanBox.ToolTipText = "Sets uC does scan bit.";
     scanBox.setContainer(&FrUcControl);
     scanBox.move(10, 22, 200, 22);
-    scanBox.Click = [this] { cbuCControl4_Click(2); };
+    scanBox.Click = [this] { cbuCControl4_Click(chipreg::bitNumber(chipreg::kUcScan)); };
 
     // Thermistor table: two columns of seventeen.
     for (int i = 0; i < static_cast<int>(kThermistorVolts.size()); ++i) {

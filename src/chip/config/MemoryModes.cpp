@@ -10,13 +10,16 @@ void KVN58C3_Main::writeMemoryMode(ui::CommandButton& modeButton, const std::str
     if (!p.XbarEnabled)
         mnuEnableI2C_Click();
     modeButton.BackColor = vb::kRunning;
-    tbRegdata[kRegMemoryMode].Text = text;
-    cbWrite_Click(kRegMemoryMode);
+    tbRegdata[chipreg::kMemoryMode].Text = text;
+    cbWrite_Click(chipreg::kMemoryMode);
 }
 
-void KVN58C3_Main::cbEnableRAM() { writeMemoryMode(cbRAMEnable, vb::CStr(static_cast<int>(kMemoryModeRam))); }
+void KVN58C3_Main::cbEnableRAM() { writeMemoryMode(cbRAMEnable, vb::CStr(static_cast<int>(chipreg::kModeConfigRam))); }
 
-void KVN58C3_Main::SetTrimAccess(int x) { writeMemoryMode(cbRAMEnable, vb::Hex(kTrimAccessKey + (x != 0 ? 1 : 0))); }
+void KVN58C3_Main::SetTrimAccess(int x)
+{
+    writeMemoryMode(cbRAMEnable, vb::Hex(x != 0 ? chipreg::kModeTrimEeprom : chipreg::kModeTrimRam));
+}
 
 void KVN58C3_Main::selectModeButton(ui::CommandButton& selected)
 {
@@ -34,7 +37,7 @@ void KVN58C3_Main::cbRAMEnable_Click()
 void KVN58C3_Main::cbEEPROMEnable_Click()
 {
     selectModeButton(cbEEPROMEnable);
-    writeMemoryMode(cbEEPROMEnable, vb::Hex(kMemoryModeEeprom));
+    writeMemoryMode(cbEEPROMEnable, vb::Hex(chipreg::kModeConfigEeprom));
 }
 
 void KVN58C3_Main::cbTRIMEnable_Click()

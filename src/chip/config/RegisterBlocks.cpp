@@ -4,12 +4,7 @@
 
 namespace chip {
 
-namespace {
-constexpr int kConfigFirst = 0x00;
-constexpr int kConfigLast = 0x4F;
-constexpr int kThresholdLast = 0x07;
-constexpr int kTempGainBit = 4;
-}  // namespace
+using namespace chipreg;
 
 void KVN58C3_Main::readRange(int first, int last)
 {
@@ -25,7 +20,7 @@ void KVN58C3_Main::writeRange(int first, int last)
 
 void KVN58C3_Main::cbReadAllRAM_Click()
 {
-    readRange(0x80, 0xAB);
+    readRange(kStatusFirst, kMonitorResultHigh);
     Update_FETs();
 }
 
@@ -56,15 +51,15 @@ void KVN58C3_Main::cmdRestoreDefaults_Click()
 void KVN58C3_Main::cmdSet8_Click()
 {
     cbRAMEnable_Click();
-    tbRegdata[kRegCellConfig].Text = "FF";
-    cbWrite_Click(kRegCellConfig);
+    tbRegdata[kCellConfig].Text = "FF";
+    cbWrite_Click(kCellConfig);
     cbReadV_Click();
 }
 
 void KVN58C3_Main::cbTempSel_Click()
 {
     cbRAMEnable_Click();
-    writeRegisterBit(kRegSetup, kTempGainBit, cbTempSel.Value == 1);
+    writeRegisterBit(kSetup, bitNumber(kSetupTgain), cbTempSel.Value == 1);
     cbReadV_Click();
 }
 

@@ -2,9 +2,12 @@
 
 #include <array>
 
+#include "regmap/ChipRegisters.h"
 #include "vb/Numbers.h"
 
 namespace chip {
+
+using namespace chipreg;
 
 namespace {
 
@@ -42,39 +45,40 @@ constexpr std::array<const char*, 10> kControl = {
 
 std::string registerName(int address)
 {
-    if (address >= 0x00 && address <= 0x07)
-        return kThresholds[static_cast<std::size_t>(address)];
-    if (address == 0x49)
+    auto pair = [address](Reg lo) { return address == lo || address == lo + 1; };
+    if (address >= kOvThreshold && address <= kThresholdLast)
+        return kThresholds[static_cast<std::size_t>(address - kOvThreshold)];
+    if (address == kCellConfig)
         return "Cell Config";
-    if (address == 0x4A)
+    if (address == kSetup)
         return "Setup (TGAIN b4)";
-    if (address >= 0x80 && address <= 0x89)
-        return kControl[static_cast<std::size_t>(address - 0x80)];
-    if (address >= 0x8A && address <= 0x8B)
-        return pairName(address, 0x8A, "CellMin");
-    if (address >= 0x8C && address <= 0x8D)
-        return pairName(address, 0x8C, "CellMax");
-    if (address >= 0x8E && address <= 0x8F)
-        return pairName(address, 0x8E, "ISense");
-    if (address >= 0x90 && address <= 0x9F)
-        return pairName(address, 0x90, ("CELL" + std::to_string((address - 0x90) / 2 + 1)).c_str());
-    if (address >= 0xA0 && address <= 0xA1)
-        return pairName(address, 0xA0, "iTemp");
-    if (address >= 0xA2 && address <= 0xA3)
-        return pairName(address, 0xA2, "xTemp1");
-    if (address >= 0xA4 && address <= 0xA5)
-        return pairName(address, 0xA4, "xTemp2");
-    if (address >= 0xA6 && address <= 0xA7)
-        return pairName(address, 0xA6, "VBATT");
-    if (address >= 0xA8 && address <= 0xA9)
-        return pairName(address, 0xA8, "VRGO");
-    if (address >= 0xAA && address <= 0xAB)
-        return pairName(address, 0xAA, "14-bit AD");
-    if (address == 0xC0)
+    if (address >= kStatusFirst && address <= kMemoryMode)
+        return kControl[static_cast<std::size_t>(address - kStatusFirst)];
+    if (pair(kCellMin))
+        return pairName(address, kCellMin, "CellMin");
+    if (pair(kCellMax))
+        return pairName(address, kCellMax, "CellMax");
+    if (pair(kCurrentSense))
+        return pairName(address, kCurrentSense, "ISense");
+    if (address >= cellRegister(1) && address <= cellRegister(kCellCount) + 1)
+        return pairName(address, kCell1, ("CELL" + std::to_string((address - kCell1) / 2 + 1)).c_str());
+    if (pair(kInternalTemp))
+        return pairName(address, kInternalTemp, "iTemp");
+    if (pair(kExternalTemp1))
+        return pairName(address, kExternalTemp1, "xTemp1");
+    if (pair(kExternalTemp2))
+        return pairName(address, kExternalTemp2, "xTemp2");
+    if (pair(kPackVolts))
+        return pairName(address, kPackVolts, "VBATT");
+    if (pair(kRegulatorVolts))
+        return pairName(address, kRegulatorVolts, "VRGO");
+    if (pair(kMonitorResult))
+        return pairName(address, kMonitorResult, "14-bit AD");
+    if (address == kTestDirection)
         return "Test Force Dir";
-    if (address == 0xC1)
+    if (address == kTestFault)
         return "Test Force Fault";
-    if (address >= 0xB0 && address <= 0xC5)
+    if (address >= kTrimFirst && address <= kTestLast)
         return "Test " + vb::Hex(address);
     return "Undefined";
 }
@@ -82,13 +86,13 @@ std::string registerName(int address)
 std::string registerDesignText(int address)
 {
     static constexpr std::array<const char*, 8> kThresholdTexts = {"2A", "0E", "D5", "0D", "00", "09", "00", "0A"};
-    if (address >= 0x00 && address <= 0x07)
-        return kThresholdTexts[static_cast<std::size_t>(address)];
-    if (address == 0x49)
+    if (address >= kOvThreshold && address <= kThresholdLast)
+        return kThresholdTexts[static_cast<std::size_t>(address - kOvThreshold)];
+    if (address == kCellConfig)
         return "FF";
-    if (address == 0x80)
+    if (address == kStatus0)
         return "03";
-    if (address >= 0x8A && address <= 0xAB)
+    if (address >= kCellMin && address <= kMonitorResultHigh)
         return "0";
     return "00";
 }

@@ -5,8 +5,6 @@
 namespace chip {
 
 namespace {
-constexpr std::uint8_t kScanStatusRegister = 0x82;
-constexpr std::uint8_t kChipScanning = 0x40;  // bit 6 of 0x82: the chip's own scan runs
 constexpr int kTimeoutPauseMs = 1000;
 }  // namespace
 
@@ -56,7 +54,7 @@ void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
 {
     usb::UsbLink& link = p.link();
     link.FlushHidInput();
-    address[0] = kScanStatusRegister;
+    address[0] = chipreg::kStatus2;
     SyncRun = true;
     SyncTimeout = false;
     TimerSync.Enabled = true;
@@ -64,8 +62,8 @@ void KVN58C3_Main::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
         std::uint8_t one = 1;
         std::uint8_t writeCount = 1;
         link.I2cRead(link.I2CAddress, one, writeCount, buffer, address);
-        buffer[0] &= kChipScanning;
-        if (buffer[0] == kChipScanning) {
+        buffer[0] &= chipreg::kStatus2Adceoc;
+        if (buffer[0] == chipreg::kStatus2Adceoc) {
             p.rt().DoEvents();
             continue;
         }

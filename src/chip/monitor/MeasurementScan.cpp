@@ -14,6 +14,7 @@
 namespace chip {
 
 using namespace monitor;
+using namespace chipreg;
 
 namespace {
 
@@ -42,10 +43,15 @@ enum Box : int {
     kExternal2Raw = 26,
 };
 
-// Register pairs (low byte first).
-constexpr int kRegCellMin = 0x8A, kRegCellMax = 0x8C, kRegSense = 0x8E, kRegCell1 = 0x90;
-constexpr int kRegInternal = 0xA0, kRegExternal1 = 0xA2, kRegExternal2 = 0xA4, kRegPack = 0xA6, kRegRegulator = 0xA8,
-              kRegGain = 0x85, kRegBalance = 0x84;
+// The scan's block reads: status to cell 3, cell 4 to the regulator, then the
+// cell configuration and setup registers.
+constexpr Reg kBlock1 = kStatusFirst;
+constexpr std::uint8_t kBlock1Count = 22;
+constexpr Reg kBlock2 = kBlock1 + kBlock1Count;
+constexpr std::uint8_t kBlock2Count = 22;
+// The last two bytes of the second block are the analog monitor's result, not ours.
+constexpr int kBlock2Kept = kMonitorResult - kBlock2;
+static_assert(kBlock2 + kBlock2Count == kMonitorResultHigh + 1);
 
 std::string volts(double v) { return vb::Format(v, kVoltsPattern); }
 
@@ -96,10 +102,10 @@ void KVN58C3_Main::scanChip()
     syncWithChipScan(buffer.data(), address.data());
 
     p.link().FlushHidInput();
-    blockRead(0x80, 22, 22, buffer.data(), address.data());
-    // The last two bytes of this block are the analog monitor's result, not ours.
-    blockRead(0x96, 22, 20, buffer.data(), address.data());
-    blockRead(kRegCellConfig, 2, 2, buffer.data(), address.data());
+    blockRead(kBlock1, kBlock1Count, kBlock1Count, buffer.data(), address.data());
+    blockRead(kBlock2, kBlock2Count, kBlock2Kept, buffer.data(), address.data());
+    static_assert(kSetup == kCellConfig + 1);
+    blockRead(kCellConfig, 2, 2, buffer.data(), address.data());
 
     paintStatusIndicators();
     ReadStatus.Caption = kReadStatusCaption;
@@ -125,20 +131,19 @@ void KVN58C3_Main::blockRead(
 
 void KVN58C3_Main::showCells()
 {
-    VCELL[kLowest].Text = volts(cellVolts(code16(regValue(kRegCellMin), regValue(kRegCellMin + 1))));
-    VCELL[kHighest].Text = volts(cellVolts(code16(regValue(kRegCellMax), regValue(kRegCellMax + 1))));
+    VCELL[kLowest].Text = volts(cellVolts(regPair(kCellMin)));
+    VCELL[kHighest].Text = volts(cellVolts(regPair(kCellMax)));
     const double lowest = vb::Val(VCELL[kLowest].Text.get());
     const double highest = vb::Val(VCELL[kHighest].Text.get());
 
-    std::array<long, 8> limitRegs{};
-    for (int i = 0; i < 8; ++i)
+    std::array<long, kThresholdLast + 1> limitRegs{};
+    for (int i = kOvThreshold; i <= kThresholdLast; ++i)
         limitRegs[static_cast<std::size_t>(i)] = regValue(i);
     const CellLimits limits = cellLimits(limitRegs);
 
-    for (int k = 1; k <= 8; ++k) {
-        const int b = k + 2;
-        const int lo = kRegCell1 + 2 * (k - 1);
-        const double cell = cellVolts(code16(regValue(lo), regValue(lo + 1)));
+    for (int k = 1; k <= kCellCount; ++k) {
+        const int b = kCell1Box + k - 1;
+        const double cell = cellVolts(regPair(cellRegister(k)));
         ui::TextBox& box = VCELL[b];
         box.Text = volts(cell);
         MinMax[b].FillColor = cellMarker(vb::Val(box.Text.get()), lowest, highest);
@@ -151,7 +156,7 @@ void KVN58C3_Main::showCells()
 
 void KVN58C3_Main::showCellRows()
 {
-    const auto shown = cellRowsShown(tbRegdata[kRegCellConfig].Text.get());
+    const auto shown = cellRowsShown(tbRegdata[kCellConfig].Text.get());
     if (!shown)
         return;
     for (int i = 0; i < 5; ++i) {
@@ -167,19 +172,19 @@ void KVN58C3_Main::showCellRows()
 
 void KVN58C3_Main::showCurrentAndTemperatures()
 {
-    const int gain = currentGain(regValue(kRegGain));
+    const int gain = currentGainOf(regValue(kMonitor));
     VCELL[kGain].Text = vb::CStr(gain);
-    VCELL[kSense].Text = volts(senseMillivolts(code16(regValue(kRegSense), regValue(kRegSense + 1)), gain));
+    VCELL[kSense].Text = volts(senseMillivolts(regPair(kCurrentSense), gain));
     VCELL[kCurrent].Text = currentText(VCELL[kSense].Text.get(), VCELL[kShunt].Text.get());
 
-    const bool highRange = (regValue(kRegSetup) & kHighRangeBit) != 0;
-    VCELL[kSensor].Text = volts(sensorVolts(code16(regValue(kRegInternal), regValue(kRegInternal + 1))));
+    const bool highRange = (regValue(kSetup) & kSetupTgain) != 0;
+    VCELL[kSensor].Text = volts(sensorVolts(regPair(kInternalTemp)));
     const double kK = internalKilokelvin(vb::Val(VCELL[kSensor].Text.get()), highRange);
     VCELL[kInternalKk].Text = volts(kK);
     VCELL[kInternalC].Text = vb::Format(kilokelvinToCelsius(kK), kTenthsPattern);
 
-    const double code1 = code16(regValue(kRegExternal1), regValue(kRegExternal1 + 1));
-    const double code2 = code16(regValue(kRegExternal2), regValue(kRegExternal2 + 1));
+    const double code1 = regPair(kExternalTemp1);
+    const double code2 = regPair(kExternalTemp2);
     VCELL[kExternal1Raw].Text = volts(sensorVolts(code1));
     VCELL[kExternal2Raw].Text = volts(sensorVolts(code2));
     const double x1 = externalVolts(code1, highRange);
@@ -194,14 +199,14 @@ void KVN58C3_Main::showCurrentAndTemperatures()
 
 void KVN58C3_Main::showPackAndSum()
 {
-    VCELL[kPack].Text = volts(packVolts(code12(regValue(kRegPack), regValue(kRegPack + 1))));
-    VCELL[kRegulator].Text = volts(regulatorVolts(code16(regValue(kRegRegulator), regValue(kRegRegulator + 1))));
+    VCELL[kPack].Text = volts(packVolts(code12(regValue(kPackVolts), regValue(kPackVolts + 1))));
+    VCELL[kRegulator].Text = volts(regulatorVolts(regPair(kRegulatorVolts)));
     // Hidden rows count too: the sum is over all eight boxes.
     VCELL[kSum].Text = "0";
     for (int b = kCell1Box; b <= kCell8Box; ++b)
         VCELL[kSum].Text = volts(vb::Val(VCELL[kSum].Text.get()) + vb::Val(VCELL[b].Text.get()));
-    const long balance = regValue(kRegBalance);
-    for (int i = 0; i < 8; ++i)
+    const long balance = regValue(kCellBalance);
+    for (int i = 0; i < kCellCount; ++i)
         cbLED[i].FillColor = (balance & (1L << i)) != 0 ? vb::kRed : vb::kWhite;
 }
 

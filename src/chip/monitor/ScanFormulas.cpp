@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "chip/MonitorChannels.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 
@@ -26,8 +25,6 @@ double internalKilokelvin(double sensorVoltsShown, bool highRange)
 }
 
 double kilokelvinToCelsius(double kK) { return kK * 1000 - 273.15; }
-
-int currentGain(long reg85) { return currentGainOf(reg85); }
 
 std::optional<double> numberOf(std::string_view text)
 {

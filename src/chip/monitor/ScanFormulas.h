@@ -35,12 +35,6 @@ double externalVolts(double code, bool highRange);
 double internalKilokelvin(double sensorVoltsShown, bool highRange);
 double kilokelvinToCelsius(double kK);
 
-// Bit 4 of register 0x4A selects the high-range temperature scaling.
-inline constexpr unsigned kHighRangeBit = 0x10;
-
-// Current-sense amplifier gain from bits 5:4 of register 0x85.
-int currentGain(long reg85);
-
 // The text of an input box read as a number: blanks around it allowed, the
 // rest must be a decimal number. nullopt for anything else.
 std::optional<double> numberOf(std::string_view text);

@@ -9,8 +9,6 @@
 namespace chip::monitor {
 
 inline constexpr int kStatusBitCount = 32;
-inline constexpr int kFirstStatusRegister = 0x80;
-inline constexpr int kLastStatusRegister = 0x83;
 
 struct StatusBit {
     std::string_view caption;
@@ -27,9 +25,5 @@ vb::Color indicatorColor(int index, bool set, vb::Color current);
 
 // FET buttons: green when the driver bit is set, red when clear.
 vb::Color fetColor(bool on);
-
-// Bits of register 0x86 that drive the PCFET, CFET and DFET buttons.
-inline constexpr int kFetRegister = 0x86;
-inline constexpr unsigned kPcfetBit = 0x04, kCfetBit = 0x02, kDfetBit = 0x01;
 
 }  // namespace chip::monitor

@@ -1,6 +1,7 @@
 // Status registers 0x80 to 0x83 on the 32 indicators, and the FET buttons of 0x86.
 #include "chip/KVN58C3_Main.h"
 #include "chip/monitor/Captions.h"
+#include "chip/monitor/ScanFormulas.h"
 #include "chip/monitor/StatusBits.h"
 #include "vb/Numbers.h"
 
@@ -10,12 +11,14 @@ using namespace monitor;
 
 long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
 
+double KVN58C3_Main::regPair(int lo) const { return monitor::code16(regValue(lo), regValue(lo + 1)); }
+
 void KVN58C3_Main::paintStatusIndicators()
 {
-    for (int r = kFirstStatusRegister; r <= kLastStatusRegister; ++r) {
+    for (int r = chipreg::kStatusFirst; r <= chipreg::kStatusLast; ++r) {
         const long v = regValue(r);
         for (int b = 0; b < 8; ++b) {
-            const int i = 8 * (r - kFirstStatusRegister) + b;
+            const int i = 8 * (r - chipreg::kStatusFirst) + b;
             LED[i].FillColor = indicatorColor(i, (v & (1L << b)) != 0, LED[i].FillColor);
         }
     }
@@ -23,10 +26,10 @@ void KVN58C3_Main::paintStatusIndicators()
 
 void KVN58C3_Main::paintFets()
 {
-    const long v = regValue(kFetRegister);
-    cbPCFET.BackColor = fetColor((v & kPcfetBit) != 0);
-    cbCFET.BackColor = fetColor((v & kCfetBit) != 0);
-    cbDFET.BackColor = fetColor((v & kDfetBit) != 0);
+    const long v = regValue(chipreg::kFetControl);
+    cbPCFET.BackColor = fetColor((v & chipreg::kFetPcfet) != 0);
+    cbCFET.BackColor = fetColor((v & chipreg::kFetCfet) != 0);
+    cbDFET.BackColor = fetColor((v & chipreg::kFetDfet) != 0);
 }
 
 void KVN58C3_Main::selectRamModeButtons()
@@ -46,7 +49,7 @@ void KVN58C3_Main::ReadStatus_Click()
     ReadStatus.Caption = kBusy;
     ReadStatus.BackColor = vb::kRunning;
     selectRamModeButtons();
-    for (int r = kFirstStatusRegister; r <= kLastStatusRegister; ++r)
+    for (int r = chipreg::kStatusFirst; r <= chipreg::kStatusLast; ++r)
         cbRead_Click(r);
     paintStatusIndicators();
     ReadStatus.Caption = kReadStatusCaption;
@@ -56,7 +59,7 @@ void KVN58C3_Main::ReadStatus_Click()
 
 void KVN58C3_Main::Update_FETs()
 {
-    cbRead_Click(kFetRegister);
+    cbRead_Click(chipreg::kFetControl);
     paintFets();
 }
 

@@ -4,6 +4,7 @@
 #include "chip/monitor/ScanFormulas.h"
 #include "chip/monitor/StatusBits.h"
 #include "chip/monitor/Thermistor.h"
+#include "regmap/ChipRegisters.h"
 
 namespace {
 
@@ -26,10 +27,10 @@ TEST(ScanFormulas, FullScaleCodesAndLimitsUseTheLow4BitsOfTheHighByte)
 
 TEST(ScanFormulas, CurrentGainFromBits5And4)
 {
-    EXPECT_EQ(currentGain(0x00), 50);
-    EXPECT_EQ(currentGain(0x1F), 5);
-    EXPECT_EQ(currentGain(0x20), 500);
-    EXPECT_EQ(currentGain(0xF0), 500);  // 0x30: same as 0x20
+    EXPECT_EQ(chipreg::currentGainOf(0x00), 50);
+    EXPECT_EQ(chipreg::currentGainOf(0x1F), 5);
+    EXPECT_EQ(chipreg::currentGainOf(0x20), 500);
+    EXPECT_EQ(chipreg::currentGainOf(0xF0), 500);  // 0x30: same as 0x20
 }
 
 TEST(ScanFormulas, CellAtTheThresholdsAndBackPastTheRecoveryLevels)
