@@ -28,20 +28,6 @@ void PictureBox::Cls()
     Refresh();
 }
 
-void PictureBox::PSet(int x, int y, Color c)
-{
-    if (x < 0 || y < 0 || x >= w_ || y >= h_)
-        return;
-    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)] = c;
-}
-
-Color PictureBox::Point(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= w_ || y >= h_)
-        return 0xFFFFFFFFu;
-    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)];
-}
-
 void PictureBox::Line(int x1, int y1, int x2, int y2, Color c)
 {
     // Bresenham; the end point is not drawn, as the toolkit's line does.

@@ -24,8 +24,19 @@ public:
     const std::vector<Color>& pixels() const { return pixels_; }
 
     void Cls();  // BackColor everywhere, text gone, CurrentX/Y 0
-    void PSet(int x, int y, Color c);
-    Color Point(int x, int y) const;  // -1 (as Color 0xFFFFFFFF) outside the picture
+    // Inline: the scope's trace sets thousands of pixels per sample.
+    void PSet(int x, int y, Color c)
+    {
+        if (x >= 0 && y >= 0 && x < w_ && y < h_)
+            pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)] = c;
+    }
+    // -1 (as Color 0xFFFFFFFF) outside the picture.
+    Color Point(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= w_ || y >= h_)
+            return 0xFFFFFFFFu;
+        return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)];
+    }
     void Line(int x1, int y1, int x2, int y2, Color c);
     void Print(std::string_view text);  // at CurrentX/CurrentY, then next line
     int TextWidth(std::string_view text) const { return static_cast<int>(text.size()) * kCharWidth; }
