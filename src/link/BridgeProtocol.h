@@ -47,6 +47,11 @@ enum Command : std::uint8_t {
     // [1, 0x07, address, n, n data bytes] -> [1, ack or nak]: I2C write of n bytes
     // (the register address first, then the values).
     kCmdI2cWrite = 0x07,
+    // [1, 0x0E, 62 bytes] -> [1, ack, the same 62 bytes]: echo. The link sends it
+    // after giving up on an answer, and takes answers again only once its own
+    // echo is back, so an answer owed to an abandoned request is never taken
+    // for a later one (the bridge answers requests in order, one answer each).
+    kCmdEcho = 0x0E,
 };
 
 // Largest counts that fit a report.

@@ -1,6 +1,7 @@
 #include "link/UsbLink.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace usb {
@@ -77,13 +78,51 @@ void UsbLink::FlushHidInput()
 int UsbLink::exchange(int timeoutMs)
 {
     report_[bridge::kIdByte] = bridge::kReportId;
+    if (outOfStep_) {
+        const int status = resynchronise(timeoutMs);
+        if (status != kStatusAck)
+            return status;
+    }
     if (writeHandle_ < 0 || !transport_->write(writeHandle_, report_))
         return kStatusWriteFailed;
     if (transport_->read(readHandle_, report_, timeoutMs) != ReadResult::Got) {
         transport_->cancelRead(readHandle_);
+        outOfStep_ = true;
         return kStatusTimeout;
     }
     return statusOfAnswer(report_);
+}
+
+int UsbLink::resynchronise(int timeoutMs)
+{
+    // A count that differs per echo, and every byte filled up to the end: no
+    // other answer (data of a shorter read ends in zeros) or older echo matches.
+    bridge::Report probe{};
+    probe[bridge::kIdByte] = bridge::kReportId;
+    probe[bridge::kCommandByte] = bridge::kCmdEcho;
+    const std::uint32_t count = ++echoCount_;
+    for (std::size_t i = bridge::kArgByte; i < bridge::kReportSize; ++i)
+        probe[i] = static_cast<std::uint8_t>(0x80 | i);
+    for (std::size_t i = 0; i < 4; ++i)
+        probe[bridge::kArgByte + i] = static_cast<std::uint8_t>(count >> (8 * i));
+    if (writeHandle_ < 0 || !transport_->write(writeHandle_, probe))
+        return kStatusWriteFailed;
+    const std::uint32_t start = rt_.timeGetTime();
+    for (;;) {
+        const auto waited = static_cast<std::int64_t>(rt_.timeGetTime() - start);
+        bridge::Report answer{};
+        if (waited > timeoutMs ||
+            transport_->read(readHandle_, answer, static_cast<int>(timeoutMs - waited)) != ReadResult::Got) {
+            transport_->cancelRead(readHandle_);
+            return kStatusTimeout;
+        }
+        if (answer[bridge::kStatusByte] == bridge::kAnswerAck &&
+            std::equal(answer.begin() + bridge::kArgByte, answer.end(), probe.begin() + bridge::kArgByte)) {
+            outOfStep_ = true;
+            return kStatusAck;
+        }
+        // Anything before the echo answers an abandoned request: dropped.
+    }
 }
 
 std::uint8_t* UsbLink::request(std::uint8_t cmd)

@@ -83,6 +83,9 @@ private:
 
     // Sends the request in report_ and waits for the answer into report_.
     int exchange(int timeoutMs = kAnswerTimeoutMs);
+    // After an abandoned answer: sends an echo and drops every answer before
+    // it. Status 8 once the echo is back, else 2 or 4 (still out of step).
+    int resynchronise(int timeoutMs);
     // Clears report_ and puts the command in; returns where the arguments go.
     std::uint8_t* request(std::uint8_t cmd);
     // Fills report_ with the command and the arguments, then exchanges.
@@ -98,6 +101,10 @@ private:
     int writeHandle_ = -1;
     int readHandle_ = -1;
     bridge::Report report_{};
+    // An answer was given up on and may still arrive: no answer is taken as
+    // the next request's until an echo has come back.
+    bool outOfStep_ = false;
+    std::uint32_t echoCount_ = 0;
 };
 
 }  // namespace usb

@@ -81,6 +81,10 @@ bp::Report Bridge::answer(const bp::Report& request, std::uint32_t nowMs)
         break;
     case bp::kCmdI2cRead: ok = i2cRead(request, answer, nowMs); break;
     case bp::kCmdI2cWrite: ok = i2cWrite(request, nowMs); break;
+    case bp::kCmdEcho:
+        std::copy(request.begin() + bp::kArgByte, request.end(), answer.begin() + bp::kArgByte);
+        ok = true;
+        break;
     default: break;
     }
     answer[bp::kStatusByte] = ok ? bp::kAnswerAck : bp::kAnswerNak;

@@ -34,9 +34,12 @@ TEST_F(LinkRecovery, RetryAfterATimeOutRepeatsTheSameTransfer)
     ASSERT_EQ(rt.boxes().size(), 2u);
     expectBox(0, kReadFileText);
     expectBox(1, kReadFileText);
-    ASSERT_EQ(board.log.size(), 3u);
-    EXPECT_EQ(board.log[0], board.log[2]);
-    EXPECT_EQ(board.log[1], board.log[2]);
+    // The repeat waits for an echo that brings the link back in step (the
+    // second unanswered request was the first echo).
+    ASSERT_EQ(board.log.size(), 4u);
+    EXPECT_EQ(board.log[1][1], usb::bridge::kCmdEcho);
+    EXPECT_EQ(board.log[2][1], usb::bridge::kCmdEcho);
+    EXPECT_EQ(board.log[0], board.log[3]);
 }
 
 TEST_F(LinkRecovery, RetrySearchesForTheBoardAgain)
@@ -117,6 +120,61 @@ TEST_F(LinkRecovery, QuietNotAcknowledgedShowsNothing)
     EXPECT_EQ(readRegister(0x49, value, 1), usb::kStatusNak);
     const std::uint8_t data[] = {0x84, 0x01};
     EXPECT_EQ(link.I2cWriteRetry(0x50, 2, data, -1), usb::kStatusNak);
+    EXPECT_TRUE(rt.boxes().empty());
+}
+
+// An answer that comes after the link gave up on it belongs to the abandoned
+// request: it must never be taken for a later one.
+TEST_F(LinkRecovery, ALateAnswerIsNotTakenForTheNextRead)
+{
+    board.faults.latencyMs = 6500;
+    std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0;
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
+    board.faults.latencyMs = 0;
+    link.FlushHidInput();  // the late answer has not arrived yet: nothing to flush
+    EXPECT_EQ(readRegister(0x00, value), usb::kStatusAck);
+    EXPECT_EQ(value, 0x2A);
+    EXPECT_TRUE(rt.boxes().empty());
+    EXPECT_EQ(readRegister(0x01, value), usb::kStatusAck);
+    EXPECT_EQ(value, 0x0E);
+}
+
+TEST_F(LinkRecovery, ALateAcknowledgeIsNotTakenForARefusedWrite)
+{
+    board.faults.latencyMs = 6500;
+    std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0;
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
+    board.faults.latencyMs = 0;
+    board.faults.nakAll = true;
+    const std::uint8_t data[] = {0x84, 0x05};
+    EXPECT_EQ(link.I2cWrite(0x50, 2, data), usb::kStatusNak);
+}
+
+TEST_F(LinkRecovery, WhenTheLateAnswerOutwaitsTheEchoTheTransferFails)
+{
+    board.faults.latencyMs = 20000;
+    std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0x33;
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
+    board.faults.latencyMs = 0;
+    reg = 0x00;
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
+    EXPECT_EQ(value, 0x33);
+    const std::uint8_t data[] = {0x84, 0x05};
+    EXPECT_EQ(link.I2cWrite(0x50, 2, data), usb::kStatusTimeout);
+    // Once the late answer is in, the link is back in step.
+    rt.Sleep(10000);
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusAck);
+    EXPECT_EQ(value, 0x2A);
+}
+
+TEST_F(LinkRecovery, AnAnswerThatNeverComesDoesNotStallTheLink)
+{
+    board.faults.answerTimeoutCount = 1;
+    std::uint8_t value = 0;
+    std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49;
+    EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusTimeout);
+    EXPECT_EQ(readRegister(0x02, value), usb::kStatusAck);
+    EXPECT_EQ(value, 0xD5);
     EXPECT_TRUE(rt.boxes().empty());
 }
 
