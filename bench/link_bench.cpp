@@ -31,7 +31,6 @@ struct BenchLink {
             if (link.I2cReadRetry(address, count, writeCount, buffer, &reg, 1) != usb::kStatusAck)
                 state.SkipWithError("transfer failed");
             benchmark::DoNotOptimize(buffer);
-            board.log.clear();
         }
     }
 };

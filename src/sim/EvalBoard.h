@@ -1,6 +1,6 @@
 #pragma once
 // The simulated evaluation board: the bridge firmware and the chip behind it,
-// with injectable faults and a log of every report the board took.
+// with injectable faults and a log of the recent reports the board took.
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -9,6 +9,7 @@
 #include "link/BridgeProtocol.h"
 #include "sim/Bridge.h"
 #include "sim/Chip.h"
+#include "sim/ReportLog.h"
 
 namespace sim {
 
@@ -37,8 +38,8 @@ public:
     Bridge& bridge() { return bridge_; }
 
     Faults faults;
-    // Every report the board took, in order.
-    std::vector<usb::bridge::Report> log;
+    // The reports the board took, in order: the recent ones are kept.
+    ReportLog log;
 
 private:
     std::uint16_t vendorId_;

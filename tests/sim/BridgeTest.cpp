@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+
 #include "sim/EvalBoard.h"
 
 namespace {
@@ -69,6 +73,41 @@ TEST_F(SimBoard, FaultsNakTimeOutWriteFailLatency)
 TEST_F(SimBoard, UnknownCommandIsNotAcknowledged)
 {
     EXPECT_EQ(exchange(request({1, 0x55}))[1], usb::bridge::kAnswerNak);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SimBoard, EchoReturnsTheRequestBytes)
+{
+    Report echo = request({1, usb::bridge::kCmdEcho, 0xDE, 0xAD});
+    echo[63] = 0x5A;
+    const Report a = exchange(echo);
+    EXPECT_EQ(a[1], usb::bridge::kAnswerAck);
+    EXPECT_TRUE(std::equal(a.begin() + 2, a.end(), echo.begin() + 2));
+}
+
+// An hour at "Min" is over a million reports: the board keeps the recent ones,
+// still numbered from the first so a test can read what an action sent.
+TEST_F(SimBoard, ReportLogKeepsARecentWindow)
+{
+    const std::size_t window = board.log.window();
+    const Report read = request({1, 6, 0x51, 1, 1, 0x49});
+    for (std::size_t i = 0; i < window + 10; ++i) {
+        Report r = read;
+        r[5] = static_cast<std::uint8_t>(i);
+        exchange(r);
+    }
+    EXPECT_EQ(board.log.size(), window + 10);
+    EXPECT_EQ(board.log.first(), 10u);
+    EXPECT_EQ(std::distance(board.log.begin(), board.log.end()), static_cast<std::ptrdiff_t>(window));
+    EXPECT_EQ(board.log[window + 9][5], static_cast<std::uint8_t>(window + 9));
+    EXPECT_EQ(board.log.back()[5], static_cast<std::uint8_t>(window + 9));
+    EXPECT_EQ(board.log[10][5], 10);
+    EXPECT_THROW((void)board.log[9], std::out_of_range);
+    board.log.clear();
+    EXPECT_TRUE(board.log.empty());
 }
 
 }  // namespace
