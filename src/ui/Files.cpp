@@ -1,9 +1,54 @@
 #include "ui/Files.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ui {
+
+namespace {
+
+// Reads a regular file whole. Opening does not wait (a FIFO would block until
+// a writer came); the checks are made on what was opened, not on the name.
+int readRegularFile(const std::string& path, std::string& data)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        error = EINVAL;
+    else if (static_cast<unsigned long long>(st.st_size) > FileTable::kMaxInputBytes)
+        error = EFBIG;
+    char buffer[1 << 16];
+    while (error == 0) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        else if (got == 0)
+            break;
+        else if (data.size() + static_cast<std::size_t>(got) > FileTable::kMaxInputBytes)
+            error = EFBIG;  // grew while being read
+        else
+            data.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return error;
+}
+
+}  // namespace
+
+void FileTable::failed(int error) { lastError_ = std::strerror(error); }
 
 bool FileTable::Open(int n, const std::string& path, OpenMode mode)
 {
@@ -13,14 +58,17 @@ bool FileTable::Open(int n, const std::string& path, OpenMode mode)
     e.path = path;
     e.mode = mode;
     if (mode == OpenMode::Input) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
+        if (const int error = readRegularFile(path, e.data); error != 0) {
+            failed(error);
             return false;
-        e.data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
     } else {
-        e.out = std::fopen(path.c_str(), mode == OpenMode::Output ? "wb" : "ab");
-        if (!e.out)
+        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
+        e.out = ::open(path.c_str(), flags, 0666);
+        if (e.out < 0) {
+            failed(errno);
             return false;
+        }
     }
     files_.emplace(n, std::move(e));
     return true;
@@ -51,23 +99,37 @@ FileTable::Entry* FileTable::find(int n, bool input)
     return &it->second;
 }
 
-bool FileTable::PrintNoNewline(int n, std::string_view text)
+bool FileTable::write(int n, std::string_view text)
 {
     Entry* e = find(n, false);
     if (!e)
         return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), e->out) == text.size();
-    return std::fflush(e->out) == 0 && ok;
+    // Where the file ends now, to take back a part of the line (disk full).
+    const off_t before = ::lseek(e->out, 0, SEEK_END);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t put = ::write(e->out, text.data() + done, text.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            failed(put < 0 ? errno : ENOSPC);
+            if (done > 0 && before >= 0 && ::ftruncate(e->out, before) == 0)
+                ::lseek(e->out, before, SEEK_SET);
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
 }
+
+bool FileTable::PrintNoNewline(int n, std::string_view text) { return write(n, text); }
 
 bool FileTable::Print(int n, std::string_view text)
 {
-    Entry* e = find(n, false);
-    if (!e)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), e->out) == text.size();
-    ok = std::fwrite("\r\n", 1, 2, e->out) == 2 && ok;
-    return std::fflush(e->out) == 0 && ok;
+    std::string line;
+    line.reserve(text.size() + 2);
+    line.append(text).append("\r\n");
+    return write(n, line);
 }
 
 bool FileTable::Eof(int n) const
@@ -152,8 +214,8 @@ void FileTable::Close(int n)
     auto it = files_.find(n);
     if (it == files_.end())
         return;
-    if (it->second.out)
-        std::fclose(it->second.out);
+    if (it->second.out >= 0)
+        ::close(it->second.out);
     files_.erase(it);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Numbered files (#1, #2, ...): opened, written or read line by line, closed.
-// Output is flushed after every line, so nothing written is lost if the program ends.
-#include <cstdio>
+// Each line goes to the file in one write, so nothing written is lost if the
+// program ends, and a line that cannot be written whole is taken back.
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,16 +18,24 @@ public:
     FileTable& operator=(const FileTable&) = delete;
     ~FileTable() { CloseAll(); }
 
-    // False when the file cannot be opened or the number is in use.
+    // Input is read whole only from a regular file of at most this size.
+    static constexpr std::size_t kMaxInputBytes = 16u << 20;
+
+    // False when the file cannot be opened or the number is in use. For input,
+    // also when it is not a regular file (a FIFO would block, a device never
+    // ends), is larger than kMaxInputBytes or cannot be read.
     bool Open(int n, const std::string& path, OpenMode mode);
     bool isOpen(int n) const { return files_.count(n) != 0; }
     const std::string& path(int n) const;
     int FreeFile() const;
 
-    // Writes text and CR LF (Print #n, text).
+    // Writes text and CR LF (Print #n, text). False when it could not be
+    // written whole; the file then ends as it did before the call.
     bool Print(int n, std::string_view text);
     // Writes text without a line end (Print #n, text;).
     bool PrintNoNewline(int n, std::string_view text);
+    // The system's reason for the last failed Open or Print ("No space left on device").
+    const std::string& lastError() const { return lastError_; }
 
     // Line Input #n: up to CR LF, CR or LF. False at end of file.
     bool LineInput(int n, std::string& line);
@@ -42,13 +51,16 @@ private:
     struct Entry {
         std::string path;
         OpenMode mode = OpenMode::Input;
-        std::FILE* out = nullptr;
+        int out = -1;  // descriptor of an output file
         std::string data;  // input files are read whole
         std::size_t pos = 0;
         bool afterComma = false;  // the last field ended at a comma
     };
     Entry* find(int n, bool input);
+    bool write(int n, std::string_view text);
+    void failed(int error);
     std::map<int, Entry> files_;
+    std::string lastError_;
 };
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 // reaches the grid and the panels; and the start-up's instrument station.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "InstTestSupport.h"
 #include "bridge/frmMainF340.h"
 #include "instruments/InstrumentStation.h"
@@ -166,6 +168,31 @@ TEST(InstStartup, StationLoadsTheDefaultFileAndShowsTheFormWithTheBridge)
     EXPECT_EQ(f.FrVIContol[0].Caption.get(), "VI# 1 Keithley 236 A");
     EXPECT_EQ(f.txtVI228String[0].Text.get(), "B16.53,3,X");  // the form loaded before the file was read
     EXPECT_TRUE(s.rt.boxes().empty());
+}
+
+// A configuration file that is not a regular file is an unreadable file: the
+// start neither blocks (FIFO), nor eats memory (/dev/zero), nor ends (directory).
+TEST(InstStartup, AConfigurationFileThatIsNoRegularFileIsUnreadable)
+{
+    for (const char* kind : {"fifo", "directory", "zero"}) {
+        SCOPED_TRACE(kind);
+        Station s;
+        const auto file = s.dir.path / "Instruments_Default.CSV";
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else if (std::string(kind) == "directory")
+            std::filesystem::create_directory(file);
+        else
+            std::filesystem::create_symlink("/dev/zero", file);
+        instruments::startInstrumentStation(s.p());
+        auto& f = s.p().frmInst();
+        EXPECT_TRUE(f.Visible);
+        EXPECT_EQ(f.txtVIAddress[0].Text.get(), "14");  // design texts stay
+        EXPECT_EQ(f.FrVIContol[0].Caption.get(), "VI Control 1");
+        EXPECT_EQ(f.lblInstConfigFIle.Caption.get(), file.string());
+        EXPECT_FALSE(s.rt.files().isOpen(1));
+        EXPECT_TRUE(s.rt.boxes().empty());
+    }
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "ui/Form.h"
 #include "ui/HeadlessRuntime.h"
 #include "ui/Timer.h"
@@ -120,6 +124,75 @@ TEST(UiFiles, AppendKeepsEarlierLinesAndCloseOfClosedIsHarmless)
     EXPECT_FALSE(files.Print(7, "nowhere"));
     files.CloseAll();
     EXPECT_EQ(readFile(file), "x\r\nyz\r\n");
+}
+
+// Only a regular file of sane size is read: a FIFO would block for ever, a
+// link to /dev/zero never ends, a directory cannot be read.
+TEST(UiFiles, InputIsReadOnlyFromARegularFileOfSaneSize)
+{
+    TempDir dir;
+    ui::FileTable files;
+    const auto fifo = (dir.path / "fifo.csv").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(files.Open(1, fifo, ui::OpenMode::Input));
+    EXPECT_FALSE(files.Open(1, dir.path.string(), ui::OpenMode::Input));
+    EXPECT_EQ(files.lastError(), "Is a directory");
+    const auto zero = dir.path / "zero.csv";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    EXPECT_FALSE(files.Open(1, zero.string(), ui::OpenMode::Input));
+    const auto huge = dir.path / "huge.csv";
+    std::ofstream(huge).put('x');
+    std::filesystem::resize_file(huge, ui::FileTable::kMaxInputBytes + 1);  // sparse: costs nothing
+    EXPECT_FALSE(files.Open(1, huge.string(), ui::OpenMode::Input));
+    EXPECT_FALSE(files.isOpen(1));
+
+    const auto fine = dir.path / "fine.csv";
+    std::ofstream(fine, std::ios::binary) << "a,b\r\n";
+    std::filesystem::resize_file(huge, ui::FileTable::kMaxInputBytes);
+    ASSERT_TRUE(files.Open(1, fine.string(), ui::OpenMode::Input));
+    std::string line;
+    EXPECT_TRUE(files.LineInput(1, line));
+    EXPECT_EQ(line, "a,b");
+    EXPECT_TRUE(files.Open(2, huge.string(), ui::OpenMode::Input));
+}
+
+TEST(UiFiles, AWriteThatFailsIsReportedWithTheSystemsReason)
+{
+    ui::FileTable files;
+    ASSERT_TRUE(files.Open(1, "/dev/full", ui::OpenMode::Output));
+    EXPECT_FALSE(files.Print(1, "line"));
+    EXPECT_EQ(files.lastError(), "No space left on device");
+    EXPECT_FALSE(files.PrintNoNewline(1, "x"));
+}
+
+// A disk that fills up mid-line: the torn part is taken back, so the file
+// holds only whole lines. Needs a small file system of its own (root only).
+TEST(UiFiles, ALineThatDoesNotFitIsTakenBackWhole)
+{
+    TempDir dir;
+    const auto mnt = dir.path / "mnt";
+    std::filesystem::create_directories(mnt);
+    if (::geteuid() != 0 || ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "no small file system to fill (needs root)";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{mnt.string()};
+
+    const auto file = (mnt / "log.txt").string();
+    ui::FileTable files;
+    ASSERT_TRUE(files.Open(1, file, ui::OpenMode::Output));
+    const std::string text(97, 'x');  // 99 bytes a line: the disk never ends on a line end
+    int lines = 0;
+    while (files.Print(1, text) && lines < 100000)
+        ++lines;
+    ASSERT_LT(lines, 100000);
+    EXPECT_EQ(files.lastError(), "No space left on device");
+    files.CloseAll();
+    const std::string data = readFile(file);
+    EXPECT_EQ(data.size(), static_cast<std::size_t>(lines) * 99);
+    for (std::size_t at = 0; at + 99 <= data.size(); at += 99)
+        ASSERT_EQ(data.substr(at, 99), text + "\r\n") << at;
 }
 
 }  // namespace
