@@ -118,7 +118,7 @@ int UsbLink::resynchronise(int timeoutMs)
         }
         if (answer[bridge::kStatusByte] == bridge::kAnswerAck &&
             std::equal(answer.begin() + bridge::kArgByte, answer.end(), probe.begin() + bridge::kArgByte)) {
-            outOfStep_ = true;
+            outOfStep_ = false;
             return kStatusAck;
         }
         // Anything before the echo answers an abandoned request: dropped.

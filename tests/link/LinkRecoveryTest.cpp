@@ -135,8 +135,12 @@ TEST_F(LinkRecovery, ALateAnswerIsNotTakenForTheNextRead)
     EXPECT_EQ(readRegister(0x00, value), usb::kStatusAck);
     EXPECT_EQ(value, 0x2A);
     EXPECT_TRUE(rt.boxes().empty());
+    // Back in step, the next read goes out without another echo.
+    const auto before = board.log.size();
     EXPECT_EQ(readRegister(0x01, value), usb::kStatusAck);
     EXPECT_EQ(value, 0x0E);
+    for (auto i = before; i < board.log.size(); ++i)
+        EXPECT_NE(board.log[i][1], usb::bridge::kCmdEcho);
 }
 
 TEST_F(LinkRecovery, ALateAcknowledgeIsNotTakenForARefusedWrite)
