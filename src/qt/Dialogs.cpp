@@ -59,7 +59,44 @@ int resultOf(QMessageBox::StandardButton b)
     }
 }
 
-constexpr int kOverwritePrompt = 0x2;  // the dialog's "ask before overwriting" flag
+// A save dialog that never takes a name with a wildcard: a wildcard extension
+// becomes the default one before Qt's own checks (the overwrite question
+// among them) see the name; a wildcard in the name itself is refused.
+class SaveDialog : public QFileDialog {
+public:
+    SaveDialog(QWidget* parent, const QString& title, std::string defaultExt)
+        : QFileDialog(parent, title), defaultExt_(std::move(defaultExt))
+    {
+        // Choosing "All Files (*.*)" makes Qt put ".*" on the typed name: take it back.
+        connect(this, &QFileDialog::filterSelected, this, [this] { fixName(); });
+    }
+
+    void accept() override
+    {
+        if (!fixName()) {
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("A file name cannot hold * or ?."));
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool fixName()
+    {
+        const QStringList files = selectedFiles();
+        if (files.isEmpty())
+            return true;
+        const std::string typed = files.front().toStdString();
+        const std::string name = savableName(typed, defaultExt_);
+        if (name.empty())
+            return false;
+        if (name != typed)
+            selectFile(q(name));
+        return true;
+    }
+
+    std::string defaultExt_;
+};
 
 }  // namespace
 
@@ -84,20 +121,19 @@ int answerOf(const QMessageBox& box, int style)
 
 std::unique_ptr<QFileDialog> makeFileDialog(const ui::CommonDialog& dlg, ui::DialogKind kind, QWidget* parent)
 {
-    auto qd = std::make_unique<QFileDialog>(parent, q(dlg.DialogTitle));
     const bool save = kind == ui::DialogKind::Save;
+    std::unique_ptr<QFileDialog> qd;
+    if (save)
+        qd = std::make_unique<SaveDialog>(parent, q(dlg.DialogTitle), dlg.DefaultExt);
+    else
+        qd = std::make_unique<QFileDialog>(parent, q(dlg.DialogTitle));
+    // Qt's own dialog everywhere, so the name checks above always run; saving
+    // over an existing file is always asked.
+    qd->setOption(QFileDialog::DontUseNativeDialog, true);
     qd->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     qd->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (save && (dlg.Flags & kOverwritePrompt) == 0)
-        qd->setOption(QFileDialog::DontConfirmOverwrite, true);
 
-    std::filesystem::path name(dlg.FileName);
-    std::string dir = dlg.InitDir.empty() ? name.parent_path().string() : dlg.InitDir;
-    if (!dir.empty())
-        qd->setDirectory(q(dir));
-    if (!name.filename().empty())
-        qd->selectFile(q(name.filename().string()));
-
+    // The filter first: selecting it afterwards would rewrite the proposed name.
     QStringList filters;
     for (const auto& f : nameFilters(dlg.Filter))
         filters << q(f);
@@ -106,11 +142,18 @@ std::unique_ptr<QFileDialog> makeFileDialog(const ui::CommonDialog& dlg, ui::Dia
         if (dlg.FilterIndex >= 1 && dlg.FilterIndex <= filters.size())
             qd->selectNameFilter(filters[dlg.FilterIndex - 1]);
     }
-    std::string ext = dlg.DefaultExt;
-    if (!ext.empty() && ext.front() == '.')
-        ext.erase(0, 1);
-    if (!ext.empty())
-        qd->setDefaultSuffix(q(ext));
+    const std::string suffix = defaultSuffix(dlg.DefaultExt);
+    if (!suffix.empty())
+        qd->setDefaultSuffix(q(suffix));
+
+    std::filesystem::path name(dlg.FileName);
+    std::string dir = dlg.InitDir.empty() ? name.parent_path().string() : dlg.InitDir;
+    if (!dir.empty())
+        qd->setDirectory(q(dir));
+    const std::string proposed =
+        save ? savableName(name.filename().string(), dlg.DefaultExt) : name.filename().string();
+    if (!proposed.empty())
+        qd->selectFile(q(proposed));
     return qd;
 }
 

@@ -61,4 +61,33 @@ std::vector<std::string> nameFilters(std::string_view filter)
     return out;
 }
 
+namespace {
+
+bool hasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+
+}  // namespace
+
+std::string defaultSuffix(std::string_view defaultExt)
+{
+    defaultExt = trim(defaultExt);
+    while (!defaultExt.empty() && (defaultExt.front() == '*' || defaultExt.front() == '.'))
+        defaultExt.remove_prefix(1);
+    return hasWildcard(defaultExt) ? std::string() : std::string(defaultExt);
+}
+
+std::string savableName(std::string_view path, std::string_view defaultExt)
+{
+    const std::size_t nameAt = path.find_last_of('/') + 1;  // 0 without a folder
+    std::string name(path.substr(nameAt));
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0 && hasWildcard(std::string_view(name).substr(dot + 1))) {
+        const std::string suffix = defaultSuffix(defaultExt);
+        name.erase(suffix.empty() ? dot : dot + 1);
+        name += suffix;
+    }
+    if (name.empty() || hasWildcard(name))
+        return {};
+    return std::string(path.substr(0, nameAt)) + name;
+}
+
 }  // namespace qt
