@@ -76,7 +76,7 @@ void frmMainF340::Form_Load()
 void frmMainF340::showConnection()
 {
     lblStatus.Caption =
-        p.link().UsbConnected ? "Connected to " + p.BoardTitle : std::string("USB Device not connected");
+        p.link().UsbConnected ? "Connected to " + p.link().ConnectedBoard() : std::string("USB Device not connected");
 }
 
 void frmMainF340::cmdEnableXBAR_Click(int Index)

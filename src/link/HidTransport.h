@@ -17,6 +17,8 @@ public:
 
     // Device paths of every attached board with these IDs.
     virtual std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId) = 0;
+    // The product text a board found by the last enumerate gives; "" when none.
+    virtual std::string productText(const std::string& /*path*/) const { return {}; }
     // Opens a handle on a board; -1 when it cannot be opened. The link opens
     // two per board: one it writes to, one it reads from.
     virtual int open(const std::string& path) = 0;

@@ -94,11 +94,20 @@ std::vector<std::string> HidapiTransport::enumerate(std::uint16_t vendorId, std:
     if (!initialised_)
         return paths;
     hid_device_info* list = api_->enumerate(vendorId, productId);
+    products_.clear();
     for (const hid_device_info* d = list; d; d = d->next)
-        if (d->path && d->vendor_id == vendorId && d->product_id == productId)
+        if (d->path && d->vendor_id == vendorId && d->product_id == productId) {
             paths.emplace_back(d->path);
+            products_[d->path] = narrow(d->product_string);
+        }
     api_->freeEnumeration(list);
     return paths;
+}
+
+std::string HidapiTransport::productText(const std::string& path) const
+{
+    const auto it = products_.find(path);
+    return it == products_.end() ? std::string() : it->second;
 }
 
 int HidapiTransport::open(const std::string& path)

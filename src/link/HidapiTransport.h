@@ -27,6 +27,7 @@ public:
     std::string lastError(int handle = -1) const;
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
+    std::string productText(const std::string& path) const override;
     int open(const std::string& path) override;
     bool write(int handle, const bridge::Report& report) override;
     ReadResult read(int handle, bridge::Report& report, int timeoutMs) override;
@@ -52,6 +53,7 @@ private:
     // cannot open a device twice, and one reader sees every answer.
     std::vector<Device> devices_;
     std::map<int, std::size_t> handles_;
+    std::map<std::string, std::string> products_;  // by path, from the last enumerate
     int nextHandle_ = 1;
 };
 

@@ -32,7 +32,7 @@ bool UsbLink::OpenBoard()
 {
     CloseHidHandles();
     for (const std::string& path : transport_->enumerate(settings_.vendorId, settings_.productId)) {
-        Board board{path, transport_->open(path), transport_->open(path)};
+        Board board{path, transport_->open(path), transport_->open(path), transport_->productText(path)};
         if (board.writeHandle < 0 || board.readHandle < 0) {
             if (board.writeHandle >= 0)
                 transport_->close(board.writeHandle);
@@ -48,6 +48,14 @@ bool UsbLink::OpenBoard()
     }
     UsbConnected = !boards_.empty();
     return UsbConnected;
+}
+
+std::string UsbLink::ConnectedBoard() const
+{
+    if (boards_.empty())
+        return {};
+    const Board& board = boards_.front();
+    return board.product.empty() ? board.path : board.product + " (" + board.path + ")";
 }
 
 void UsbLink::CloseHidHandles()

@@ -51,6 +51,9 @@ public:
     bool OpenBoard();
     // Closes every opened handle; the selected handles become -1.
     void CloseHidHandles();
+    // What the link is connected to: the board's product text and device
+    // path ("Simulated evaluation board (sim:kvn58-eval)"); "" when not connected.
+    std::string ConnectedBoard() const;
     // Discards answer reports still queued by the bridge.
     void FlushHidInput();
 
@@ -79,6 +82,7 @@ private:
         std::string path;
         int writeHandle = -1;
         int readHandle = -1;
+        std::string product;
     };
 
     // Sends the request in report_ and waits for the answer into report_.

@@ -20,6 +20,7 @@ public:
     EvalBoard& operator=(const EvalBoard&) = delete;
 
     static constexpr const char* kPath = "sim:kvn58-eval";
+    static constexpr const char* kProduct = "Simulated evaluation board";
     std::uint16_t vendorId() const { return vendorId_; }
     std::uint16_t productId() const { return usb::bridge::kProductId; }
     bool present() const { return !faults.unplugged; }

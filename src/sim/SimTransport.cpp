@@ -20,6 +20,11 @@ std::vector<std::string> SimTransport::enumerate(std::uint16_t vendorId, std::ui
     return {EvalBoard::kPath};
 }
 
+std::string SimTransport::productText(const std::string& path) const
+{
+    return path == EvalBoard::kPath ? EvalBoard::kProduct : std::string();
+}
+
 int SimTransport::open(const std::string& path)
 {
     if (!board_.present() || path != EvalBoard::kPath)

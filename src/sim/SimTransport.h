@@ -17,6 +17,7 @@ public:
     SimTransport(EvalBoard& board, std::function<void(int ms)> wait, std::function<std::uint32_t()> nowMs);
 
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
+    std::string productText(const std::string& path) const override;
     int open(const std::string& path) override;
     bool write(int handle, const usb::bridge::Report& report) override;
     usb::ReadResult read(int handle, usb::bridge::Report& report, int timeoutMs) override;

@@ -44,6 +44,7 @@ TEST_F(HidapiTransport, FindsTheBoardAndReadsARegister)
 {
     ASSERT_NE(standin.lib, nullptr) << dlerror();
     ASSERT_TRUE(link.OpenBoard());
+    EXPECT_EQ(link.ConnectedBoard(), "Simulated evaluation board (sim:kvn58-eval)");  // the product text hidapi gave
     link.I2CAddress = 0x50;
     std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0;
     EXPECT_EQ(link.I2cRead(address, count, writeCount, &value, &reg), usb::kStatusAck);

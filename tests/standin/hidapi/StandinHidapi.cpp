@@ -53,6 +53,9 @@ KVN_EXPORT hid_device_info* hid_enumerate(unsigned short vendor_id, unsigned sho
         std::memcpy(info->path, path.c_str(), path.size() + 1);
         info->vendor_id = standin()->board.vendorId();
         info->product_id = standin()->board.productId();
+        info->product_string = new wchar_t[std::strlen(sim::EvalBoard::kProduct) + 1];
+        for (std::size_t i = 0; i <= std::strlen(sim::EvalBoard::kProduct); ++i)
+            info->product_string[i] = static_cast<wchar_t>(sim::EvalBoard::kProduct[i]);
         info->next = first;
         first = info;
     }
@@ -64,6 +67,7 @@ KVN_EXPORT void hid_free_enumeration(hid_device_info* devs)
     while (devs) {
         hid_device_info* next = devs->next;
         delete[] devs->path;
+        delete[] devs->product_string;
         delete devs;
         devs = next;
     }
