@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "instruments/Test.h"
+#include "program/GpibFactory.h"
 #include "program/Program.h"
 #include "program/Version.h"
 #include "qt/QtRuntime.h"
@@ -50,7 +52,11 @@ int main(int argc, char* argv[])
         QStringLiteral("library"));
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the simulated board and bus."), QStringLiteral("n"));
-    cli.addOptions({simulate, appPath, vendorId, gpib, seed});
+    // Nothing else in the program shows the listener query form.
+    const QCommandLineOption query(QStringLiteral("query"),
+        QStringLiteral("Open the GPIB listener query form \"488.2 Query\" as the first window, "
+                       "instead of the start-up form."));
+    cli.addOptions({simulate, appPath, vendorId, gpib, seed, query});
     cli.process(app);
 
     ProgramOptions options;
@@ -74,13 +80,20 @@ int main(int argc, char* argv[])
         options.seed = static_cast<std::uint32_t>(number);
     }
 
+    // Said once here; the first bus call then fails as the library's own error.
+    if (const std::string problem = gpibLibraryLoadError(options.gpibLibrary); !problem.empty())
+        std::fprintf(stderr, "kvn58: GPIB library not loaded, the instrument forms will fail: %s\n", problem.c_str());
+
     qt::QtRuntime rt;
     if (options.simulate)
         rt.titleSuffix = " (simulated)";
     Program program(rt, options);
     const qt::WindowsFirst windowsFirst(rt);
 
-    rt.dispatch([&program] { program.frmStartup().Show(); });
+    if (cli.isSet(query))
+        rt.dispatch([&program] { program.Test().Show(); });
+    else
+        rt.dispatch([&program] { program.frmStartup().Show(); });
     rt.endIfNoWindow();
     return rt.exec();
 }

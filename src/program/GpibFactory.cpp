@@ -1,3 +1,5 @@
+#include "program/GpibFactory.h"
+
 #include "instruments/gpib/DynamicGpibLibrary.h"
 #include "instruments/gpib/Vbib32.h"
 #include "program/Program.h"
@@ -5,19 +7,41 @@
 
 namespace {
 
+using Flavour = gpib::DynamicGpibLibrary::Flavour;
+
 // "linux-gpib" and "ni" name the usual libraries; anything else is a path,
 // whose flavour is told by its exports.
-std::unique_ptr<gpib::GpibLibrary> openSystemLibrary(const std::string& choice)
+std::string libraryFile(const std::string& choice)
 {
-    using Flavour = gpib::DynamicGpibLibrary::Flavour;
     if (choice == "linux-gpib")
-        return std::make_unique<gpib::DynamicGpibLibrary>("libgpib.so.0", Flavour::LinuxGpib);
+        return "libgpib.so.0";
     if (choice == "ni")
-        return std::make_unique<gpib::DynamicGpibLibrary>("libni4882.so", Flavour::Vendor);
-    return std::make_unique<gpib::DynamicGpibLibrary>(choice, Flavour::Detect);
+        return "libni4882.so";
+    return choice;
+}
+
+Flavour flavourOf(const std::string& choice)
+{
+    if (choice == "linux-gpib")
+        return Flavour::LinuxGpib;
+    if (choice == "ni")
+        return Flavour::Vendor;
+    return Flavour::Detect;
 }
 
 }  // namespace
+
+std::string gpibLibraryLoadError(const std::string& choice)
+{
+    if (choice == "sim")
+        return {};
+    const std::string file = libraryFile(choice);
+    const gpib::DynamicGpibLibrary library(file, flavourOf(choice));
+    if (library.loaded())
+        return {};
+    const std::string& why = library.loadError();
+    return why.rfind(file, 0) == 0 ? why : file + ": " + why;
+}
 
 sim::GpibBus* Program::simGpib()
 {
@@ -34,8 +58,9 @@ gpib::Vbib32& Program::gpib()
         if (sim::GpibBus* bus = simGpib())
             gpib_ = std::make_unique<gpib::Vbib32>(*bus);
         else
-            gpib_ =
-                std::make_unique<gpib::Vbib32>([choice = options_.gpibLibrary] { return openSystemLibrary(choice); });
+            gpib_ = std::make_unique<gpib::Vbib32>([choice = options_.gpibLibrary] {
+                return std::make_unique<gpib::DynamicGpibLibrary>(libraryFile(choice), flavourOf(choice));
+            });
     }
     return *gpib_;
 }

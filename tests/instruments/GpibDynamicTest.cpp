@@ -6,6 +6,7 @@
 
 #include "instruments/gpib/DynamicGpibLibrary.h"
 #include "instruments/gpib/Vbib32.h"
+#include "program/GpibFactory.h"
 
 #ifdef KVN_STANDIN_GPIB
 
@@ -147,6 +148,18 @@ TEST(GpibDynamic, ALibraryWithoutTheCallsIsNotUsed)
     DynamicGpibLibrary lib("libm.so.6", Flavour::Detect);
     EXPECT_FALSE(lib.loaded());
     EXPECT_NE(lib.loadError().find("missing"), std::string::npos);
+}
+
+// What the start tells on stderr: nothing when the library loads, else its name and why.
+TEST(GpibDynamic, TheStartNamesALibraryThatCannotBeLoaded)
+{
+    EXPECT_EQ(gpibLibraryLoadError("sim"), "");
+    EXPECT_EQ(gpibLibraryLoadError(KVN_STANDIN_GPIB), "");
+    const std::string missing = gpibLibraryLoadError("/nonexistent/libgpib.so.0");
+    EXPECT_EQ(missing.rfind("/nonexistent/libgpib.so.0", 0), 0u) << missing;
+    EXPECT_NE(missing.find("No such file"), std::string::npos) << missing;
+    const std::string noCalls = gpibLibraryLoadError("libm.so.6");
+    EXPECT_EQ(noCalls.rfind("libm.so.6: missing", 0), 0u) << noCalls;
 }
 
 }  // namespace
