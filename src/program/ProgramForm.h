@@ -13,6 +13,9 @@ class ProgramForm : public ui::Form {
 public:
     ProgramForm(Program& program, std::string name) : ui::Form(program.rt(), std::move(name)), p(program) {}
 
+    // For the helpers of a form's concerns, which are not its members.
+    Program& program() const { return p; }
+
 protected:
     Program& p;
 };

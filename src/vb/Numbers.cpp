@@ -1,5 +1,6 @@
 #include "vb/Numbers.h"
 
+#include <cctype>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -258,5 +259,41 @@ std::int32_t CLng(double v) { return saturatingRound<std::int32_t>(v); }
 std::int16_t CInt(double v) { return saturatingRound<std::int16_t>(v); }
 
 std::int16_t Int16Of(std::int32_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF)); }
+
+std::optional<double> NumberOf(std::string_view text)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    int digits = 0;
+    while (i < text.size() && digit(text[i]))
+        ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && digit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        int expDigits = 0;
+        while (i < text.size() && digit(text[i]))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    return vb::Val(text);
+}
 
 }  // namespace vb

@@ -4,6 +4,7 @@
 // semantics of the original runtime where they matter to a user or a file.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,12 @@ double Val(std::string_view t);
 // value wraps to 32 bits and is returned as a signed Long ("FFFFFFFF" = -1),
 // so Hex(HexValue(t)) gives the digits back.
 long HexValue(std::string_view t);
+
+// The text of an input box read as a number: blanks (space, tab) around it
+// allowed, the rest must be a whole decimal number as Val reads it (sign,
+// digits with at most one point, exponent "E" or "D"). nullopt for anything
+// else, so "2.5 mOhm" or "&H10" is no number rather than 2.5 or 16.
+std::optional<double> NumberOf(std::string_view text);
 
 // Nearest whole number, halves to the even one (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double v);

@@ -252,6 +252,16 @@ TEST_F(RegisterSideTest, ShuntFileIsReadAtLoadAndWrittenBack)
     EXPECT_EQ(rt.boxes().back().icon, ui::vbExclamation);
 }
 
+TEST_F(RegisterSideTest, ShuntFileTakesEveryNumberTheCurrentCanUse)
+{
+    // The load and the current read numbers alike, exponent "D" included.
+    folder.write("Current_Sense.txt", "Shunt Value: 25D-1\r\n");
+    auto& f = launch();
+    EXPECT_EQ(f.VCELL[21].Text.get(), "25D-1");
+    f.cmdISetup_Click();
+    EXPECT_EQ(folder.read("Current_Sense.txt"), "Shunt Value: 25D-1\r\n");
+}
+
 class ShuntFileTextTest : public FormsTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ShuntFileTextTest, UnreadableShuntGivesDefault)

@@ -144,3 +144,15 @@ TEST(VbRounding, LongSeenAsInteger)
     EXPECT_EQ(Int16Of(65536), 0);
     EXPECT_EQ(Int16Of(-1), -1);
 }
+
+TEST(VbNumberOf, AcceptsOnlyWholeDecimalNumbers)
+{
+    EXPECT_EQ(NumberOf("-1.25"), -1.25);
+    EXPECT_EQ(NumberOf(".5"), 0.5);
+    EXPECT_EQ(NumberOf("3."), 3.0);
+    EXPECT_FALSE(NumberOf("."));
+    EXPECT_FALSE(NumberOf("1e"));
+    EXPECT_FALSE(NumberOf("&H10"));
+    EXPECT_FALSE(NumberOf("1,5"));
+    EXPECT_FALSE(NumberOf("nan"));
+}

@@ -1,0 +1,49 @@
+#pragma once
+// What the concern files of the chip main form offer each other: the layout
+// of each concern's controls (the constructor calls them in order), its load
+// step, and the few helpers one concern uses of another. Not for other forms.
+#include <optional>
+
+#include "chip/Thermistor.h"
+
+namespace chip {
+
+class KVN58C3_Main;
+
+// Left edge of the right-hand column of the readings page (indicators, FETs, scan buttons).
+inline constexpr int kReadingsRightX = 660;
+
+// Layout: placement, captions, tool tips and event wiring of each concern's controls.
+void layOutMenus(KVN58C3_Main& f);  // Menus.cpp
+void layOutRegisterMap(KVN58C3_Main& f);  // RegisterAccess.cpp
+void layOutMemoryModes(KVN58C3_Main& f);  // MemoryModes.cpp
+void layOutRegisterBlocks(KVN58C3_Main& f);  // RegisterBlocks.cpp
+void layOutAutoScan(KVN58C3_Main& f);  // AutoScan.cpp
+void layOutReadings(KVN58C3_Main& f);  // MeasurementScan.cpp
+void layOutShuntFile(KVN58C3_Main& f);  // ShuntFile.cpp
+void layOutThermistorTable(KVN58C3_Main& f);  // ThermistorTable.cpp
+void layOutStatusIndicators(KVN58C3_Main& f);  // StatusIndicators.cpp
+void layOutControlBits(KVN58C3_Main& f);  // ControlBits.cpp
+void layOutRecordLog(KVN58C3_Main& f);  // RecordLog.cpp
+
+// Load steps, in the order Form_Load runs them.
+void loadRegisterNames(KVN58C3_Main& f);  // RegisterAccess.cpp
+void loadShuntValue(KVN58C3_Main& f);  // ShuntFile.cpp
+void loadAutoScan(KVN58C3_Main& f);  // AutoScan.cpp
+
+// MemoryModes.cpp: the four mode buttons to button face, then configuration
+// RAM selected (cbEnableRAM), as the scan and the control handlers begin.
+void selectConfigRam(KVN58C3_Main& f);
+
+// StatusIndicators.cpp: the indicators of 0x80 to 0x83 and the FET buttons
+// from the register image.
+void paintStatusIndicators(KVN58C3_Main& f);
+void paintFets(KVN58C3_Main& f);
+
+// RecordLog.cpp: one record line of the readings and indicators on show.
+void writeRecordLine(KVN58C3_Main& f);
+
+// ThermistorTable.cpp: the form's table as numbers; nullopt when an entry is no number.
+std::optional<ThermistorTable> thermistorTable(const KVN58C3_Main& f);
+
+}  // namespace chip

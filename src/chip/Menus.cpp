@@ -1,0 +1,70 @@
+// Menus, I2C switching, quit and the end of the program.
+#include "bridge/frmMainF340.h"
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "link/UsbLink.h"
+#include "shell/frmAbout2.h"
+
+namespace chip {
+
+namespace {
+constexpr int kMaxLockPasses = 10000;
+constexpr int kDetachPauseMs = 500;
+}  // namespace
+
+void layOutMenus(KVN58C3_Main& f)
+{
+    f.mnuabout.Click = [&f] { f.mnuabout_Click(); };
+    f.mnuEnableI2C.Click = [&f] { f.mnuEnableI2C_Click(); };
+    f.mnuDisableI2C.Click = [&f] { f.mnuDisableI2C_Click(); };
+    f.mnumainshow.Click = [&f] { f.mnumainshow_Click(); };
+    f.cbQuit.Caption = "Quit";
+    f.cbQuit.ToolTipText = "Exit the Program";
+    f.cbQuit.move(904, 6, 96, 26);
+    f.cbQuit.Click = [&f] { f.cbQuit_Click(); };
+}
+
+void KVN58C3_Main::mnuDisableI2C_Click()
+{
+    FrNak.Visible = false;
+    // Let a transfer in progress finish; one that never lets go is overruled.
+    int passes = 0;
+    while (p.I2CBusy) {
+        ++passes;
+        p.rt().DoEvents();
+        if (passes > kMaxLockPasses)
+            p.I2CBusy = false;
+    }
+    p.rt().Sleep(kDetachPauseMs);
+    p.frmMainF340().cmdEnableXBAR_Click(1);
+    FrI2C.Caption = "I2C Disabled";
+    p.rt().DoEvents();
+}
+
+void KVN58C3_Main::mnuEnableI2C_Click()
+{
+    FrNak.Visible = true;
+    p.frmMainF340().cmdEnableXBAR_Click(0);
+    FrI2C.Caption = "I2C ADDR";
+    p.rt().DoEvents();
+}
+
+void KVN58C3_Main::mnuabout_Click() { p.frmAbout2().Show(); }
+
+void KVN58C3_Main::mnumainshow_Click() { p.frmMainF340().Show(); }
+
+void KVN58C3_Main::cbQuit_Click()
+{
+    p.rt().files().Close(1);
+    Unload();
+}
+
+void KVN58C3_Main::Form_Unload(int& /*Cancel*/)
+{
+    mnuDisableI2C_Click();
+    p.rt().DoEvents();
+    p.link().CloseHidHandles();
+    p.rt().End();
+}
+
+}  // namespace chip

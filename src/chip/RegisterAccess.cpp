@@ -1,0 +1,207 @@
+// The register map: one row per register with its name, the register image
+// tbRegdata and R/W buttons; single reads and writes through the image, the
+// I2C lock around them and the acknowledge indicator.
+#include <array>
+#include <cctype>
+
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "chip/RegisterNames.h"
+#include "link/UsbLink.h"
+#include "vb/Color.h"
+#include "vb/Numbers.h"
+#include "vb/Strings.h"
+
+namespace chip {
+
+namespace {
+
+constexpr int kRowPitch = 20;
+constexpr int kRowsPerColumn = 20;
+constexpr int kColumnWidth = 246;
+
+struct RegisterPage {
+    int page, first, last;
+};
+constexpr std::array<RegisterPage, 4> kRegisterPages = {{
+    {kPageConfig, chipreg::kConfigFirst, chipreg::kConfigLast},
+    {kPageUser, chipreg::kUserFirst, chipreg::kUserLast},
+    {kPageStatus, chipreg::kStatusFirst, chipreg::kLiveLast},
+    {kPageTest, chipreg::kTrimFirst, chipreg::kTestLast},
+}};
+
+constexpr int kLockWaitMs = 2;
+constexpr int kWriteRetryPauseMs = 30;
+// The acknowledge indicator ShpNak.
+constexpr vb::Color kAckColor = vb::QBColor(10);
+constexpr vb::Color kNakColor = vb::QBColor(12);
+
+// The byte a register text stands for: hex digits only (blanks around
+// ignored, any case, leading zeros allowed) with a value of at most FF.
+bool registerByte(const std::string& text, std::uint8_t& value)
+{
+    const std::string t = vb::Trim(text);
+    if (t.empty())
+        return false;
+    for (char c : t)
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+    const std::size_t significant = t.find_first_not_of('0');
+    if (significant != std::string::npos && t.size() - significant > 2)
+        return false;
+    value = static_cast<std::uint8_t>(vb::HexValue(t));
+    return true;
+}
+
+// Start of a single register transfer: waits for I2CBusy (clearing it by
+// force after 2 ms) and takes it; false, the lock released, when there is no
+// such register or no board ("USB Device not connected!").
+bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
+{
+    if (!f.tbRegdata.exists(Index))
+        return false;
+    // A holder that never let go (a handler ended by a box, say) must not block for ever.
+    const std::uint32_t start = p.rt().timeGetTime();
+    while (p.I2CBusy) {
+        p.rt().DoEvents();
+        if (p.rt().timeGetTime() - start >= kLockWaitMs)
+            p.I2CBusy = false;
+    }
+    p.I2CBusy = true;
+    if (p.link().UsbConnected)
+        return true;
+    p.rt().MsgBox("USB Device not connected!");
+    p.I2CBusy = false;
+    return false;
+}
+
+// End of it: the acknowledge indicator, the lock released, pending events, the trace line.
+void endRegisterTransfer(KVN58C3_Main& f, Program& p, int status, const char* what, int Index)
+{
+    f.ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
+    p.I2CBusy = false;
+    p.rt().DoEvents();
+    if (!p.TraceOn)
+        return;
+    p.trace(p.TraceIndent1);
+    p.trace(std::string(what) + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " = &H" +
+        f.tbRegdata[Index].Text.get());
+    p.trace("\r\n");
+}
+
+}  // namespace
+
+void layOutRegisterMap(KVN58C3_Main& f)
+{
+    f.FrI2C.Caption = "I2C Disabled";
+    f.FrI2C.move(6, 2, 150, 58);
+    f.FrNak.Caption = "NAK";
+    f.FrNak.setContainer(&f.FrI2C);
+    f.FrNak.move(8, 16, 60, 36);
+    f.FrNak.Visible = false;
+    f.ShpNak.setContainer(&f.FrNak);
+    f.ShpNak.move(20, 14, 16, 16);
+    f.ShpNak.FillColor = vb::kWhite;
+
+    for (const RegisterPage& page : kRegisterPages) {
+        for (int i = page.first; i <= page.last; ++i) {
+            const int row = (i - page.first) % kRowsPerColumn;
+            const int x = 6 + (i - page.first) / kRowsPerColumn * kColumnWidth;
+            const int y = 8 + row * kRowPitch;
+            auto& addr = f.lblRegAddr.add(i);
+            addr.Caption = usb::ByteToHex2(static_cast<std::uint8_t>(i));
+            addr.setContainer(&f.SSTab1, page.page);
+            addr.move(x, y + 2, 22, 18);
+            auto& name = f.RegName.add(i);
+            name.setContainer(&f.SSTab1, page.page);
+            name.move(x + 24, y + 2, 124, 18);
+            auto& box = f.tbRegdata.add(i);
+            box.Text = registerDesignText(i);
+            box.setContainer(&f.SSTab1, page.page);
+            box.move(x + 150, y, 30, 19);
+            auto& r = f.cbRead.add(i);
+            r.Caption = "R";
+            r.ToolTipText = "Read register " + vb::Hex(i);
+            r.setContainer(&f.SSTab1, page.page);
+            r.move(x + 182, y, 26, 19);
+            r.Click = [&f, i] { f.cbRead_Click(i); };
+            auto& w = f.cbWrite.add(i);
+            w.Caption = "W";
+            w.ToolTipText = "Write register " + vb::Hex(i);
+            w.setContainer(&f.SSTab1, page.page);
+            w.move(x + 210, y, 26, 19);
+            w.Click = [&f, i] { f.cbWrite_Click(i); };
+        }
+    }
+    // Names of addresses past the map exist for the table's sake only.
+    for (int i = chipreg::kLastRegister + 1; i < kRegNameCount; ++i)
+        f.RegName.add(i).Visible = false;
+}
+
+void loadRegisterNames(KVN58C3_Main& f)
+{
+    for (int i = 0; i < kRegNameCount; ++i)
+        f.RegName[i].Caption = registerName(i);
+}
+
+void KVN58C3_Main::cbRead_Click(int Index)
+{
+    if (!beginRegisterTransfer(*this, p, Index))
+        return;
+    usb::UsbLink& link = p.link();
+    std::uint8_t address = link.I2CAddress;
+    std::uint8_t readCount = 1;
+    std::uint8_t writeCount = 1;
+    const std::uint8_t reg = static_cast<std::uint8_t>(Index);
+    std::uint8_t data = 0;
+    link.FlushHidInput();
+    const int status = link.I2cReadRetry(address, readCount, writeCount, &data, &reg, 0);
+    if (status == usb::kStatusAck)
+        tbRegdata[Index].Text = usb::ByteToHex2(data);
+    endRegisterTransfer(*this, p, status, "I2C Register Read  &H", Index);
+}
+
+void KVN58C3_Main::cbWrite_Click(int Index)
+{
+    if (!beginRegisterTransfer(*this, p, Index))
+        return;
+    ui::TextBox& box = tbRegdata[Index];
+    std::uint8_t value = 0;
+    if (!registerByte(box.Text, value)) {
+        // Writing 0 for a typo could set a protection threshold to nothing: refuse instead.
+        p.I2CBusy = false;
+        p.rt().MsgBox("Register &H" + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " was not written: \"" +
+                box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
+            ui::vbOKOnly | ui::vbExclamation);
+        return;
+    }
+    if (box.Text->size() == 1)
+        box.Text = "0" + box.Text.get();
+
+    usb::UsbLink& link = p.link();
+    const std::array<std::uint8_t, 2> data = {static_cast<std::uint8_t>(Index), value};
+    // A late answer to an earlier transfer would pass for this write's acknowledge.
+    link.FlushHidInput();
+    // A lone missed acknowledge is retried quietly; the second one is reported.
+    int status = link.I2cWriteRetry(link.I2CAddress, 2, data.data(), 1);
+    if (status != usb::kStatusAck) {
+        ShpNak.FillColor = kNakColor;
+        p.rt().Sleep(kWriteRetryPauseMs);
+        status = link.I2cWriteRetry(link.I2CAddress, 2, data.data(), 0);
+    }
+    endRegisterTransfer(*this, p, status, "I2C Register Write &H", Index);
+}
+
+void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
+{
+    cbRead_Click(reg);
+    long v = vb::HexValue(tbRegdata[reg].Text.get());
+    const long mask = 1L << bit;
+    v = set ? (v | mask) : (v & ~mask);
+    tbRegdata[reg].Text = vb::Hex(v & 0xFF);
+    cbWrite_Click(reg);
+}
+
+long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
+
+}  // namespace chip

@@ -1,0 +1,70 @@
+// The shunt resistance VCELL(21), kept in "Current_Sense.txt" in the program folder.
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "vb/Numbers.h"
+#include "vb/Strings.h"
+
+namespace chip {
+
+namespace {
+
+constexpr const char* kShuntFile = "Current_Sense.txt";
+constexpr const char* kShuntPrefix = "Shunt Value: ";
+constexpr const char* kDefaultShunt = "1.0";
+constexpr int kShuntBox = 21;
+
+// The same test as the scan's current uses, so a value the file gives or the
+// button saves is always one the scan can divide by.
+bool isNumber(const std::string& text) { return vb::NumberOf(text).has_value(); }
+
+}  // namespace
+
+void layOutShuntFile(KVN58C3_Main& f)
+{
+    f.VCELL[kShuntBox].ToolTipText = "Shunt resistance in milliohms";
+    f.cmdISetup.Caption = "Save Shunt";
+    f.cmdISetup.ToolTipText = "Save the shunt value to Current_Sense.txt";
+    // Right of the shunt box, the third row of the readings' current column.
+    f.cmdISetup.setContainer(&f.SSTab1, kPageReadings);
+    f.cmdISetup.move(574, 59, 76, 24);
+    f.cmdISetup.Click = [&f] { f.cmdISetup_Click(); };
+}
+
+void loadShuntValue(KVN58C3_Main& f)
+{
+    Program& p = f.program();
+    if (!p.FileExistsInAppPath(kShuntFile))
+        return;
+    ui::FileTable& files = p.rt().files();
+    const int n = files.FreeFile();
+    std::string line;
+    if (files.Open(n, p.appFile(kShuntFile), ui::OpenMode::Input)) {
+        if (!files.LineInput(n, line))
+            line.clear();
+        files.Close(n);
+    }
+    const long long colon = vb::InStr(line, ":");
+    const std::string value = colon > 0 ? vb::Mid(line, colon + 1) : std::string();
+    f.VCELL[kShuntBox].Text = isNumber(value) ? vb::Trim(value) : std::string(kDefaultShunt);
+}
+
+void KVN58C3_Main::cmdISetup_Click()
+{
+    const std::string value = vb::Trim(VCELL[kShuntBox].Text.get());
+    // Keep the saved value rather than overwrite it with text the next load would refuse.
+    if (!isNumber(value)) {
+        p.rt().MsgBox("The shunt value \"" + VCELL[kShuntBox].Text.get() + "\" is not a number (milliohms).",
+            ui::vbOKOnly | ui::vbExclamation);
+        return;
+    }
+    ui::FileTable& files = p.rt().files();
+    const int n = files.FreeFile();
+    if (!files.Open(n, p.appFile(kShuntFile), ui::OpenMode::Output)) {
+        p.rt().MsgBox("Cannot write " + p.appFile(kShuntFile), ui::vbOKOnly | ui::vbExclamation);
+        return;
+    }
+    files.Print(n, kShuntPrefix + value);
+    files.Close(n);
+}
+
+}  // namespace chip

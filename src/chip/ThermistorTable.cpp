@@ -1,0 +1,84 @@
+// The thermistor table page: volts for -40 to 125 degrees C in 5-degree
+// steps, which the scan's external temperatures are looked up in.
+#include <array>
+
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+namespace {
+
+// A 10 kOhm NTC (B 3435) under 10 kOhm from 0.8 V, -40 to 125 degrees C.
+constexpr std::array<const char*, kThermistorPoints> kThermistorVolts = {
+    "0.7690",
+    "0.7584",
+    "0.7450",
+    "0.7285",
+    "0.7086",
+    "0.6851",
+    "0.6579",
+    "0.6272",
+    "0.5933",
+    "0.5568",
+    "0.5184",
+    "0.4789",
+    "0.4392",
+    "0.4000",
+    "0.3621",
+    "0.3261",
+    "0.2923",
+    "0.2612",
+    "0.2327",
+    "0.2069",
+    "0.1837",
+    "0.1630",
+    "0.1447",
+    "0.1284",
+    "0.1140",
+    "0.1014",
+    "0.0903",
+    "0.0805",
+    "0.0719",
+    "0.0643",
+    "0.0576",
+    "0.0517",
+    "0.0466",
+    "0.0420",
+};
+
+}  // namespace
+
+void layOutThermistorTable(KVN58C3_Main& f)
+{
+    // Two columns of seventeen.
+    for (int i = 0; i < static_cast<int>(kThermistorVolts.size()); ++i) {
+        const int x = 10 + (i / 17) * 200;
+        const int y = 10 + (i % 17) * 24;
+        auto& temp = f.ArrayTemp.add(i);
+        temp.Text = vb::CStr(-40 + 5 * i);
+        temp.setContainer(&f.SSTab1, kPageThermistor);
+        temp.move(x, y, 50, 21);
+        auto& volts = f.ArrayVolts.add(i);
+        volts.Text = kThermistorVolts[static_cast<std::size_t>(i)];
+        volts.setContainer(&f.SSTab1, kPageThermistor);
+        volts.move(x + 56, y, 70, 21);
+    }
+}
+
+std::optional<ThermistorTable> thermistorTable(const KVN58C3_Main& f)
+{
+    ThermistorTable table;
+    for (int i = 0; i < kThermistorPoints; ++i) {
+        const auto v = vb::NumberOf(f.ArrayVolts[i].Text.get());
+        const auto t = vb::NumberOf(f.ArrayTemp[i].Text.get());
+        if (!v || !t)
+            return std::nullopt;
+        table.volts[static_cast<std::size_t>(i)] = *v;
+        table.temps[static_cast<std::size_t>(i)] = *t;
+    }
+    return table;
+}
+
+}  // namespace chip
