@@ -91,9 +91,9 @@ int main(int argc, char* argv[])
     const qt::WindowsFirst windowsFirst(rt);
 
     if (cli.isSet(query))
-        rt.dispatch([&program] { program.Test().Show(); });
+        rt.dispatch([&program] { program.form<instruments::Test>().Show(); });
     else
-        rt.dispatch([&program] { program.frmStartup().Show(); });
+        rt.dispatch([&program] { program.form<shell::frmStartup>().Show(); });
     rt.endIfNoWindow();
     return rt.exec();
 }

@@ -36,8 +36,8 @@ void BM_ScanSoftwareTime(benchmark::State& state)
 {
     ui::HeadlessRuntime rt;
     Program p(rt, benchOptions());
-    p.frmStartup().launch(0);
-    auto& form = p.KVN58C3_Main();
+    p.form<shell::frmStartup>().launch(0);
+    auto& form = p.form<chip::KVN58C3_Main>();
     for (auto _ : state)
         form.cbReadV_Click();
     state.SetItemsProcessed(state.iterations());
@@ -71,8 +71,8 @@ void BM_AutoScanMinWithQtView(benchmark::State& state)
         Program p(rt, benchOptions());
         qt::WindowsFirst windows(rt);
         p.simBoard()->faults.latencyMs = 1;
-        p.frmStartup().launch(0);
-        auto& form = p.KVN58C3_Main();
+        p.form<shell::frmStartup>().launch(0);
+        auto& form = p.form<chip::KVN58C3_Main>();
         if (!rt.window(form)) {
             state.SkipWithError("the chip form has no window");
             break;

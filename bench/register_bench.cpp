@@ -20,8 +20,8 @@ void BM_cbRead_Click(benchmark::State& state)
     options.appPath = std::filesystem::temp_directory_path().string();
     options.simulate = true;
     Program p(rt, options);
-    p.frmStartup().launch(0);
-    chip::KVN58C3_Main& form = p.KVN58C3_Main();
+    p.form<shell::frmStartup>().launch(0);
+    chip::KVN58C3_Main& form = p.form<chip::KVN58C3_Main>();
     sim::EvalBoard& board = *p.simBoard();
     board.faults.latencyMs = 0;
     constexpr int kRegister = 0x90;  // CELL1 low byte: changes with every chip scan

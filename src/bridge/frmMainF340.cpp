@@ -112,8 +112,8 @@ void frmMainF340::cmdWritePorts_Click()
 void frmMainF340::Form_Unload(int& /*Cancel*/)
 {
     // The chip form's unload switches I2C off, closes the handles and ends.
-    if (p.hasKVN58C3_Main())
-        p.KVN58C3_Main().Unload();
+    if (p.hasForm<chip::KVN58C3_Main>())
+        p.form<chip::KVN58C3_Main>().Unload();
     p.link().CloseHidHandles();
     p.rt().End();
 }

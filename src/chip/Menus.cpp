@@ -36,7 +36,7 @@ void KVN58C3_Main::mnuDisableI2C_Click()
             p.I2CBusy = false;
     }
     p.rt().Sleep(kDetachPauseMs);
-    p.frmMainF340().cmdEnableXBAR_Click(1);
+    p.form<bridge::frmMainF340>().cmdEnableXBAR_Click(1);
     FrI2C.Caption = "I2C Disabled";
     p.rt().DoEvents();
 }
@@ -44,14 +44,14 @@ void KVN58C3_Main::mnuDisableI2C_Click()
 void KVN58C3_Main::mnuEnableI2C_Click()
 {
     FrNak.Visible = true;
-    p.frmMainF340().cmdEnableXBAR_Click(0);
+    p.form<bridge::frmMainF340>().cmdEnableXBAR_Click(0);
     FrI2C.Caption = "I2C ADDR";
     p.rt().DoEvents();
 }
 
-void KVN58C3_Main::mnuabout_Click() { p.frmAbout2().Show(); }
+void KVN58C3_Main::mnuabout_Click() { p.form<shell::frmAbout2>().Show(); }
 
-void KVN58C3_Main::mnumainshow_Click() { p.frmMainF340().Show(); }
+void KVN58C3_Main::mnumainshow_Click() { p.form<bridge::frmMainF340>().Show(); }
 
 void KVN58C3_Main::cbQuit_Click()
 {

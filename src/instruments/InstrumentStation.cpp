@@ -12,11 +12,11 @@ void resetGpibDeviceTables(Program& p) { p.gpib().g.resetDeviceTables(); }
 void startInstrumentStation(Program& p)
 {
     p.InstrumentsLoaded = true;
-    frmInst& form = p.frmInst();
+    frmInst& form = p.form<instruments::frmInst>();
     form.cdldialog.FileName = p.appFile("Instruments_Default.CSV");
     form.Read_Instrument_FIle();
     form.Show();
-    p.frmMainF340().Show();
+    p.form<bridge::frmMainF340>().Show();
 }
 
 }  // namespace instruments

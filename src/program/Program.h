@@ -6,9 +6,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "link/BridgeProtocol.h"
 #include "regmap/ChipRegisters.h"
+#include "ui/Form.h"
 #include "ui/Runtime.h"
 
 namespace usb {
@@ -23,22 +26,6 @@ class GpibBus;
 namespace gpib {
 class Vbib32;
 }
-namespace shell {
-class Doco;
-class frmAbout2;
-class frmStartup;
-}  // namespace shell
-namespace bridge {
-class frmMainF340;
-}
-namespace chip {
-class KVN58C3_Main;
-}
-namespace instruments {
-class frmInst;
-class Test;
-}  // namespace instruments
-
 struct ProgramOptions {
     // The program folder: marker files, the shunt file, the instrument file.
     std::string appPath = ".";
@@ -70,17 +57,13 @@ public:
     // The simulated GPIB bus; nullptr unless the bus is simulated.
     sim::GpibBus* simGpib();
 
-    // Forms: each created and loaded on first use.
-    shell::Doco& Doco();
-    shell::frmAbout2& frmAbout2();
-    shell::frmStartup& frmStartup();
-    bridge::frmMainF340& frmMainF340();
-    chip::KVN58C3_Main& KVN58C3_Main();
-    instruments::frmInst& frmInst();
-    instruments::Test& Test();
+    // The single instance of a form, by its type (p.form<chip::KVN58C3_Main>()):
+    // created on first use, loaded whenever it is not (again after an unload).
+    // Any class derived from ui::Form with a constructor taking the Program
+    // is a form; nothing else needs to know of it.
+    template <class F> F& form();
     // Whether a form has been created, without creating it.
-    bool hasFrmInst() const { return frmInst_ != nullptr; }
-    bool hasKVN58C3_Main() const { return main_ != nullptr; }
+    template <class F> bool hasForm() const;
 
     // The program folder and its files.
     const std::string& appPath() const { return options_.appPath; }
@@ -111,7 +94,13 @@ public:
     double VRef = 3.3;
 
 private:
-    template <class F> F& form(std::unique_ptr<F>& slot);
+    // Each form type's slot in forms_, numbered on its first use.
+    static std::size_t nextFormSlot();
+    template <class F> static std::size_t formSlot()
+    {
+        static const std::size_t slot = nextFormSlot();
+        return slot;
+    }
 
     ui::Runtime& rt_;
     ProgramOptions options_;
@@ -119,11 +108,30 @@ private:
     std::unique_ptr<sim::EvalBoard> simBoard_;
     std::unique_ptr<sim::GpibBus> simGpib_;
     std::unique_ptr<gpib::Vbib32> gpib_;
-    std::unique_ptr<shell::Doco> doco_;
-    std::unique_ptr<shell::frmAbout2> about_;
-    std::unique_ptr<shell::frmStartup> startup_;
-    std::unique_ptr<bridge::frmMainF340> bridge_;
-    std::unique_ptr<chip::KVN58C3_Main> main_;
-    std::unique_ptr<instruments::frmInst> frmInst_;
-    std::unique_ptr<instruments::Test> test_;
+    std::vector<std::unique_ptr<ui::Form>> forms_;  // by slot
+    std::vector<std::size_t> created_;  // slots in the order the forms were created
 };
+
+template <class F> F& Program::form()
+{
+    static_assert(std::is_base_of_v<ui::Form, F>, "a form derives from ui::Form");
+    const std::size_t slot = formSlot<F>();
+    if (slot >= forms_.size())
+        forms_.resize(slot + 1);
+    if (!forms_[slot]) {
+        // Constructed before it is stored: a constructor that reaches other forms may grow forms_.
+        auto created = std::make_unique<F>(*this);
+        forms_[slot] = std::move(created);
+        created_.push_back(slot);
+    }
+    F& f = static_cast<F&>(*forms_[slot]);
+    if (!f.loaded())
+        f.Load();
+    return f;
+}
+
+template <class F> bool Program::hasForm() const
+{
+    const std::size_t slot = formSlot<F>();
+    return slot < forms_.size() && forms_[slot] != nullptr;
+}

@@ -29,7 +29,7 @@ frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup")
     chkTrace.Click = [this] {
         p.TraceOn = chkTrace.Value == 1;
         if (p.TraceOn)
-            p.Doco().Show();
+            p.form<shell::Doco>().Show();
     };
     cmdStart.move(12, 192, 150, 34);
     cmdStart.Click = [this] { cmdStart_Click(); };
@@ -80,14 +80,14 @@ void frmStartup::launch(int mode)
     link.BoardTitle = p.BoardTitle;
 
     // First use loads the bridge form unseen; its load opens the link.
-    bridge::frmMainF340& bridgeForm = p.frmMainF340();
+    bridge::frmMainF340& bridgeForm = p.form<bridge::frmMainF340>();
     for (int i = 0; i < bridge::kPortPinCount; ++i)
         bridgeForm.chkPortPin[i].Value = 1;
     bridgeForm.cmdWritePorts_Click();
     bridgeForm.cmdEnableXBAR_Click(0);
 
     Hide();
-    p.KVN58C3_Main().Show();
+    p.form<chip::KVN58C3_Main>().Show();
 }
 
 void frmStartup::Form_Unload(int& /*Cancel*/) { p.rt().End(); }

@@ -24,15 +24,15 @@ TEST_F(BridgeTest, CancelInLinkBoxUnloadsEverythingAndEnds)
 
 TEST_F(BridgeTest, ClosingBridgeBeforeChipFormEnds)
 {
-    auto& b = p().frmMainF340();
+    auto& b = p().form<bridge::frmMainF340>();
     EXPECT_THROW(b.Unload(), ui::ProgramEnded);
     EXPECT_TRUE(rt.ended());
-    EXPECT_FALSE(p().hasKVN58C3_Main());
+    EXPECT_FALSE(p().hasForm<chip::KVN58C3_Main>());
 }
 
 TEST_F(BridgeTest, CrossbarFlagFollowsWhatTheBridgeDid)
 {
-    auto& b = p().frmMainF340();
+    auto& b = p().form<bridge::frmMainF340>();
     b.cmdEnableXBAR_Click(0);
     EXPECT_TRUE(p().XbarEnabled);
     EXPECT_EQ(board().bridge().sfr(0xE1), 0x06);
@@ -49,7 +49,7 @@ TEST_F(BridgeTest, CrossbarFlagFollowsWhatTheBridgeDid)
 
 TEST_F(BridgeTest, PanelShowsConnectionAndFirmware)
 {
-    auto& b = p().frmMainF340();
+    auto& b = p().form<bridge::frmMainF340>();
     EXPECT_EQ(b.lblStatus.Caption.get(), "Connected to Simulated evaluation board (sim:kvn58-eval)");
     b.cmdFirmware.userClick();
     EXPECT_EQ(b.lblFirmware.Caption.get(), sim::Bridge::kFirmwareVersion);

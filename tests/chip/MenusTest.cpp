@@ -81,11 +81,11 @@ TEST_F(MenusTest, QuitClosesFileOneSwitchesI2cOffAndEnds)
 TEST_F(MenusTest, AboutAndBridgeMenusShowTheirForms)
 {
     auto& f = launch();
-    ASSERT_FALSE(p().frmMainF340().Visible.get());
+    ASSERT_FALSE(p().form<bridge::frmMainF340>().Visible.get());
     f.mnuabout.userClick();
-    EXPECT_TRUE(p().frmAbout2().Visible.get());
+    EXPECT_TRUE(p().form<shell::frmAbout2>().Visible.get());
     f.mnumainshow.userClick();
-    EXPECT_TRUE(p().frmMainF340().Visible.get());
+    EXPECT_TRUE(p().form<bridge::frmMainF340>().Visible.get());
 }
 
 }  // namespace

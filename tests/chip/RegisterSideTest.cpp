@@ -33,7 +33,7 @@ TEST_F(RegisterSideTest, ReadSendsCommandSixAndShowsTwoDigits)
     EXPECT_EQ(f.tbRegdata[0x84].Text.get(), "0A");
     EXPECT_EQ(f.ShpNak.FillColor.get(), vb::QBColor(10));
     EXPECT_FALSE(p().I2CBusy);
-    EXPECT_NE(p().Doco().rtxt1.Text().find("     I2C Register Read  &H84 = &H0A\r\n"), std::string::npos);
+    EXPECT_NE(p().form<shell::Doco>().rtxt1.Text().find("     I2C Register Read  &H84 = &H0A\r\n"), std::string::npos);
 }
 
 TEST_F(RegisterSideTest, ReadNotAcknowledgedKeepsTextAndPaintsRed)
@@ -69,7 +69,7 @@ TEST_F(RegisterSideTest, WritePadsOneDigitTextAndTraces)
     EXPECT_EQ(writes[0][4], 0x84);
     EXPECT_EQ(writes[0][5], 0x05);
     EXPECT_EQ(board().chip().peek(0x84), 0x05);
-    EXPECT_NE(p().Doco().rtxt1.Text().find("     I2C Register Write &H84 = &H05\r\n"), std::string::npos);
+    EXPECT_NE(p().form<shell::Doco>().rtxt1.Text().find("     I2C Register Write &H84 = &H05\r\n"), std::string::npos);
 }
 
 TEST_F(RegisterSideTest, WriteRetriesOnceQuietlyAfterThirtyMsOnNoAcknowledge)

@@ -67,7 +67,8 @@ TEST_F(StatusTest, WhileBusyNothingIsReadButTheTraceLineIsAdded)
     EXPECT_EQ(board().log.size(), from);
     EXPECT_EQ(f.LED[0].FillColor.get(), vb::kRed);
     EXPECT_EQ(f.ReadStatus.Caption.get(), "Busy");
-    EXPECT_NE(p().Doco().rtxt1.Text().find("     Scan and Display Digital Status Function\r\n"), std::string::npos);
+    EXPECT_NE(p().form<shell::Doco>().rtxt1.Text().find("     Scan and Display Digital Status Function\r\n"),
+        std::string::npos);
 }
 
 TEST_F(StatusTest, HiddenIndicatorsStayHiddenAndCaptionsMatchTheBits)

@@ -28,7 +28,7 @@ std::string randomBytes(std::mt19937& rng, std::size_t maxLength, std::size_t mi
 TEST(GpibFuzz, AnyBytesAsAConfigurationFile)
 {
     Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     std::mt19937 rng(20261207);
     for (int i = 0; i < 400; ++i) {
         f.cdldialog.FileName = s.dir.write("fuzz.csv", randomBytes(rng, i % 2 ? 64 : 2000));
@@ -78,7 +78,7 @@ TEST(GpibFuzz, AnyBytesAsAnIdentityReplyOfTheQueryForm)
     std::mt19937 rng(11);
     s.bus().detachAll();
     s.bus().attach(std::make_unique<Babbler>(9, rng));
-    auto& t = s.p().Test();
+    auto& t = s.p().form<instruments::Test>();
     for (int i = 0; i < 100; ++i) {
         t.RunRepeat_Click();
         ASSERT_EQ(t.ReadingsList.ListCount(), 4);

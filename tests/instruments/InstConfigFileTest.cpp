@@ -24,7 +24,7 @@ std::string records(int n, int firstAddress = 10)
 }
 
 struct Config : Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     void read(const std::string& bytes)
     {
         f.cdldialog.FileName = dir.write("inst.csv", bytes);
@@ -152,13 +152,13 @@ TEST(InstStartup, StationLoadsTheDefaultFileAndShowsTheFormWithTheBridge)
     s.gpib().g.CounterDevices[0] = 7;
     instruments::resetGpibDeviceTables(s.p());
     EXPECT_EQ(s.gpib().g.CounterDevices[0], -5);
-    EXPECT_FALSE(s.p().hasFrmInst());
+    EXPECT_FALSE(s.p().hasForm<instruments::frmInst>());
 
     instruments::startInstrumentStation(s.p());
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     EXPECT_TRUE(s.p().InstrumentsLoaded);
     EXPECT_TRUE(f.Visible);
-    EXPECT_TRUE(s.p().frmMainF340().Visible);
+    EXPECT_TRUE(s.p().form<bridge::frmMainF340>().Visible);
     EXPECT_EQ(f.cdldialog.FileName, s.dir.file("Instruments_Default.CSV"));
     const char* viAddresses[5] = {"14", "16", "16", "17", "18"};
     for (int i = 0; i < 5; ++i)
@@ -185,7 +185,7 @@ TEST(InstStartup, AConfigurationFileThatIsNoRegularFileIsUnreadable)
         else
             std::filesystem::create_symlink("/dev/zero", file);
         instruments::startInstrumentStation(s.p());
-        auto& f = s.p().frmInst();
+        auto& f = s.p().form<instruments::frmInst>();
         EXPECT_TRUE(f.Visible);
         EXPECT_EQ(f.txtVIAddress[0].Text.get(), "14");  // design texts stay
         EXPECT_EQ(f.FrVIContol[0].Caption.get(), "VI Control 1");

@@ -11,7 +11,7 @@
 namespace {
 
 struct Panels : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
 };
 

@@ -11,7 +11,7 @@ using insttest::Station;
 TEST(InstForm, CaptionTabsAndGridLayout)
 {
     Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     EXPECT_EQ(f.Caption.get(), "IEEE Test Station Instruments");
     ASSERT_EQ(f.SSTab1.Tabs(), 5);
     EXPECT_EQ(f.SSTab1.TabCaption(0), "Instrument Configuration");
@@ -34,7 +34,7 @@ TEST(InstForm, CaptionTabsAndGridLayout)
 TEST(InstForm, PresetStringsAreFilledAtLoad)
 {
     Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     const char* expected[20] = {"B16.53,3,X", "B15.93,3,X", "B16.23,3,X", "B16.57,3,X", "B16.56,3,X", "B16.55,3,X",
         "B16.54,3,X", "B16.53,3,X", "B16.52,3,X", "B16.51,3,X", "B16.50,3,X", "B16.00,3,X", "B15.99,3,X", "B15.98,3,X",
         "B15.97,3,X", "B15.96,3,X", "B15.95,3,X", "B15.94,3,X", "B15.93,3,X", "B15.92,3,X"};
@@ -46,7 +46,7 @@ TEST(InstForm, PresetStringsAreFilledAtLoad)
 TEST(InstForm, PanelsCarryTheirDesignTexts)
 {
     Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     const char* viAddresses[5] = {"14", "16", "16", "17", "18"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(f.txtVIAddress[i].Text.get(), viAddresses[i]);
@@ -95,7 +95,7 @@ TEST(InstForm, PanelsCarryTheirDesignTexts)
 TEST(InstForm, LoadButtonSetsTheDialogAndCancelChangesNothing)
 {
     Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     f.lblInstConfigFIle.Caption = "before";
     f.Grid1.setTextMatrix(2, 2, "kept");
     s.rt.chooseFile("");

@@ -22,7 +22,7 @@ TEST(ListenerQuery, FormLoadsWithItsCaptionAndClearsTheRegistration)
 {
     Query q;
     q.gpib().g.GpibGlobalsRegistered = 1;
-    auto& t = q.p().Test();
+    auto& t = q.p().form<instruments::Test>();
     EXPECT_EQ(t.Caption.get(), "488.2 Query");
     EXPECT_EQ(t.RunRepeat.Caption.get(), "Run");
     EXPECT_EQ(t.Label2.Caption.get(), "STOPPED");
@@ -38,7 +38,7 @@ TEST(ListenerQuery, FormLoadsWithItsCaptionAndClearsTheRegistration)
 TEST(ListenerQuery, ListsTheAnswersOfTheListenersAtFiveAndTwentyTwo)
 {
     Query q;
-    auto& t = q.p().Test();
+    auto& t = q.p().form<instruments::Test>();
     t.ReadingsList.AddItem("old");
     t.RunRepeat.userClick();
     const auto& items = t.ReadingsList.List();
@@ -66,7 +66,7 @@ TEST(ListenerQuery, NoListenerGivesACountOfZeroAndNoReplyLines)
 {
     Query q;
     q.bus().detachAll();
-    auto& t = q.p().Test();
+    auto& t = q.p().form<instruments::Test>();
     // Nobody to send "*IDN?" to: the library reports no listener.
     EXPECT_THROW(t.RunRepeat.userClick(), ui::ProgramEnded);
     ASSERT_GE(t.ReadingsList.ListCount(), 3);
@@ -80,7 +80,7 @@ TEST(ListenerQuery, NoListenerGivesACountOfZeroAndNoReplyLines)
 TEST(ListenerQuery, FailedReceiveEndsWithTheStatusErrorAndCountLines)
 {
     Query q;
-    auto& t = q.p().Test();
+    auto& t = q.p().form<instruments::Test>();
     q.bus().failNext("Receive", gpib::EABO, gpib::TIMO | gpib::CMPL);
     EXPECT_THROW(t.RunRepeat.userClick(), ui::ProgramEnded);
     ASSERT_EQ(q.rt.boxes().size(), 1u);
@@ -109,7 +109,7 @@ TEST(ListenerQuery, ReportTextsForStatusWithoutErrorAndUnknownCodes)
 TEST(ListenerQuery, QuitEndsTheProgram)
 {
     Query q;
-    EXPECT_THROW(q.p().Test().QuitButton.userClick(), ui::ProgramEnded);
+    EXPECT_THROW(q.p().form<instruments::Test>().QuitButton.userClick(), ui::ProgramEnded);
     EXPECT_TRUE(q.rt.ended());
 }
 

@@ -28,15 +28,15 @@ TEST(ProgramStartTest, StartsOnSimulatedBoardAndReadsRegisterByClicking)
     Program program(rt, options);
     const qt::WindowsFirst windowsFirst(rt);
 
-    rt.dispatch([&program] { program.frmStartup().Show(); });
-    qt::FormWindow* startWindow = rt.window(program.frmStartup());
+    rt.dispatch([&program] { program.form<shell::frmStartup>().Show(); });
+    qt::FormWindow* startWindow = rt.window(program.form<shell::frmStartup>());
     ASSERT_NE(startWindow, nullptr);
-    auto* start = qobject_cast<QPushButton*>(startWindow->widgetOf(program.frmStartup().cmdStart));
+    auto* start = qobject_cast<QPushButton*>(startWindow->widgetOf(program.form<shell::frmStartup>().cmdStart));
     ASSERT_NE(start, nullptr);
     start->click();
 
-    ASSERT_TRUE(program.hasKVN58C3_Main());
-    chip::KVN58C3_Main& form = program.KVN58C3_Main();
+    ASSERT_TRUE(program.hasForm<chip::KVN58C3_Main>());
+    chip::KVN58C3_Main& form = program.form<chip::KVN58C3_Main>();
     qt::FormWindow* window = rt.window(form);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());

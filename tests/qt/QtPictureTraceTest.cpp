@@ -63,7 +63,7 @@ TEST(QtTrace, TheTraceWindowShowsAppendedLinesAndReplacedText)
     rt.titleSuffix = " (simulated)";
     Program p(rt, ProgramOptions{});
     qt::WindowsFirst windowsFirst(rt);
-    shell::Doco& doco = p.Doco();
+    shell::Doco& doco = p.form<shell::Doco>();
     doco.Show();
     auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
     ASSERT_NE(text, nullptr);
@@ -85,7 +85,7 @@ TEST(QtTrace, ALongTraceStaysWholeWhenAppendedLineByLine)
     qt::QtRuntime rt;
     Program p(rt, ProgramOptions{});
     qt::WindowsFirst windowsFirst(rt);
-    shell::Doco& doco = p.Doco();
+    shell::Doco& doco = p.form<shell::Doco>();
     doco.Show();
     auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
     p.TraceOn = true;

@@ -69,8 +69,8 @@ protected:
     // Starts as a user would: the start-up form, its first mode.
     chip::KVN58C3_Main& launch()
     {
-        p().frmStartup().launch(0);
-        return p().KVN58C3_Main();
+        p().form<shell::frmStartup>().launch(0);
+        return p().form<chip::KVN58C3_Main>();
     }
     // Reports of one command the board took since index from.
     std::vector<usb::bridge::Report> reportsOf(std::uint8_t command, std::size_t from = 0)

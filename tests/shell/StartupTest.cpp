@@ -10,7 +10,7 @@ class StartupTest : public FormsTest {};
 
 TEST_F(StartupTest, LoadSetsIndentsAndOffersTwoModesWithoutMarkers)
 {
-    auto& s = p().frmStartup();
+    auto& s = p().form<shell::frmStartup>();
     EXPECT_EQ(p().TraceIndent1, std::string(5, ' '));
     EXPECT_EQ(p().TraceIndent2, std::string(10, ' '));
     EXPECT_EQ(p().TraceIndent3, std::string(15, ' '));
@@ -18,13 +18,13 @@ TEST_F(StartupTest, LoadSetsIndentsAndOffersTwoModesWithoutMarkers)
     EXPECT_FALSE(p().TrimFileFound);
     EXPECT_EQ(s.lstMode.ListCount(), 2);
     EXPECT_EQ(s.lstMode.ListIndex.get(), 0);
-    EXPECT_FALSE(p().hasKVN58C3_Main());
+    EXPECT_FALSE(p().hasForm<chip::KVN58C3_Main>());
 }
 
 TEST_F(StartupTest, TrimMarkerInProgramFolderAddsTrimMode)
 {
     folder.write("BR549.csv", "");
-    auto& s = p().frmStartup();
+    auto& s = p().form<shell::frmStartup>();
     EXPECT_TRUE(p().TrimFileFound);
     ASSERT_EQ(s.lstMode.ListCount(), 3);
     s.launch(2);
@@ -34,7 +34,7 @@ TEST_F(StartupTest, TrimMarkerInProgramFolderAddsTrimMode)
 
 TEST_F(StartupTest, LaunchOpensBoardSetsPinsAndCrossbarAndShowsChipForm)
 {
-    auto& s = p().frmStartup();
+    auto& s = p().form<shell::frmStartup>();
     s.Show();
     s.lstMode.ListIndex = 1;
 
@@ -46,9 +46,9 @@ TEST_F(StartupTest, LaunchOpensBoardSetsPinsAndCrossbarAndShowsChipForm)
     EXPECT_FALSE(p().TrimMode);
     EXPECT_FALSE(s.Visible.get());
     EXPECT_TRUE(s.loaded());
-    EXPECT_TRUE(p().frmMainF340().loaded());
-    EXPECT_FALSE(p().frmMainF340().Visible.get());
-    auto& f = p().KVN58C3_Main();
+    EXPECT_TRUE(p().form<bridge::frmMainF340>().loaded());
+    EXPECT_FALSE(p().form<bridge::frmMainF340>().Visible.get());
+    auto& f = p().form<chip::KVN58C3_Main>();
     EXPECT_TRUE(f.Visible.get());
     EXPECT_EQ(f.Caption.get(), p().BoardTitle);
     EXPECT_EQ(f.FrI2C.Caption.get(), "I2C ADDR");
@@ -72,7 +72,7 @@ TEST_F(StartupTest, LaunchOpensBoardSetsPinsAndCrossbarAndShowsChipForm)
 
 TEST_F(StartupTest, UnloadEndsProgram)
 {
-    auto& s = p().frmStartup();
+    auto& s = p().form<shell::frmStartup>();
     EXPECT_THROW(s.cmdExit.userClick(), ui::ProgramEnded);
     EXPECT_TRUE(rt.ended());
 }
@@ -82,22 +82,22 @@ class StartupStationTest : public FormsTest {};
 TEST_F(StartupStationTest, InstrumentMarkerShowsStationAndBridgePanel)
 {
     folder.write("RI550.csv", "");
-    p().frmStartup();
+    p().form<shell::frmStartup>();
     EXPECT_TRUE(p().EngFileFound);
     EXPECT_TRUE(p().InstrumentsLoaded);
-    ASSERT_TRUE(p().hasFrmInst());
-    EXPECT_TRUE(p().frmInst().Visible.get());
-    EXPECT_TRUE(p().frmMainF340().Visible.get());
+    ASSERT_TRUE(p().hasForm<instruments::frmInst>());
+    EXPECT_TRUE(p().form<instruments::frmInst>().Visible.get());
+    EXPECT_TRUE(p().form<bridge::frmMainF340>().Visible.get());
     // The link opened before a mode was chosen; its boxes still carry the board's title.
-    p().frmStartup().launch(1);
+    p().form<shell::frmStartup>().launch(1);
     EXPECT_EQ(p().link().BoardTitle, "KVN58C2 Evaluation Board");
 }
 
 TEST_F(StartupStationTest, WithoutMarkerNoInstrumentFormIsCreated)
 {
-    p().frmStartup();
+    p().form<shell::frmStartup>();
     EXPECT_FALSE(p().InstrumentsLoaded);
-    EXPECT_FALSE(p().hasFrmInst());
+    EXPECT_FALSE(p().hasForm<instruments::frmInst>());
 }
 
 }  // namespace
@@ -116,12 +116,12 @@ TEST(StartupWithoutBoard, RunsAndSaysNotConnectedOnEveryRegisterAccess)
     options.vendorId = 0xFFFE;
     Program p(rt, options);
 
-    p.frmStartup().launch(0);
+    p.form<shell::frmStartup>().launch(0);
 
     EXPECT_EQ(p.simBoard(), nullptr);
     EXPECT_FALSE(p.link().UsbConnected);
     EXPECT_FALSE(p.XbarEnabled);
-    chip::KVN58C3_Main& f = p.KVN58C3_Main();
+    chip::KVN58C3_Main& f = p.form<chip::KVN58C3_Main>();
     EXPECT_TRUE(f.Visible.get());
     rt.clearBoxes();
     f.tbRegdata[0x49].Text = "FF";

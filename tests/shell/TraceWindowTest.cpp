@@ -14,21 +14,21 @@ TEST(TraceWindow, AddsOnlyWhileTraceOnAndKeepsEarlierText)
     ui::HeadlessRuntime rt;
     Program p(rt, ProgramOptions{});
     p.trace("ignored\r\n");
-    EXPECT_EQ(p.Doco().rtxt1.Text(), "");
+    EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "");
 
-    p.Doco().chkTraceOn.userClick();  // the window's switch sets the program's flag
+    p.form<shell::Doco>().chkTraceOn.userClick();  // the window's switch sets the program's flag
     ASSERT_TRUE(p.TraceOn);
     p.trace("     ");
     p.trace("I2C Register Read  &H49");
     p.trace("\r\n");
-    EXPECT_EQ(p.Doco().rtxt1.Text(), "     I2C Register Read  &H49\r\n");
+    EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "     I2C Register Read  &H49\r\n");
 
-    const auto generation = p.Doco().rtxt1.generation();
+    const auto generation = p.form<shell::Doco>().rtxt1.generation();
     p.trace("next\r\n");
-    EXPECT_EQ(p.Doco().rtxt1.generation(), generation);  // appended, not replaced
-    EXPECT_EQ(p.Doco().rtxt1.Text(), "     I2C Register Read  &H49\r\nnext\r\n");
+    EXPECT_EQ(p.form<shell::Doco>().rtxt1.generation(), generation);  // appended, not replaced
+    EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "     I2C Register Read  &H49\r\nnext\r\n");
 
-    p.Doco().chkTraceDetail.userClick();
+    p.form<shell::Doco>().chkTraceDetail.userClick();
     EXPECT_TRUE(p.TraceDetail);
 }
 
@@ -36,11 +36,11 @@ TEST(TraceWindow, StartupSwitchTurnsTracingOnAndShowsTheWindow)
 {
     ui::HeadlessRuntime rt;
     Program p(rt, ProgramOptions{});
-    p.frmStartup().chkTrace.userClick();
+    p.form<shell::frmStartup>().chkTrace.userClick();
     EXPECT_TRUE(p.TraceOn);
-    EXPECT_TRUE(p.Doco().Visible);
-    EXPECT_EQ(p.Doco().chkTraceOn.Value, 1);
-    p.frmStartup().chkTrace.userClick();
+    EXPECT_TRUE(p.form<shell::Doco>().Visible);
+    EXPECT_EQ(p.form<shell::Doco>().chkTraceOn.Value, 1);
+    p.form<shell::frmStartup>().chkTrace.userClick();
     EXPECT_FALSE(p.TraceOn);
 }
 
@@ -48,12 +48,12 @@ TEST(AboutBox, ShowsModelessWithNameAndVersion)
 {
     ui::HeadlessRuntime rt;
     Program p(rt, ProgramOptions{});
-    p.frmAbout2().Show();
-    EXPECT_TRUE(p.frmAbout2().Visible);
-    EXPECT_NE(p.frmAbout2().lblTitle.Caption.get().find("KVN58C3"), std::string::npos);
-    EXPECT_EQ(p.frmAbout2().lblVersion.Caption.get().rfind("Version ", 0), 0u);
-    p.frmAbout2().cmdOK.userClick();
-    EXPECT_FALSE(p.frmAbout2().Visible);
+    p.form<shell::frmAbout2>().Show();
+    EXPECT_TRUE(p.form<shell::frmAbout2>().Visible);
+    EXPECT_NE(p.form<shell::frmAbout2>().lblTitle.Caption.get().find("KVN58C3"), std::string::npos);
+    EXPECT_EQ(p.form<shell::frmAbout2>().lblVersion.Caption.get().rfind("Version ", 0), 0u);
+    p.form<shell::frmAbout2>().cmdOK.userClick();
+    EXPECT_FALSE(p.form<shell::frmAbout2>().Visible);
 }
 
 }  // namespace
