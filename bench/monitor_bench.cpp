@@ -11,7 +11,7 @@
 #include "program/Program.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 #ifdef KVN_BENCH_QT
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "program/Program.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace {
 

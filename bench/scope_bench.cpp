@@ -6,7 +6,7 @@
 
 #include "adutil/ModWaveform_ALS.h"
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/PictureBox.h"
 
 namespace {

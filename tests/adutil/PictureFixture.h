@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/PictureBox.h"
 
 namespace adutil_test {

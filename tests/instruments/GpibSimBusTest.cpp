@@ -4,7 +4,7 @@
 
 #include "instruments/gpib/Vbib32.h"
 #include "sim/GpibBus.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 #include "vb/Numbers.h"
 
 namespace {

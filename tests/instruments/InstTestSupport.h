@@ -11,7 +11,7 @@
 #include "instruments/gpib/Vbib32.h"
 #include "program/Program.h"
 #include "sim/GpibBus.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace insttest {
 

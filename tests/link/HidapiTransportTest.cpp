@@ -8,7 +8,7 @@
 #include "link/HidapiTransport.h"
 #include "link/UsbLink.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace {
 

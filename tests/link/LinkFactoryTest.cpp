@@ -3,7 +3,7 @@
 #include "link/UsbLink.h"
 #include "program/Program.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "link/UsbLink.h"
 #include "sim/EvalBoard.h"
 #include "sim/SimTransport.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace linktest {
 

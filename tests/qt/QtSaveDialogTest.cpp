@@ -13,7 +13,7 @@
 #include "qt/Dialogs.h"
 #include "qt/FileFilter.h"
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace {
 

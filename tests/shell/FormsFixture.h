@@ -17,7 +17,7 @@
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace forms_test {
 

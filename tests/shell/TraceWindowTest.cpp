@@ -5,7 +5,7 @@
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 namespace {
 

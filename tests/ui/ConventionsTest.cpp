@@ -4,7 +4,7 @@
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/Timer.h"
 
 namespace {

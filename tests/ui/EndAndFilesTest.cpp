@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/Timer.h"
 
 namespace {

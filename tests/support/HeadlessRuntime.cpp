@@ -1,4 +1,4 @@
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 #include "ui/CommonDialog.h"
 #include "ui/Timer.h"
