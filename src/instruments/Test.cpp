@@ -48,36 +48,16 @@ std::string gpibStatusText(std::int16_t ibsta)
 
 std::string gpibErrorText(std::int16_t ibsta, std::int16_t iberr)
 {
-    static constexpr std::array<std::pair<int, const char*>, 21> kLines = {{
-        {0, "iberr = EDVR <DOS Error>"},
-        {1, "iberr = ECIC <Not CIC>"},
-        {2, "iberr = ENOL <No Listener>"},
-        {3, "iberr = EADR <Address Error>"},
-        {4, "iberr = EARG <Invalid argument>"},
-        {5, "iberr = ESAC <Not Sys Ctrlr>"},
-        {6, "iberr = EABO <Op. aborted>"},
-        {7, "iberr = ENEB <No GPIB board>"},
-        {8, "iberr = EDMA <DMA error>"},
-        {10, "iberr = EOIP <Async I/O in prg>"},
-        {11, "iberr = ECAP <No capability>"},
-        {12, "iberr = EFSO <File sys. error>"},
-        {14, "iberr = EBUS <Command error>"},
-        {15, "iberr = ESTB <Status byte lost>"},
-        {16, "iberr = ESRQ <SRQ stuck high>"},
-        {20, "iberr = ETAB <Table overflow>"},
-        {21, "iberr = ELCK <Interface is locked>"},
-        {22, "iberr = EARM <ibnotify callback failed to rearm>"},
-        {23, "iberr = EHDL <Input handle is invalid>"},
-        {26, "iberr = EWIP <Wait in progress on specified input handle>"},
-        {28, "iberr = EPWR <The interface lost power>"},
-    }};
     std::string s = "\r\n";
     if (!(static_cast<std::uint16_t>(ibsta) & gpib::ERR))
         return s + "iberr = " + vb::Str(static_cast<int>(iberr));
-    for (const auto& [code, line] : kLines)
-        if (code == iberr)
-            return s + line;
-    return s;
+    const auto& codes = gpib::gpibErrorCodes();
+    if (iberr < 0 || iberr >= static_cast<int>(codes.size()))
+        return s;
+    const gpib::GpibErrorCode& code = codes[static_cast<std::size_t>(iberr)];
+    if (code.description.empty())
+        return s;
+    return s + "iberr = " + std::string(code.name) + " <" + std::string(code.description) + ">";
 }
 
 std::string gpibCountText(std::int16_t ibcnt) { return "\r\nibcnt = 0x" + gpib::statusHex(ibcnt); }

@@ -60,13 +60,12 @@ HidapiTransport::HidapiTransport(std::string library)
         void* lib = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!lib)
             continue;
-        auto* api = new Api;
+        auto api = std::make_unique<Api>();
         if (api->load(lib)) {
             library_ = lib;
-            api_ = api;
+            api_ = std::move(api);
             return;
         }
-        delete api;
         dlclose(lib);
     }
 }
@@ -80,7 +79,7 @@ HidapiTransport::~HidapiTransport()
             api_->close(d.dev);
     if (initialised_)
         api_->exit();
-    delete api_;
+    api_.reset();
     dlclose(library_);
 }
 

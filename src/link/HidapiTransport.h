@@ -3,6 +3,7 @@
 // finds no board) where the library is missing.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ private:
     hidapi::hid_device* deviceOf(int handle) const;
 
     void* library_ = nullptr;
-    Api* api_ = nullptr;
+    std::unique_ptr<Api> api_;
     bool initialised_ = false;
     // Both handles of a board share one opened device: the libusb backend
     // cannot open a device twice, and one reader sees every answer.

@@ -32,7 +32,7 @@ QtRuntime::QtRuntime()
 {
     applyLook();
     // The program ends by End (or when the user closes its last window, see
-    // windowClosedByUser), not whenever no window happens to be visible.
+    // endIfNoWindow), not whenever no window happens to be visible.
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -4,39 +4,50 @@
 
 namespace gpib {
 
-const std::array<std::string_view, 29>& GpibErrNames()
+const std::array<GpibErrorCode, kGpibErrorCodes>& gpibErrorCodes()
 {
-    static const std::array<std::string_view, 29> names = {
-        "EDVR",
-        "ECIC",
-        "ENOL",
-        "EADR",
-        "EARG",
-        "ESAC",
-        "EABO",
-        "ENEB",
-        "EDMA",
-        "",
-        "EOIP",
-        "ECAP",
-        "EFSO",
-        "",
-        "EBUS",
-        "ESTB",
-        "ESRQ",
-        "",
-        "",
-        "",
-        "ETAB",
-        "ELCK",
-        "EARM",
-        "EHDL",
-        "",
-        "",
-        "EWIP",
-        "ERST",
-        "EPWR",
-    };
+    static constexpr std::array<GpibErrorCode, kGpibErrorCodes> codes = {{
+        {"EDVR", "DOS Error"},
+        {"ECIC", "Not CIC"},
+        {"ENOL", "No Listener"},
+        {"EADR", "Address Error"},
+        {"EARG", "Invalid argument"},
+        {"ESAC", "Not Sys Ctrlr"},
+        {"EABO", "Op. aborted"},
+        {"ENEB", "No GPIB board"},
+        {"EDMA", "DMA error"},
+        {"", ""},
+        {"EOIP", "Async I/O in prg"},
+        {"ECAP", "No capability"},
+        {"EFSO", "File sys. error"},
+        {"", ""},
+        {"EBUS", "Command error"},
+        {"ESTB", "Status byte lost"},
+        {"ESRQ", "SRQ stuck high"},
+        {"", ""},
+        {"", ""},
+        {"", ""},
+        {"ETAB", "Table overflow"},
+        {"ELCK", "Interface is locked"},
+        {"EARM", "ibnotify callback failed to rearm"},
+        {"EHDL", "Input handle is invalid"},
+        {"", ""},
+        {"", ""},
+        {"EWIP", "Wait in progress on specified input handle"},
+        {"ERST", ""},
+        {"EPWR", "The interface lost power"},
+    }};
+    return codes;
+}
+
+const std::array<std::string_view, kGpibErrorCodes>& GpibErrNames()
+{
+    static const std::array<std::string_view, kGpibErrorCodes> names = [] {
+        std::array<std::string_view, kGpibErrorCodes> out{};
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = gpibErrorCodes()[i].name;
+        return out;
+    }();
     return names;
 }
 

@@ -10,8 +10,18 @@
 
 namespace gpib {
 
+// The library's error codes by iberr, 0 to 28: the mnemonic and the
+// description the listener query shows; unassigned codes are empty, and ERST
+// has no description there.
+inline constexpr std::size_t kGpibErrorCodes = 29;
+struct GpibErrorCode {
+    std::string_view name;
+    std::string_view description;
+};
+const std::array<GpibErrorCode, kGpibErrorCodes>& gpibErrorCodes();
+
 // Error mnemonics by iberr, 0 to 28; unassigned codes are empty.
-const std::array<std::string_view, 29>& GpibErrNames();
+const std::array<std::string_view, kGpibErrorCodes>& GpibErrNames();
 // The mnemonic of a code; empty outside the table.
 std::string_view gpibErrName(int iberr);
 

@@ -1,1 +1,0 @@
-// The simulated evaluation board and GPIB bus.
