@@ -18,21 +18,18 @@ constexpr const char* kStopCaption = "Auto Scan STOP";
 
 void layOutAutoScan(KVN58C3_Main& f)
 {
-    f.cbAutoScan.Caption = kStartCaption;
-    f.cbAutoScan.ToolTipText = "Start / Stop Timer cycle to capture readings.";
+    design(f.cbAutoScan, kStartCaption, "Start / Stop Timer cycle to capture readings.", {6, 66, 130, 26},
+        [&f] { f.cbAutoScan_Click(); });
     f.cbAutoScan.BackColor = vb::kIdle;
-    f.cbAutoScan.move(6, 66, 130, 26);
-    f.cbAutoScan.Click = [&f] { f.cbAutoScan_Click(); };
     for (const char* rate : {"Min", "1", "2", "5", "10", "15", "30", "60"})
         f.cbAutorate.AddItem(rate);
     f.cbAutorate.Text = "Min";
     f.cbAutorate.ToolTipText = "Seconds between auto scans";
     f.cbAutorate.move(140, 68, 60, 22);
     f.cbAutorate.Change = [&f] { f.cbAutorate_Change(); };
-    f.ChkSyncuPdoescan.Caption = "Sync uC Data Collection to Internal Scan";
-    f.ChkSyncuPdoescan.ToolTipText = "Auto Scan will wait for internal scan clear before collecting measurements.";
-    f.ChkSyncuPdoescan.move(210, 68, 290, 22);
-    f.ChkSyncuPdoescan.Click = [&f] { f.ChkSyncuPdoescan_Click(); };
+    design(f.ChkSyncuPdoescan, "Sync uC Data Collection to Internal Scan",
+        "Auto Scan will wait for internal scan clear before collecting measurements.", {210, 68, 290, 22},
+        [&f] { f.ChkSyncuPdoescan_Click(); });
     f.Timer2.Tick = [&f] { f.Timer2_Timer(); };
 
     // Synchronisation indicator and its override, beside the scan buttons.
@@ -42,11 +39,8 @@ void layOutAutoScan(KVN58C3_Main& f)
     sync.ToolTipText = "Scan sync: blue/green alternate per synchronised scan, red after a time-out";
     sync.setContainer(&f.SSTab1, kPageReadings);
     sync.move(kReadingsRightX + 6, 372, 14, 14);
-    f.cmdAbortSync.Caption = "Abort Sync";
-    f.cmdAbortSync.ToolTipText = "Over Ride Scan Sync Selection (Hangs if device goes to sleep)";
-    f.cmdAbortSync.setContainer(&f.SSTab1, kPageReadings);
-    f.cmdAbortSync.move(kReadingsRightX + 28, 366, 126, 26);
-    f.cmdAbortSync.Click = [&f] { f.cmdAbortSync_Click(); };
+    design(f.cmdAbortSync, "Abort Sync", "Over Ride Scan Sync Selection (Hangs if device goes to sleep)",
+        {kReadingsRightX + 28, 366, 126, 26, &f.SSTab1, kPageReadings}, [&f] { f.cmdAbortSync_Click(); });
     f.TimerSync.Tick = [&f] { f.TimerSync_Timer(); };
 }
 

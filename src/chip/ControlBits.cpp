@@ -14,12 +14,8 @@ void layOutControlBits(KVN58C3_Main& f)
     f.FrUcControl.setContainer(&f.SSTab1, kPageReadings);
     f.FrUcControl.move(kReadingsRightX, 398, 240, 56);
     const int scanBit = chipreg::bitNumber(chipreg::kUcScan);
-    auto& scanBox = f.cbuCControl4.add(scanBit);
-    scanBox.Caption = "uC Does Scan";
-    scanBox.ToolTipText = "Sets uC does scan bit.";
-    scanBox.setContainer(&f.FrUcControl);
-    scanBox.move(10, 22, 200, 22);
-    scanBox.Click = [&f, scanBit] { f.cbuCControl4_Click(scanBit); };
+    design(f.cbuCControl4.add(scanBit), "uC Does Scan", "Sets uC does scan bit.", {10, 22, 200, 22, &f.FrUcControl},
+        [&f, scanBit] { f.cbuCControl4_Click(scanBit); });
 
     // Cell balancing, one indicator per bit of 0x84.
     f.FrBalance.Caption = "Cell Balance (0x84)";

@@ -286,11 +286,9 @@ void layOutReadings(KVN58C3_Main& f)
     }
 
     // The scan button, in the right-hand column under the indicators.
-    f.cbReadV.Caption = kReadVCaption;
-    f.cbReadV.ToolTipText = "Read Voltages and Digital Status 1 Time.";
+    design(f.cbReadV, kReadVCaption, "Read Voltages and Digital Status 1 Time.",
+        {kReadingsRightX, 306, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.cbReadV_Click(); });
     f.cbReadV.BackColor = vb::kIdle;
-    onPage(f.cbReadV, kReadingsRightX, 306, 160, 26);
-    f.cbReadV.Click = [&f] { f.cbReadV_Click(); };
 }
 
 void KVN58C3_Main::cbReadV_Click()

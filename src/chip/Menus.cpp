@@ -18,10 +18,7 @@ void layOutMenus(KVN58C3_Main& f)
     f.mnuEnableI2C.Click = [&f] { f.mnuEnableI2C_Click(); };
     f.mnuDisableI2C.Click = [&f] { f.mnuDisableI2C_Click(); };
     f.mnumainshow.Click = [&f] { f.mnumainshow_Click(); };
-    f.cbQuit.Caption = "Quit";
-    f.cbQuit.ToolTipText = "Exit the Program";
-    f.cbQuit.move(904, 6, 96, 26);
-    f.cbQuit.Click = [&f] { f.cbQuit_Click(); };
+    design(f.cbQuit, "Quit", "Exit the Program", {904, 6, 96, 26}, [&f] { f.cbQuit_Click(); });
 }
 
 void KVN58C3_Main::mnuDisableI2C_Click()

@@ -21,12 +21,9 @@ void showLog(ui::CommandButton& button, bool on)
 
 void layOutRecordLog(KVN58C3_Main& f)
 {
-    f.cbRecord.Caption = kLogOffCaption;
-    f.cbRecord.ToolTipText = "Save Captured Readings for Export";
+    design(f.cbRecord, kLogOffCaption, "Save Captured Readings for Export",
+        {kReadingsRightX + 166, 336, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.cbRecord_Click(); });
     f.cbRecord.BackColor = vb::kIdle;
-    f.cbRecord.setContainer(&f.SSTab1, kPageReadings);
-    f.cbRecord.move(kReadingsRightX + 166, 336, 160, 26);
-    f.cbRecord.Click = [&f] { f.cbRecord_Click(); };
 }
 
 void KVN58C3_Main::cbRecord_Click()

@@ -119,18 +119,10 @@ void layOutRegisterMap(KVN58C3_Main& f)
             box.Text = registerDesignText(i);
             box.setContainer(&f.SSTab1, page.page);
             box.move(x + 150, y, 30, 19);
-            auto& r = f.cbRead.add(i);
-            r.Caption = "R";
-            r.ToolTipText = "Read register " + vb::Hex(i);
-            r.setContainer(&f.SSTab1, page.page);
-            r.move(x + 182, y, 26, 19);
-            r.Click = [&f, i] { f.cbRead_Click(i); };
-            auto& w = f.cbWrite.add(i);
-            w.Caption = "W";
-            w.ToolTipText = "Write register " + vb::Hex(i);
-            w.setContainer(&f.SSTab1, page.page);
-            w.move(x + 210, y, 26, 19);
-            w.Click = [&f, i] { f.cbWrite_Click(i); };
+            design(f.cbRead.add(i), "R", "Read register " + vb::Hex(i), {x + 182, y, 26, 19, &f.SSTab1, page.page},
+                [&f, i] { f.cbRead_Click(i); });
+            design(f.cbWrite.add(i), "W", "Write register " + vb::Hex(i), {x + 210, y, 26, 19, &f.SSTab1, page.page},
+                [&f, i] { f.cbWrite_Click(i); });
         }
     }
     // Names of addresses past the map exist for the table's sake only.

@@ -38,31 +38,17 @@ void packTransfer(KVN58C3_Main& f, ui::CommandButton& button, void (*transfer)(K
 
 void layOutRegisterBlocks(KVN58C3_Main& f)
 {
-    f.cbReadAllRAM.Caption = "Read All RAM";
-    f.cbReadAllRAM.ToolTipText = "Read registers 80-AB";
-    f.cbReadAllRAM.move(600, 6, 120, 26);
-    f.cbReadAllRAM.Click = [&f] { f.cbReadAllRAM_Click(); };
-    f.cbReadPack.Caption = "Read Config";
-    f.cbReadPack.ToolTipText = "Read configuration registers 00-4F";
-    f.cbReadPack.move(600, 34, 120, 26);
-    f.cbReadPack.Click = [&f] { f.cbReadPack_Click(); };
-    f.cbWritePack.Caption = "Write Config";
-    f.cbWritePack.ToolTipText = "Write configuration registers 00-4F";
-    f.cbWritePack.move(726, 34, 120, 26);
-    f.cbWritePack.Click = [&f] { f.cbWritePack_Click(); };
+    design(f.cbReadAllRAM, "Read All RAM", "Read registers 80-AB", {600, 6, 120, 26}, [&f] { f.cbReadAllRAM_Click(); });
+    design(f.cbReadPack, "Read Config", "Read configuration registers 00-4F", {600, 34, 120, 26},
+        [&f] { f.cbReadPack_Click(); });
+    design(f.cbWritePack, "Write Config", "Write configuration registers 00-4F", {726, 34, 120, 26},
+        [&f] { f.cbWritePack_Click(); });
 
-    f.cmdRestoreDefaults.Caption = "Restore Defaults";
-    f.cmdRestoreDefaults.ToolTipText = "Write the default thresholds 00-07";
-    f.cmdRestoreDefaults.move(510, 66, 120, 26);
-    f.cmdRestoreDefaults.Click = [&f] { f.cmdRestoreDefaults_Click(); };
-    f.cmdSet8.Caption = "Set 8 Cells";
-    f.cmdSet8.ToolTipText = "Cell configuration 0x49 = FF";
-    f.cmdSet8.move(636, 66, 100, 26);
-    f.cmdSet8.Click = [&f] { f.cmdSet8_Click(); };
-    f.cbTempSel.Caption = "Temp Gain (0x4A b4)";
-    f.cbTempSel.ToolTipText = "Set: 1.8 V temperature input range; clear: 0.9 V";
-    f.cbTempSel.move(742, 68, 160, 22);
-    f.cbTempSel.Click = [&f] { f.cbTempSel_Click(); };
+    design(f.cmdRestoreDefaults, "Restore Defaults", "Write the default thresholds 00-07", {510, 66, 120, 26},
+        [&f] { f.cmdRestoreDefaults_Click(); });
+    design(f.cmdSet8, "Set 8 Cells", "Cell configuration 0x49 = FF", {636, 66, 100, 26}, [&f] { f.cmdSet8_Click(); });
+    design(f.cbTempSel, "Temp Gain (0x4A b4)", "Set: 1.8 V temperature input range; clear: 0.9 V", {742, 68, 160, 22},
+        [&f] { f.cbTempSel_Click(); });
 }
 
 void KVN58C3_Main::cbReadAllRAM_Click()

@@ -22,12 +22,9 @@ bool isNumber(const std::string& text) { return vb::NumberOf(text).has_value(); 
 void layOutShuntFile(KVN58C3_Main& f)
 {
     f.VCELL[kShuntBox].ToolTipText = "Shunt resistance in milliohms";
-    f.cmdISetup.Caption = "Save Shunt";
-    f.cmdISetup.ToolTipText = "Save the shunt value to Current_Sense.txt";
     // Right of the shunt box, the third row of the readings' current column.
-    f.cmdISetup.setContainer(&f.SSTab1, kPageReadings);
-    f.cmdISetup.move(574, 59, 76, 24);
-    f.cmdISetup.Click = [&f] { f.cmdISetup_Click(); };
+    design(f.cmdISetup, "Save Shunt", "Save the shunt value to Current_Sense.txt",
+        {574, 59, 76, 24, &f.SSTab1, kPageReadings}, [&f] { f.cmdISetup_Click(); });
 }
 
 void loadShuntValue(KVN58C3_Main& f)

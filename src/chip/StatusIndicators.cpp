@@ -48,14 +48,11 @@ void layOutStatusIndicators(KVN58C3_Main& f)
         fets[i].first->move(8 + static_cast<int>(i) * 104, 18, 98, 24);
     }
 
-    f.ReadStatus.Caption = kReadStatusCaption;
-    f.ReadStatus.ToolTipText = "Read Digital Status Registers";
+    design(f.ReadStatus, kReadStatusCaption, "Read Digital Status Registers",
+        {kReadingsRightX + 166, 306, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.ReadStatus_Click(); });
     f.ReadStatus.BackColor = vb::kIdle;
-    onPage(f.ReadStatus, kReadingsRightX + 166, 306, 160, 26);
-    f.ReadStatus.Click = [&f] { f.ReadStatus_Click(); };
-    f.ChkPoweStatus.Caption = "Poll Status";
-    f.ChkPoweStatus.ToolTipText = "Read the status registers one by one after every scan";
-    onPage(f.ChkPoweStatus, kReadingsRightX + 4, 338, 150, 22);
+    design(f.ChkPoweStatus, "Poll Status", "Read the status registers one by one after every scan",
+        {kReadingsRightX + 4, 338, 150, 22, &f.SSTab1, kPageReadings});
 }
 
 void paintStatusIndicators(KVN58C3_Main& f)
