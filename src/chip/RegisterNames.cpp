@@ -40,6 +40,7 @@ constexpr std::array<const char*, 10> kControl = {
     "Power Mode",
     "Memory Mode",
 };
+static_assert(kControl.size() == kMemoryMode - kStatusFirst + 1);  // 0x80 to 0x89
 
 }  // namespace
 
