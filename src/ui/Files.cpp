@@ -63,12 +63,15 @@ bool FileTable::Open(int n, const std::string& path, OpenMode mode)
             return false;
         }
     } else {
-        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
+        // Not waiting here either: a FIFO nobody reads cannot be opened.
+        const int flags =
+            O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
         e.out = ::open(path.c_str(), flags, 0666);
         if (e.out < 0) {
             failed(errno);
             return false;
         }
+        ::fcntl(e.out, F_SETFL, ::fcntl(e.out, F_GETFL) & ~O_NONBLOCK);
     }
     files_.emplace(n, std::move(e));
     return true;

@@ -154,6 +154,11 @@ TEST(UiFiles, InputIsReadOnlyFromARegularFileOfSaneSize)
     EXPECT_TRUE(files.LineInput(1, line));
     EXPECT_EQ(line, "a,b");
     EXPECT_TRUE(files.Open(2, huge.string(), ui::OpenMode::Input));
+
+    // Nor does writing wait for a reader that never comes.
+    EXPECT_FALSE(files.Open(3, fifo, ui::OpenMode::Output));
+    EXPECT_FALSE(files.Open(3, fifo, ui::OpenMode::Append));
+    EXPECT_FALSE(files.Open(3, dir.path.string(), ui::OpenMode::Output));
 }
 
 TEST(UiFiles, AWriteThatFailsIsReportedWithTheSystemsReason)

@@ -1,0 +1,482 @@
+// A seeded random user on the simulated board: clicks on every control of every
+// form it can see, random texts into every box, random rates, logging on and
+// off, I2C off and on, random answers to every box and dialog, and random link
+// faults. After each action nothing may be left stuck: no busy flag, no button
+// left "Busy", the log button matching an open file, the auto-scan timer
+// matching its button. A program that ends (Cancel, Quit, a GPIB error) starts
+// again. Every form a session shows is exercised without being listed; a form
+// only a start option shows joins kSessions, and kForms names every form that
+// must have been exercised.
+//
+// KVN_RANDOM_SEED and KVN_RANDOM_ACTIONS override the seed and the number of actions.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chip/KVN58C3_Main.h"
+#include "instruments/Test.h"
+#include "program/Program.h"
+#include "shell/FormsFixture.h"
+#include "shell/frmStartup.h"
+#include "sim/EvalBoard.h"
+#include "ui/CommonDialog.h"
+#include "ui/Form.h"
+#include "ui/HeadlessRuntime.h"
+#include "ui/Timer.h"
+
+namespace {
+
+// How a session starts: the marker files in the program folder and the first window.
+struct Session {
+    const char* name;
+    bool engMarker;  // RI550.csv: instrument station and bridge panel at start
+    bool trimMarker;  // BR549.csv: trim entry in the mode list
+    bool query;  // --query: the listener query form first
+};
+constexpr Session kSessions[] = {
+    {"start-up", false, false, false},
+    {"instrument station", true, false, false},
+    {"trim entry", false, true, false},
+    {"listener query", false, false, true},
+};
+
+// Every built form; the run fails when one of them was never acted on.
+const char* const kForms[] = {"frmStartup", "frmMainF340", "KVN58C3_Main", "frmInst", "Test", "Doco", "frmAbout2"};
+
+std::uint32_t envNumber(const char* name, std::uint32_t fallback)
+{
+    const char* v = std::getenv(name);
+    return v && *v ? static_cast<std::uint32_t>(std::strtoul(v, nullptr, 0)) : fallback;
+}
+
+// A runtime whose boxes and file dialogs answer at random, that knows which
+// forms are shown, and that fails an action which never returns.
+class RandomRuntime : public ui::HeadlessRuntime {
+public:
+    RandomRuntime(std::mt19937& rng, const forms_test::TempFolder& folder) : rng_(rng), folder_(folder) {}
+
+    std::set<ui::Form*> shown;
+    int boxesThisAction = 0;
+    long long actionStartMs = 0;
+    long long doEventsAtStart = 0;
+
+    void formShown(ui::Form& f) override { shown.insert(&f); }
+    void formHidden(ui::Form& f) override { shown.erase(&f); }
+
+    void DoEvents() override
+    {
+        // An action that pumps for ever, or for hours of board time, is stuck.
+        if (doEventsCalls() - doEventsAtStart > 3'000'000 || now() - actionStartMs > 4LL * 3600 * 1000)
+            throw std::runtime_error("an action did not return");
+        HeadlessRuntime::DoEvents();
+    }
+
+    bool FileDialog(ui::CommonDialog& dlg, ui::DialogKind kind) override
+    {
+        HeadlessRuntime::FileDialog(dlg, kind);  // recorded; answers Cancel
+        std::vector<std::string> choices = {"", folder_.file("missing/nowhere.txt"), folder_.file("fifo"),
+            folder_.path(), "/dev/zero", "/dev/full", folder_.file("Instruments_Default.CSV"),
+            folder_.file("log" + std::to_string(rng_() % 4) + ".txt")};
+        const std::string choice = choices[rng_() % choices.size()];
+        if (choice.empty())
+            return false;
+        dlg.FileName = choice;
+        return true;
+    }
+
+protected:
+    int showMessage(std::string_view prompt, int style, std::string_view title) override
+    {
+        ++boxesThisAction;
+        clearBoxes();
+        // Retry mostly: Cancel in a link box ends the program.
+        int answer = ui::vbOK;
+        const unsigned roll = rng_() % 100;
+        switch (ui::buttonsOf(style)) {
+        case ui::vbOKCancel: answer = roll < 70 ? ui::vbOK : ui::vbCancel; break;
+        case ui::vbAbortRetryIgnore: answer = roll < 10 ? ui::vbAbort : roll < 80 ? ui::vbRetry : ui::vbIgnore; break;
+        case ui::vbYesNoCancel: answer = roll < 45 ? ui::vbYes : roll < 90 ? ui::vbNo : ui::vbCancel; break;
+        case ui::vbYesNo: answer = roll < 50 ? ui::vbYes : ui::vbNo; break;
+        case ui::vbRetryCancel: answer = roll < 95 ? ui::vbRetry : ui::vbCancel; break;
+        default: break;
+        }
+        answerNext(answer);
+        return HeadlessRuntime::showMessage(prompt, style, title);
+    }
+
+private:
+    std::mt19937& rng_;
+    const forms_test::TempFolder& folder_;
+};
+
+// Texts a user might type or paste.
+std::string randomText(std::mt19937& rng)
+{
+    static const char* const kTexts[] = {"", "0", "1", "-1", "2", "5", "60", "Min", "FF", "ff", "7f", "&H7F", "0x1F",
+        "1.0", "0.5", "0.019", "0.02", "0.001", "1e-300", "-0.5", "1e308", "-1e308", "NaN", "inf", "32.8", "65536",
+        "99999999999999999999", "12abc", " 3 ", "\t", "a\tb", "line\r\nbreak", "\n", "G", "100", "255", "256", "3.3",
+        ",", "\"", "EOF", "\xC3\x84\xC3\x96"};
+    if (rng() % 8 != 0)
+        return kTexts[rng() % std::size(kTexts)];
+    std::string s(rng() % 40, ' ');
+    for (char& c : s)
+        c = static_cast<char>(rng() % 95 + 32);
+    return s;
+}
+
+bool reachable(const ui::Control& c)
+{
+    for (const ui::Control* at = &c; at; at = at->container())
+        if (!at->Visible || !at->Enabled)
+            return false;
+    return true;
+}
+
+class RandomUser {
+public:
+    RandomUser(std::uint32_t seed) : rng_(seed) {}
+
+    void run(std::uint32_t actions)
+    {
+        for (actions_ = 0; actions_ < actions; ++actions_) {
+            if (!program_)
+                startSession();
+            act();
+            if (::testing::Test::HasFatalFailure() || failures_ > 20)
+                return;
+        }
+        endSession();
+    }
+
+    const std::map<std::string, int>& formActions() const { return formActions_; }
+    int sessions() const { return sessions_; }
+
+private:
+    void startSession()
+    {
+        session_ = &kSessions[rng_() % std::size(kSessions)];
+        std::filesystem::remove_all(folder_.path());
+        std::filesystem::create_directories(folder_.path());
+        ::mkfifo(folder_.file("fifo").c_str(), 0600);
+        folder_.write("Instruments_Default.CSV", "DVM,22,x,Meter\r\nSMU,14,x,Source\r\nEOF\r\n");
+        folder_.write("Current_Sense.txt", "Shunt Value: " + randomText(rng_) + "\r\n");
+        if (session_->engMarker)
+            folder_.write("RI550.csv", "");
+        if (session_->trimMarker)
+            folder_.write("BR549.csv", "");
+        rt_ = std::make_unique<RandomRuntime>(rng_, folder_);
+        ProgramOptions options;
+        options.appPath = folder_.path();
+        options.simulate = true;
+        options.seed = static_cast<std::uint32_t>(rng_());
+        program_ = std::make_unique<Program>(*rt_, options);
+        ++sessions_;
+        guarded("start " + std::string(session_->name), [this] {
+            if (session_->query)
+                program_->Test().Show();
+            else
+                program_->frmStartup().Show();
+        });
+    }
+
+    void endSession()
+    {
+        program_.reset();
+        rt_.reset();
+        checkLogFiles();
+    }
+
+    // Every recording log holds whole lines of 49 tab-separated fields.
+    void checkLogFiles()
+    {
+        for (int i = 0; i < 4; ++i) {
+            const std::string name = "log" + std::to_string(i) + ".txt";
+            const std::string text = folder_.read(name);
+            if (text.empty())
+                continue;
+            if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
+                fail(name + " ends in a torn line");
+            std::size_t at = 0;
+            for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+                const std::string line = text.substr(at, end - at);
+                if (std::count(line.begin(), line.end(), '\t') != 48 ||
+                    line.find_first_of("\r\n") != std::string::npos) {
+                    fail(name + " holds a line that is not 49 fields: '" + line + "'");
+                    break;
+                }
+            }
+        }
+    }
+
+    // Runs one action; an End starts a new session, anything else thrown is a fault.
+    template <class F> void guarded(const std::string& what, F action)
+    {
+        history_.push_back(what);
+        if (history_.size() > 25)
+            history_.pop_front();
+        rt_->boxesThisAction = 0;
+        rt_->actionStartMs = rt_->now();
+        rt_->doEventsAtStart = rt_->doEventsCalls();
+        try {
+            action();
+        } catch (const ui::ProgramEnded&) {
+            endSession();
+            return;
+        } catch (const std::exception& e) {
+            fail(std::string("exception: ") + e.what());
+            endSession();
+            return;
+        }
+        if (rt_->ended()) {
+            endSession();
+            return;
+        }
+        checkNothingStuck();
+    }
+
+    void fail(const std::string& what)
+    {
+        ++failures_;
+        std::ostringstream s;
+        s << what << "\n  action " << actions_ << " of session " << sessions_ << " (" << session_->name
+          << "), last actions:";
+        for (const std::string& h : history_)
+            s << "\n    " << h;
+        ADD_FAILURE() << s.str();
+    }
+
+    void act()
+    {
+        const unsigned roll = rng_() % 100;
+        if (roll < 55)
+            return controlAction();
+        if (roll < 70)
+            return guarded("wait", [this] { rt_->runFor(waitMs()); });
+        if (roll < 78)
+            return linkFault();
+        if (roll < 86)
+            return chipAction();
+        controlAction();
+    }
+
+    long long waitMs()
+    {
+        const unsigned roll = rng_() % 20;
+        return roll < 14 ? rng_() % 30 + 1 : roll < 19 ? rng_() % 400 + 1 : rng_() % 3000 + 1;
+    }
+
+    // A click, a text or a choice on a control of a shown form.
+    void controlAction()
+    {
+        // In name order, not address order, so a seed always replays the same run.
+        std::vector<ui::Form*> forms(rt_->shown.begin(), rt_->shown.end());
+        std::sort(forms.begin(), forms.end(), [](ui::Form* a, ui::Form* b) { return a->name() < b->name(); });
+        if (forms.empty())
+            return guarded("wait (no window)", [this] { rt_->runFor(waitMs()); });
+        ui::Form& form = *forms[rng_() % forms.size()];
+        std::vector<ui::Control*> targets;
+        for (ui::Control* c : form.controls())
+            if (reachable(*c) && c->kind() != ui::Kind::Timer)
+                targets.push_back(c);
+        if (targets.empty())
+            return;
+        ui::Control& c = *targets[rng_() % targets.size()];
+        ++formActions_[form.name()];
+        const std::string where =
+            form.name() + "." + c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
+        switch (c.kind()) {
+        case ui::Kind::CommandButton:
+            return guarded("click " + where, [&c] { static_cast<ui::CommandButton&>(c).userClick(); });
+        case ui::Kind::CheckBox: return guarded("tick " + where, [&c] { static_cast<ui::CheckBox&>(c).userClick(); });
+        case ui::Kind::OptionButton:
+            return guarded("choose " + where, [&c] { static_cast<ui::OptionButton&>(c).userClick(); });
+        case ui::Kind::Menu: return guarded("menu " + where, [&c] { static_cast<ui::Menu&>(c).userClick(); });
+        case ui::Kind::TextBox: {
+            auto& box = static_cast<ui::TextBox&>(c);
+            if (box.Locked)
+                return;
+            const std::string text = randomText(rng_);
+            return guarded("type '" + text + "' into " + where, [&box, text] { box.Text = text; });
+        }
+        case ui::Kind::ComboBox: {
+            auto& combo = static_cast<ui::ComboBox&>(c);
+            if (rng_() % 2 == 0 && combo.ListCount() > 0) {
+                const int i = static_cast<int>(rng_() % static_cast<unsigned>(combo.ListCount()));
+                return guarded("pick " + std::to_string(i) + " of " + where, [&combo, i] {
+                    combo.ListIndex = i;
+                    combo.Text = combo.List(i);
+                });
+            }
+            const std::string text = randomText(rng_);
+            return guarded("type '" + text + "' into " + where, [&combo, text] { combo.Text = text; });
+        }
+        case ui::Kind::ListBox: {
+            auto& list = static_cast<ui::ListBox&>(c);
+            const int i = static_cast<int>(rng_() % static_cast<unsigned>(list.ListCount() + 1)) - 1;
+            return guarded("pick " + std::to_string(i) + " of " + where, [&list, i] { list.ListIndex = i; });
+        }
+        case ui::Kind::TabControl: {
+            auto& tab = static_cast<ui::TabControl&>(c);
+            if (tab.Tabs() == 0)
+                return;
+            const int i = static_cast<int>(rng_() % static_cast<unsigned>(tab.Tabs()));
+            return guarded("tab " + std::to_string(i) + " of " + where, [&tab, i] {
+                tab.Tab = i;
+                if (tab.Click)
+                    tab.Click();
+            });
+        }
+        case ui::Kind::Label: {
+            auto& label = static_cast<ui::Label&>(c);
+            if (label.Click)
+                return guarded("click " + where, [&label] { label.Click(); });
+            return;
+        }
+        case ui::Kind::Grid: {
+            auto& grid = static_cast<ui::Grid&>(c);
+            if (grid.Click)
+                return guarded("click " + where, [&grid] { grid.Click(); });
+            return;
+        }
+        default: return;
+        }
+    }
+
+    // The chip form's own switches, weighted up: logging, auto scan and its rate, I2C off and on, About.
+    void chipAction()
+    {
+        if (!program_->hasKVN58C3_Main())
+            return controlAction();
+        chip::KVN58C3_Main& f = program_->KVN58C3_Main();
+        if (!rt_->shown.count(&f))
+            return controlAction();
+        ++formActions_[f.name()];
+        switch (rng_() % 6) {
+        case 0: return guarded("logging button", [&f] { f.cbRecord.userClick(); });
+        case 1: return guarded("auto scan button", [&f] { f.cbAutoScan.userClick(); });
+        case 2: {
+            const std::string rate = rng_() % 2 ? f.cbAutorate.List(static_cast<int>(rng_() % 8)) : randomText(rng_);
+            return guarded("auto rate '" + rate + "'", [&f, rate] { f.cbAutorate.Text = rate; });
+        }
+        case 3: return guarded("menu Disable I2C", [&f] { f.mnuDisableI2C.userClick(); });
+        case 4: return guarded("menu About", [&f] { f.mnuabout.userClick(); });
+        default: return guarded("menu Enable I2C", [&f] { f.mnuEnableI2C.userClick(); });
+        }
+    }
+
+    void linkFault()
+    {
+        sim::EvalBoard* board = program_->simBoard();
+        sim::Faults& faults = board->faults;
+        std::string what;
+        switch (rng_() % 8) {
+        case 0:
+            faults = {};
+            what = "no faults";
+            break;
+        case 1:
+            faults.nakOnce = static_cast<int>(rng_() % 3 + 1);
+            what = "no acknowledge once";
+            break;
+        case 2:
+            faults.nakAll = !faults.nakAll;
+            what = faults.nakAll ? "chip stops acknowledging" : "chip acknowledges";
+            break;
+        case 3:
+            faults.answerTimeoutCount = static_cast<int>(rng_() % 2 + 1);
+            what = "answers lost";
+            break;
+        case 4:
+            faults.writeFailCount = static_cast<int>(rng_() % 2 + 1);
+            what = "report writes fail";
+            break;
+        case 5: {
+            static const int kLatency[] = {0, 1, 5, 100, 6500};
+            faults.latencyMs = kLatency[rng_() % std::size(kLatency)];
+            what = "latency " + std::to_string(faults.latencyMs) + " ms";
+            break;
+        }
+        case 6:
+            faults.unplugged = !faults.unplugged;
+            what = faults.unplugged ? "board unplugged" : "board plugged in";
+            break;
+        default:
+            faults = {};
+            what = "no faults";
+            break;
+        }
+        guarded("link: " + what, [] {});
+    }
+
+    void checkNothingStuck()
+    {
+        Program& p = *program_;
+        if (p.I2CBusy)
+            fail("I2CBusy left set");
+        if (p.LoopRunning)
+            fail("LoopRunning left set");
+        for (ui::Form* form : rt_->shown)
+            for (ui::Control* c : form->controls())
+                if (c->kind() == ui::Kind::CommandButton && c->Caption.get() == "Busy")
+                    fail("button " + form->name() + "." + c->name() + " left \"Busy\"");
+        if (p.hasKVN58C3_Main())
+            checkChipForm(p.KVN58C3_Main());
+    }
+
+    void checkChipForm(chip::KVN58C3_Main& f)
+    {
+        const bool logOn = f.cbRecord.BackColor.get() == vb::kRunning;
+        if (logOn != (f.cbRecord.Caption.get() == "Logging STOP"))
+            fail("log button colour and caption disagree");
+        if (logOn != rt_->files().isOpen(1))
+            fail(logOn ? "log button on without an open file" : "file #1 open with the log button off");
+        // Idle, the timer is enabled at interval 0 (the form design): only its ticking counts.
+        const bool scanColour = f.cbAutoScan.BackColor.get() == vb::kRunning;
+        if (f.cbAutoScan.Caption.get() == "Auto Scan STOP" && !(f.Timer2.active() && scanColour))
+            fail("auto scan button shows STOP without its timer ticking");
+        if (f.Timer2.active() && !scanColour)
+            fail("auto scan timer ticking with the button idle");
+        if (scanColour && !f.Timer2.active())
+            fail("auto scan button running with its timer stopped");
+    }
+
+    std::mt19937 rng_;
+    forms_test::TempFolder folder_;
+    std::unique_ptr<RandomRuntime> rt_;
+    std::unique_ptr<Program> program_;
+    const Session* session_ = &kSessions[0];
+    std::deque<std::string> history_;
+    std::map<std::string, int> formActions_;
+    std::uint32_t actions_ = 0;
+    int sessions_ = 0;
+    int failures_ = 0;
+};
+
+TEST(RandomUser, TenThousandActionsLeaveNothingStuck)
+{
+    const std::uint32_t seed = envNumber("KVN_RANDOM_SEED", 20261207);
+    const std::uint32_t actions = envNumber("KVN_RANDOM_ACTIONS", 10000);
+    RecordProperty("seed", std::to_string(seed));
+    RandomUser user(seed);
+    user.run(actions);
+    std::ostringstream summary;
+    summary << "seed " << seed << ", " << actions << " actions, " << user.sessions() << " sessions;";
+    for (const auto& [form, n] : user.formActions())
+        summary << " " << form << " " << n;
+    std::cout << summary.str() << "\n";
+    for (const char* form : kForms)
+        EXPECT_GT(user.formActions().count(form), 0u) << form << " was never acted on (" << summary.str() << ")";
+}
+
+}  // namespace
