@@ -184,9 +184,9 @@ private:
         ++sessions_;
         guarded("start " + std::string(session_->name), [this] {
             if (session_->query)
-                program_->Test().Show();
+                program_->form<instruments::Test>().Show();
             else
-                program_->frmStartup().Show();
+                program_->form<shell::frmStartup>().Show();
         });
     }
 
@@ -356,9 +356,9 @@ private:
     // The chip form's own switches, weighted up: logging, auto scan and its rate, I2C off and on, About.
     void chipAction()
     {
-        if (!program_->hasKVN58C3_Main())
+        if (!program_->hasForm<chip::KVN58C3_Main>())
             return controlAction();
-        chip::KVN58C3_Main& f = program_->KVN58C3_Main();
+        chip::KVN58C3_Main& f = program_->form<chip::KVN58C3_Main>();
         if (!rt_->shown.count(&f))
             return controlAction();
         ++formActions_[f.name()];
@@ -430,8 +430,8 @@ private:
             for (ui::Control* c : form->controls())
                 if (c->kind() == ui::Kind::CommandButton && c->Caption.get() == "Busy")
                     fail("button " + form->name() + "." + c->name() + " left \"Busy\"");
-        if (p.hasKVN58C3_Main())
-            checkChipForm(p.KVN58C3_Main());
+        if (p.hasForm<chip::KVN58C3_Main>())
+            checkChipForm(p.form<chip::KVN58C3_Main>());
     }
 
     void checkChipForm(chip::KVN58C3_Main& f)
