@@ -30,9 +30,9 @@
 #include "shell/FormsFixture.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form.h"
-#include "ui/HeadlessRuntime.h"
 #include "ui/Timer.h"
 
 namespace {
