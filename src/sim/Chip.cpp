@@ -38,7 +38,8 @@ Chip::Chip(std::uint32_t seed) : rng_(seed)
         trimEeprom_[i] = static_cast<std::uint8_t>(0x40 + i);
     configRam_ = configEeprom_;
     trimRam_ = trimEeprom_;
-    live(kFetControl) = kFetCfet | kFetDfet;  // CFET and DFET on: the pack feeds its load
+    // CFET and DFET on, the pack feeding its load; charge and load monitors enabled.
+    live(kFetControl) = kFetCfet | kFetDfet | kFetCmonEn | kFetLmonEn;
     runScan();
     nextScanMs_ = scanPeriodMs();
 }
@@ -105,10 +106,14 @@ void Chip::writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t now
     if (!at)
         return;
     *at = value;
-    if (reg == kMonitor && (value & kMonitorStart) != 0) {
-        convertMonitor();
-        lastMonitorMs_ = timeMs_;
-    }
+    if (reg == kMonitor && (value & kMonitorStart) != 0)
+        conversionDoneMs_ = timeMs_ + kMonitorConversionMs;
+    // Clear-error and open-wire-start bits act once and read back clear; the
+    // simulated pack has no latched error and no open wire to find.
+    if (reg == kFetControl)
+        *at &= static_cast<std::uint8_t>(~(kFetClrCer | kFetClrLerr));
+    if (reg == kUcControl)
+        *at &= static_cast<std::uint8_t>(~kUcOwStrt);
     applyFetProtection();
     updateStatus();
 }
@@ -139,7 +144,13 @@ void Chip::advanceTo(std::uint32_t nowMs)
             nextScanMs_ += period;
         }
     }
-    if ((live(kMonitor) & kMonitorStart) != 0 && timeMs_ - lastMonitorMs_ >= kMonitorConversionMs) {
+    if (conversionDoneMs_ >= 0) {
+        if (timeMs_ >= conversionDoneMs_) {
+            conversionDoneMs_ = -1;
+            convertMonitor();
+            lastMonitorMs_ = timeMs_;
+        }
+    } else if ((live(kMonitor) & kMonitorStart) != 0 && timeMs_ - lastMonitorMs_ >= kMonitorConversionMs) {
         convertMonitor();
         lastMonitorMs_ = timeMs_;
     }
@@ -271,11 +282,11 @@ void Chip::convertMonitor()
 }
 
 // Over-current faults switch the FETs off unless the host microcontroller
-// controls them; sleep switches everything off.
+// controls them; sleep and the pack shut-down pin switch everything off.
 void Chip::applyFetProtection()
 {
     std::uint8_t& fets = live(kFetControl);
-    if (live(kPowerMode) & kPowerSleep)
+    if ((live(kPowerMode) & kPowerSleep) || (fets & kFetPsd))
         fets &= static_cast<std::uint8_t>(~kFetDrivers);
     if ((live(kUcControl) & kUcFet) != 0)
         return;
@@ -312,8 +323,13 @@ void Chip::updateStatus()
     live(kStatus1) = static_cast<std::uint8_t>(((fault & kTestFaultCoc) ? kStatus1Coc : 0) |
         ((fault & kTestFaultDoc) ? kStatus1Doc : 0) | ((fault & kTestFaultDsc) ? kStatus1Dsc : 0));
 
+    // The evaluation pack always has its load attached, and a forced charge
+    // current stands for a charger; each is seen only while its monitor is on.
     const double sense = senseMillivolts();
-    std::uint8_t s2 = kStatus2LdPrsnt;  // a load is attached to the evaluation pack
+    const std::uint8_t fets = live(kFetControl);
+    std::uint8_t s2 = (fets & kFetLmonEn) ? kStatus2LdPrsnt : 0;
+    if (sense > 0.0 && (fets & kFetCmonEn))
+        s2 |= kStatus2ChPrsnt;
     if (sense > 0.0)
         s2 |= kStatus2Ching;
     if (sense < 0.0)

@@ -47,7 +47,9 @@ public:
     static constexpr int kIdlePeriodMs = 256;
     static constexpr int kDozePeriodMs = 512;
     static constexpr int kScanBusyMs = 8;
-    static constexpr int kMonitorConversionMs = 2;
+    // An on-demand conversion's result reaches 0xAA/0xAB this long after its
+    // start; while the start bit stays set the converter keeps repeating.
+    static constexpr int kMonitorConversionMs = 1;
 
     // The voltage at an external thermistor pin at a temperature: 10 kOhm NTC
     // (B 3435) under 10 kOhm from 0.8 V; 0.400 V at 25 degrees C.
@@ -91,6 +93,7 @@ private:
     long long nextScanMs_ = 0;
     long long scanStartedMs_ = -1;
     long long lastMonitorMs_ = 0;
+    long long conversionDoneMs_ = -1;  // a started conversion not yet in 0xAA/0xAB
     long long scans_ = 0;
     bool ovActive_ = false;
     bool uvActive_ = false;

@@ -115,14 +115,20 @@ TEST(SimMonitor, Write0x85WithBit6ConvertsTheChannelAt14Bits)
     Chip c(1);
     c.advanceTo(0);
     c.writeRegister(0x85, 0x41, 0);  // CELL1, gain 50x
+    EXPECT_EQ(code14(c), 0);  // converting: the result is not there yet
+    c.advanceTo(Chip::kMonitorConversionMs);
     EXPECT_NEAR(code14(c) * 14.4 / 24573, 3.702, 0.003);
     c.writeRegister(0x85, 0x4A, 1);  // VBAT
+    c.advanceTo(2);
     EXPECT_NEAR(code14(c) * 57.6 / 8191, 29.6, 0.05);
     c.writeRegister(0x85, 0x4B, 2);  // VRGO
+    EXPECT_NEAR(code14(c) * 57.6 / 8191, 29.6, 0.05);  // still the previous conversion
+    c.advanceTo(3);
     EXPECT_NEAR(code14(c) * 3.6 / 8191, 3.3, 0.01);
 
     // Current, 500x: discharge reads as a negative 14-bit two's complement.
     c.writeRegister(0x85, 0x69, 3);
+    c.advanceTo(4);
     int code = code14(c);
     EXPECT_LE(code, 0x3FFF);
     const int signedCode = code >= 8192 ? code - 16384 : code;
@@ -135,6 +141,31 @@ TEST(SimMonitor, Write0x85WithBit6ConvertsTheChannelAt14Bits)
     for (std::uint32_t t = 12; t < 100 && !changed; t += 2)
         changed = c.readRegister(0xAA, t) != (first & 0xFF) || c.peek(0xAB) != (first >> 8);
     EXPECT_TRUE(changed);
+}
+
+TEST(SimControl, ShutDownMonitorEnablesAndOneShotBits)
+{
+    Chip c(1);
+    c.advanceTo(0);
+    EXPECT_EQ(c.peek(0x86), 0x53);  // CFET, DFET, charge and load monitors
+    EXPECT_EQ(c.peek(0x82) & 0x0B, 0x09);  // load present, discharging
+    // Clear-error and open-wire start act once and read back clear.
+    c.writeRegister(0x86, 0x53 | 0xA0, 1);
+    c.writeRegister(0x87, 0x02, 1);
+    EXPECT_EQ(c.peek(0x86), 0x53);
+    EXPECT_EQ(c.peek(0x87), 0x00);
+    // Without the load monitor the load is not seen.
+    c.writeRegister(0x86, 0x13, 2);
+    EXPECT_EQ(c.peek(0x82) & 0x01, 0);
+    // A forced charge current is a charger, seen by the charge monitor.
+    c.writeRegister(0x89, chipreg::kModeTrimRam, 3);
+    c.writeRegister(0xC0, 0x60, 3);
+    EXPECT_EQ(c.peek(0x82) & 0x06, 0x06);
+    c.writeRegister(0xC0, 0x00, 3);
+    // Pack shut-down switches every FET off and the current with them.
+    c.writeRegister(0x86, 0x5F, 4);
+    EXPECT_EQ(c.peek(0x86), 0x58);
+    EXPECT_EQ(c.peek(0x82) & 0x0C, 0);
 }
 
 TEST(SimMemory, ConfigurationRamAndEepromAreSeparateBanks)
