@@ -1,27 +1,103 @@
-// The microcontroller control bits: register 0x87's boxes (cbuCControl4) and
-// the cell-balance indicators of 0x84. Each box click is a read-modify-write
-// of its bit through the register image.
+// The control bits: check boxes of registers 0x84 (cell balancing), 0x86
+// (monitor, clear-error and pack-shutdown bits), 0x87 (what the host
+// microcontroller takes over) and 0x88, the read-back of all of them, and
+// the cell-balance indicators. Each box click is a read-modify-write of its
+// bit through the register image.
+#include <array>
+
+#include "chip/Captions.h"
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
 #include "vb/Numbers.h"
 
 namespace chip {
 
+using namespace chipreg;
+
+namespace {
+
+constexpr const char* kRefreshCaption = "Read Control Registers";
+
+struct BitBox {
+    int bit;
+    const char* caption;
+    const char* toolTip;
+};
+
+constexpr std::array<BitBox, 5> kMonitorBits = {{
+    {bitNumber(kFetPsd), "Pack Shut Down   (PSD Pin)", "Verify PSD Connections before activating this bit."},
+    {bitNumber(kFetCmonEn), "Charge Mon Enable", ""},
+    {bitNumber(kFetClrCer), "CLR Charge error", ""},
+    {bitNumber(kFetLmonEn), "Load Mon Enable", ""},
+    {bitNumber(kFetClrLerr), "CLR Load Error", ""},
+}};
+
+constexpr std::array<BitBox, 7> kHostBits = {{
+    {bitNumber(kUcCbalOn), "Cell Balance On", ""},
+    {bitNumber(kUcOwStrt), "Open Wire Start", ""},
+    {bitNumber(kUcScan), "uC Does Scan", "Sets uC does scan bit."},
+    {bitNumber(kUcCmon), "uC Does Charge Mon", ""},
+    {bitNumber(kUcLmon), "uC Does Load Mon", ""},
+    {bitNumber(kUcCbal), "uC Does Cell Bal", ""},
+    {bitNumber(kUcFet), "uC Controls FETs", ""},
+}};
+
+// The form keeps unused places in some arrays: invisible boxes that no click reaches.
+void placeholder(ui::CheckBox& box, std::string_view caption, ui::Control& container)
+{
+    design(box, caption, "", {0, 0, 10, 10, &container}).Visible = false;
+}
+
+vb::Color balanceColor(bool on) { return on ? vb::kRed : vb::kWhite; }
+
+}  // namespace
+
 void layOutControlBits(KVN58C3_Main& f)
 {
-    // Beside the scan controls of the readings page.
-    f.FrUcControl.Caption = "uC Control (0x87)";
-    f.FrUcControl.setContainer(&f.SSTab1, kPageReadings);
-    f.FrUcControl.move(kReadingsRightX, 398, 240, 56);
-    const int scanBit = chipreg::bitNumber(chipreg::kUcScan);
-    design(f.cbuCControl4.add(scanBit), "uC Does Scan", "Sets uC does scan bit.", {10, 22, 200, 22, &f.FrUcControl},
-        [&f, scanBit] { f.cbuCControl4_Click(scanBit); });
+    // Cell balancing outputs of 0x84, two rows of four.
+    ui::Frame& cb = f.FrCellBalanceBits;
+    placeFrame(cb, "Cell Balance (0x84)", {kControlRightX, 6, kControlFrameWidth, 76, &f.SSTab1, kPageControl});
+    for (int i = 0; i < kCellCount; ++i)
+        design(f.cbuCControl1.add(i), "CB" + vb::CStr(i + 1), "Balance cell " + vb::CStr(i + 1),
+            {10 + (i % 4) * 114, 20 + (i / 4) * 26, 100, 22, &cb}, [&f, i] { f.cbuCControl1_Click(i); });
 
-    // Cell balancing, one indicator per bit of 0x84.
+    // Monitor, clear-error and pack-shutdown bits of 0x86; the FET bits have their buttons.
+    ui::Frame& mon = f.FrMonitorBits;
+    placeFrame(
+        mon, "Monitor / Shut Down (0x86)", {kControlRightX, 88, kControlFrameWidth, 102, &f.SSTab1, kPageControl});
+    placeholder(f.cbuCControl3.add(0), "cbuCControl3 unused", mon);
+    for (std::size_t k = 0; k < kMonitorBits.size(); ++k) {
+        const BitBox& b = kMonitorBits[k];
+        // Shut-down alone on the first row; the monitor and clear bits in pairs below.
+        const int row = k == 0 ? 0 : 1 + static_cast<int>(k - 1) / 2;
+        const int col = k == 0 ? 0 : static_cast<int>(k - 1) % 2;
+        design(f.cbuCControl3.add(b.bit), b.caption, b.toolTip, {10 + col * 230, 20 + row * 26, 224, 22, &mon},
+            [&f, bit = b.bit] { f.cbuCControl3_Click(bit); });
+    }
+
+    // What the host microcontroller takes over, 0x87.
+    ui::Frame& uc = f.FrUcControl;
+    placeFrame(uc, "uC Control (0x87)", {kControlRightX, 196, kControlFrameWidth, 128, &f.SSTab1, kPageControl});
+    for (const BitBox& b : kHostBits)
+        design(f.cbuCControl4.add(b.bit), b.caption, b.toolTip,
+            {10 + (b.bit / 4) * 230, 20 + (b.bit % 4) * 26, 224, 22, &uc},
+            [&f, bit = b.bit] { f.cbuCControl4_Click(bit); });
+    placeholder(f.cbuCControl4.add(7), "cbuCControl4 unused", uc);
+    f.cbuCControl4[7].Click = [&f] { f.cbuCControl4_Click(7); };
+    // The power bits of 0x88 are set through the power modes; the array keeps one unused box.
+    const int pdwn = bitNumber(kPowerPdwn);
+    placeholder(f.cbuCControl5.add(pdwn), "cbuCControl5 unused", uc);
+    f.cbuCControl5[pdwn].Click = [&f, pdwn] { f.cbuCControl5_Click(pdwn); };
+
+    design(f.cbuCCRefresh.add(0), kRefreshCaption, "Reads the status of all the uC control bits.",
+        {kControlRightX, 332, 200, 28, &f.SSTab1, kPageControl}, [&f] { f.cbuCCRefresh_Click(0); })
+        .BackColor = vb::kIdle;
+
+    // Cell balancing, one indicator per bit of 0x84, on the readings page beside the scan.
     f.FrBalance.Caption = "Cell Balance (0x84)";
     f.FrBalance.setContainer(&f.SSTab1, kPageReadings);
     f.FrBalance.move(kReadingsRightX, 256, 326, 44);
-    for (int i = 0; i < chipreg::kCellCount; ++i) {
+    for (int i = 0; i < kCellCount; ++i) {
         auto& led = f.cbLED.add(i);
         led.ShapeType = ui::Shape::Circle;
         led.FillColor = vb::kWhite;
@@ -35,11 +111,105 @@ void layOutControlBits(KVN58C3_Main& f)
     }
 }
 
+void KVN58C3_Main::cbuCControl1_Click(int Index)
+{
+    if (!cbuCControl1.exists(Index))
+        return;
+    cbEnableRAM();
+    writeRegisterBit(kCellBalance, Index, cbuCControl1[Index].Value == 1);
+}
+
+void KVN58C3_Main::cbuCControl3_Click(int Index)
+{
+    if (!cbuCControl3.exists(Index))
+        return;
+    // The question is still asked during an auto scan; only the write is held back.
+    const bool blocked = autoScan.blocks();
+    if (Index == bitNumber(kFetPsd) && cbuCControl3[Index].Value == 1) {
+        const int answer = p.rt().MsgBox(
+            "This may activate fail-safe circuitry, verify schematic.  Click OK to Continue, Cancel to Abort",
+            ui::vbOKCancel);
+        if (answer == ui::vbCancel) {
+            // Unticking runs this handler again, which writes the bit clear.
+            cbuCControl3[Index].Value = 0;
+            return;
+        }
+    }
+    if (blocked)
+        return;
+    selectConfigRam(*this);
+    writeRegisterBit(kFetControl, Index, cbuCControl3[Index].Value == 1);
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
 void KVN58C3_Main::cbuCControl4_Click(int Index)
 {
     if (!cbuCControl4.exists(Index))
         return;
-    writeRegisterBit(chipreg::kUcControl, Index, cbuCControl4[Index].Value == 1);
+    const bool ticked = cbuCControl4[Index].Value == 1;
+    const int scanBit = bitNumber(kUcScan);
+    std::string message;
+    if (Index == scanBit)
+        message = ticked ? "Set uCSCAN uProc does Scan Ctrl Bit" : "Clear uCSCAN uProc does Scan Ctrl Bit";
+    if (p.TraceOn)
+        p.trace(p.TraceIndent1 + "uProc Control GUI Tab :" + message + "\r\n");
+    selectConfigRam(*this);
+    // A wait for the chip's own scan would never end once the host scans.
+    cmdAbortSync_Click();
+    p.rt().DoEvents();
+    if (Index == scanBit && ticked)
+        ChkSyncuPdoescan.Value = 0;
+    writeRegisterBit(kUcControl, Index, ticked);
+    cbRead_Click(kCellBalance);
+    // Handing balancing to the chip or back changes the outputs: show them.
+    if (Index == bitNumber(kUcCbal)) {
+        const long outputs = regValue(kCellBalance);
+        for (int i = 0; i < kCellCount; ++i) {
+            const bool on = (outputs & (1L << i)) != 0;
+            cbuCControl1[i].Value = on ? 1 : 0;
+            cbLED[i].FillColor = balanceColor(on);
+        }
+    }
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbuCControl5_Click(int Index)
+{
+    if (!cbuCControl5.exists(Index) || autoScan.blocks())
+        return;
+    selectConfigRam(*this);
+    writeRegisterBit(kPowerMode, Index, cbuCControl5[Index].Value == 1);
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbuCCRefresh_Click(int Index)
+{
+    if (!cbuCCRefresh.exists(Index))
+        return;
+    if (p.TraceOn)
+        p.trace(p.TraceIndent1 + "uProc GUI Tab :" + "Read uProc Control Bits" + "\r\n");
+    if (autoScan.blocks())
+        return;
+    ui::CommandButton& button = cbuCCRefresh[Index];
+    if (button.Caption.get() == kBusy)
+        return;
+    button.Caption = kBusy;
+    button.BackColor = vb::kRunning;
+    selectConfigRam(*this);
+    for (int r = kCellBalance; r <= kPowerMode; ++r)
+        cbRead_Click(r);
+    const long outputs = regValue(kCellBalance);
+    const long host = regValue(kUcControl);
+    for (int i = 0; i < 8; ++i) {
+        cbLED[i].FillColor = balanceColor((outputs & (1L << i)) != 0);
+        // A box that changes runs its click, which writes the bit back as read.
+        cbuCControl4[i].Value = (host & (1L << i)) != 0 ? 1 : 0;
+    }
+    cbReadCurrentGain_Click();
+    cbReadVoltMon_Click();
+    cbRAMEnable.BackColor = vb::kRunning;
+    button.Caption = kRefreshCaption;
+    button.BackColor = vb::kButtonFace;
 }
 
 }  // namespace chip

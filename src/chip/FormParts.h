@@ -34,8 +34,21 @@ C& design(C& c, std::string_view caption, std::string_view toolTip, const Place&
     return c;
 }
 
+// A frame as the form design sets it up: caption and place.
+inline ui::Frame& placeFrame(ui::Frame& frame, std::string_view caption, const Place& at)
+{
+    frame.Caption = std::string(caption);
+    frame.setContainer(at.in, at.page);
+    frame.move(at.x, at.y, at.w, at.h);
+    return frame;
+}
+
 // Left edge of the right-hand column of the readings page (indicators, FETs, scan buttons).
 inline constexpr int kReadingsRightX = 660;
+// The two columns of frames on the control and demonstration pages.
+inline constexpr int kControlLeftX = 10;
+inline constexpr int kControlRightX = 500;
+inline constexpr int kControlFrameWidth = 478;
 
 // Layout: placement, captions, tool tips and event wiring of each concern's controls.
 void layOutMenus(KVN58C3_Main& f);  // Menus.cpp
@@ -48,6 +61,9 @@ void layOutShuntFile(KVN58C3_Main& f);  // ShuntFile.cpp
 void layOutThermistorTable(KVN58C3_Main& f);  // ThermistorTable.cpp
 void layOutStatusIndicators(KVN58C3_Main& f);  // StatusIndicators.cpp
 void layOutControlBits(KVN58C3_Main& f);  // ControlBits.cpp
+void layOutAnalogMonitor(KVN58C3_Main& f);  // AnalogMonitor.cpp
+void layOutDataCollection(KVN58C3_Main& f);  // DataCollection.cpp
+void layOutForcing(KVN58C3_Main& f);  // Forcing.cpp
 void layOutRecordLog(KVN58C3_Main& f);  // RecordLog.cpp
 
 // Load steps, in the order Form_Load runs them.

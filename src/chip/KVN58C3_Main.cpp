@@ -11,8 +11,8 @@ KVN58C3_Main::KVN58C3_Main(Program& program) : ProgramForm(program, "KVN58C3_Mai
     Caption = "KVN58C3 Evaluation";
     Width = 1010;
     Height = 600;
-    SSTab1.setTabs(
-        {"Config 00-4F", "User 50-7F", "Status/Results 80-AF", "Test B0-C5", "Readings", "Thermistor Table"});
+    SSTab1.setTabs({"Config 00-4F", "User 50-7F", "Status/Results 80-AF", "Test B0-C5", "Readings", "Thermistor Table",
+        "uC Control", "Demo"});
     SSTab1.move(6, 98, 998, 496);
 
     layOutMenus(*this);
@@ -23,6 +23,9 @@ KVN58C3_Main::KVN58C3_Main(Program& program) : ProgramForm(program, "KVN58C3_Mai
     layOutReadings(*this);
     layOutShuntFile(*this);
     layOutControlBits(*this);
+    layOutAnalogMonitor(*this);
+    layOutDataCollection(*this);
+    layOutForcing(*this);
     layOutThermistorTable(*this);
     layOutStatusIndicators(*this);
     layOutRecordLog(*this);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chip/AutoScan.h"
+#include "chip/DataCollection.h"
 #include "program/ProgramForm.h"
 #include "regmap/ChipRegisters.h"
 
@@ -15,7 +16,16 @@ namespace chip {
 inline constexpr int kRegNameCount = 257;
 
 // Pages of the form's tab control.
-enum MainPage : int { kPageConfig = 0, kPageUser, kPageStatus, kPageTest, kPageReadings, kPageThermistor };
+enum MainPage : int {
+    kPageConfig = 0,
+    kPageUser,
+    kPageStatus,
+    kPageTest,
+    kPageReadings,
+    kPageThermistor,
+    kPageControl,  // analog monitor, data collection, control bits
+    kPageDemo,  // test-mode forcing
+};
 
 class KVN58C3_Main : public ProgramForm {
 public:
@@ -120,6 +130,47 @@ public:
     ui::CommandButton cbRecord{*this, "cbRecord"};
     ui::CommonDialog CommonDialog1{*this, "CommonDialog1"};
 
+    // ---- Control bits of 0x84, 0x86, 0x87 and 0x88: ControlBits.cpp ----
+    // (cbuCControl4 and its frame above; index = bit in every array)
+    ui::Frame FrCellBalanceBits{*this, "FrCellBalanceBits"};
+    ui::ControlArray<ui::CheckBox> cbuCControl1{*this, "cbuCControl1"};  // 0x84
+    ui::Frame FrMonitorBits{*this, "FrMonitorBits"};
+    ui::ControlArray<ui::CheckBox> cbuCControl3{*this, "cbuCControl3"};  // 0x86
+    ui::ControlArray<ui::CheckBox> cbuCControl5{*this, "cbuCControl5"};  // 0x88
+    ui::ControlArray<ui::CommandButton> cbuCCRefresh{*this, "cbuCCRefresh"};
+
+    // ---- Analog monitor: AnalogMonitor.cpp ----
+    // Channel and gain of 0x85, the 14-bit result of 0xAA/0xAB.
+    ui::Frame FrAnalogMon{*this, "FrAnalogMon"};
+    ui::Label lblVoltageMon{*this, "lblVoltageMon"};
+    ui::ComboBox tbVoltageMon{*this, "tbVoltageMon"};
+    ui::CommandButton cbWriteVoltMon{*this, "cbWriteVoltMon"};
+    ui::CommandButton cbReadVoltMon{*this, "cbReadVoltMon"};
+    ui::Label lblCurrentGain{*this, "lblCurrentGain"};
+    ui::ComboBox tbCurrentGain{*this, "tbCurrentGain"};
+    ui::CommandButton cbWriteCurrentGain{*this, "cbWriteCurrentGain"};
+    ui::CommandButton cbReadCurrentGain{*this, "cbReadCurrentGain"};
+    ui::Label lblValue{*this, "lblValue"};
+    ui::TextBox tbValue{*this, "tbValue"};
+
+    // ---- Data collection and sample files on file number 1: DataCollection.cpp ----
+    ui::Frame FrDataCollect{*this, "FrDataCollect"};
+    ui::CommandButton cbDataCollect{*this, "cbDataCollect"};
+    ui::CommandButton SampleVoltages{*this, "SampleVoltages"};
+    ui::Label lblSamples2{*this, "lblSamples2"};
+    ui::TextBox tbSamples2{*this, "tbSamples2"};
+    ui::Label lblMeasCount{*this, "lblMeasCount"};
+    ui::CommandButton cmdAbortDC{*this, "cmdAbortDC"};
+
+    // ---- Test-mode current and fault forcing (demonstration page): Forcing.cpp ----
+    ui::Frame FrCurDir{*this, "FrCurDir"};
+    ui::ControlArray<ui::OptionButton> cbCurDir{*this, "cbCurDir"};
+    ui::CommandButton Command6{*this, "Command6"};
+    ui::Frame FrCurErr{*this, "FrCurErr"};
+    ui::ControlArray<ui::OptionButton> CbCurErr{*this, "CbCurErr"};
+    ui::Label lblCurErrNote{*this, "lblCurErrNote"};
+    ui::CommandButton Command7{*this, "Command7"};
+
     // ---- Handlers and services, by concern ----
 
     // RegisterAccess.cpp: single transfers through the register image, and a
@@ -129,6 +180,8 @@ public:
     void writeRegisterBit(int reg, int bit, bool set);
     // A register's value from the register image (its text read as hex).
     long regValue(int addr) const;
+    // The value as hex text into the register image, then written.
+    void writeRegisterValue(int reg, long value);
 
     // MemoryModes.cpp
     void cbEnableRAM();
@@ -158,7 +211,29 @@ public:
     void cmdAbortSync_Click();
 
     // ControlBits.cpp
+    void cbuCControl1_Click(int Index);
+    void cbuCControl3_Click(int Index);
     void cbuCControl4_Click(int Index);
+    void cbuCControl5_Click(int Index);
+    void cbuCCRefresh_Click(int Index);
+
+    // AnalogMonitor.cpp
+    void cbWriteVoltMon_Click();
+    void cbReadVoltMon_Click();
+    void cbWriteCurrentGain_Click();
+    void cbReadCurrentGain_Click();
+    void Read_KVN58C3_AD();
+
+    // DataCollection.cpp
+    void cbDataCollect_Click();
+    void SampleVoltages_Click();
+    void cmdAbortDC_Click();
+
+    // Forcing.cpp
+    void cbCurDir_Click(int Index);
+    void CbCurErr_Click(int Index);
+    void Command6_Click();
+    void Command7_Click();
 
     // MeasurementScan.cpp
     void cbReadV_Click();
@@ -182,6 +257,7 @@ public:
 
     // ---- State owned by a concern ----
     AutoScan autoScan{*this};
+    DataCollection dataCollection{*this};
 
 protected:
     void Form_Load() override;  // KVN58C3_Main.cpp

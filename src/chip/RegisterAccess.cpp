@@ -196,4 +196,10 @@ void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
 
 long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
 
+void KVN58C3_Main::writeRegisterValue(int reg, long value)
+{
+    tbRegdata[reg].Text = vb::Hex(value);
+    cbWrite_Click(reg);
+}
+
 }  // namespace chip

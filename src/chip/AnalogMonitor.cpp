@@ -1,0 +1,122 @@
+// The analog monitor: channel and current gain of register 0x85, an
+// on-demand 14-bit conversion and its result at 0xAA/0xAB.
+#include <array>
+
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "chip/MonitorChannels.h"
+#include "link/UsbLink.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+using namespace chipreg;
+
+void layOutAnalogMonitor(KVN58C3_Main& f)
+{
+    ui::Frame& fr = f.FrAnalogMon;
+    placeFrame(fr, "Analog Monitor (0x85)", {kControlLeftX, 6, kControlFrameWidth, 116, &f.SSTab1, kPageControl});
+    design(f.lblVoltageMon, "Monitor Channel", "", {10, 24, 120, 18, &fr});
+    for (std::string_view name : kMonitorChannelNames)
+        f.tbVoltageMon.AddItem(std::string(name));
+    f.tbVoltageMon.Text = "CELL1";
+    f.tbVoltageMon.ToolTipText = "Signal routed to the 14-bit A/D converter";
+    f.tbVoltageMon.setContainer(&fr);
+    f.tbVoltageMon.move(134, 22, 110, 22);
+    design(f.cbWriteVoltMon, "Convert", "Select the channel, convert it and read the result", {252, 20, 100, 26, &fr},
+        [&f] { f.cbWriteVoltMon_Click(); });
+    design(f.cbReadVoltMon, "Read", "Read the selected channel back from 0x85", {358, 20, 100, 26, &fr},
+        [&f] { f.cbReadVoltMon_Click(); });
+
+    design(f.lblCurrentGain, "Current Gain", "", {10, 56, 120, 18, &fr});
+    for (std::string_view name : kCurrentGainNames)
+        f.tbCurrentGain.AddItem(std::string(name));
+    f.tbCurrentGain.Text = "50x";
+    f.tbCurrentGain.ToolTipText = "Current-sense amplifier gain";
+    f.tbCurrentGain.setContainer(&fr);
+    f.tbCurrentGain.move(134, 54, 110, 22);
+    design(f.cbWriteCurrentGain, "Write", "Write the current gain to 0x85", {252, 52, 100, 26, &fr},
+        [&f] { f.cbWriteCurrentGain_Click(); });
+    design(f.cbReadCurrentGain, "Read", "Read the current gain back from 0x85", {358, 52, 100, 26, &fr},
+        [&f] { f.cbReadCurrentGain_Click(); });
+
+    design(f.lblValue, "A/D Result (hex)", "", {10, 88, 120, 18, &fr});
+    f.tbValue.Text = "0";
+    f.tbValue.ToolTipText = "Last 14-bit result, registers 0xAB:0xAA";
+    f.tbValue.setContainer(&fr);
+    f.tbValue.move(134, 86, 110, 22);
+}
+
+void KVN58C3_Main::cbWriteVoltMon_Click()
+{
+    if (autoScan.blocks())
+        return;
+    selectConfigRam(*this);
+    // The host takes the scan over while it converts, so the chip's own scan
+    // cannot switch the converter away in the middle.
+    writeRegisterValue(kUcControl, kUcScan);
+    writeRegisterValue(kMemoryMode, kModeConfigRam);
+    if (tbVoltageMon.ListIndex < 0)
+        tbVoltageMon.ListIndex = kMonCell1;
+    // The gain is kept from the image; bit 7 is not ours and is dropped.
+    const long monitor = (tbVoltageMon.ListIndex + kMonitorStart) | (regValue(kMonitor) & kMonitorGainMask);
+    writeRegisterValue(kMonitor, monitor);
+    Read_KVN58C3_AD();
+    writeRegisterValue(kUcControl, 0);
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbWriteCurrentGain_Click()
+{
+    if (autoScan.blocks())
+        return;
+    selectConfigRam(*this);
+    if (tbCurrentGain.ListIndex < 0)
+        tbCurrentGain.ListIndex = 0;
+    const long kept = regValue(kMonitor) & ~static_cast<long>(kMonitorGainMask) & 0xFF;
+    writeRegisterValue(kMonitor, kept | (tbCurrentGain.ListIndex << kMonitorGainShift));
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbReadVoltMon_Click()
+{
+    if (autoScan.blocks())
+        return;
+    selectConfigRam(*this);
+    cbRead_Click(kMonitor);
+    tbVoltageMon.ListIndex = static_cast<int>(regValue(kMonitor) & kMonitorChannelMask);
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::cbReadCurrentGain_Click()
+{
+    if (autoScan.blocks())
+        return;
+    selectConfigRam(*this);
+    cbRead_Click(kMonitor);
+    tbCurrentGain.ListIndex = gainIndexOf(regValue(kMonitor));
+    cbRAMEnable.BackColor = vb::kRunning;
+}
+
+void KVN58C3_Main::Read_KVN58C3_AD()
+{
+    usb::UsbLink& link = p.link();
+    // Without a board the register writes before this have said so already.
+    if (!link.UsbConnected)
+        return;
+    link.FlushHidInput();
+    std::uint8_t address = link.I2CAddress;
+    std::uint8_t readCount = 2;
+    std::uint8_t writeCount = 1;
+    const std::uint8_t reg = kMonitorResult;
+    std::array<std::uint8_t, 2> result{};
+    if (link.I2cReadRetry(address, readCount, writeCount, result.data(), &reg, 0) != usb::kStatusAck) {
+        p.rt().MsgBox("KVN58C3 Read AD Nack");
+        return;
+    }
+    // Shown as read, all 16 bits: a result past the 14 bits stays visible
+    // instead of wrapping negative; the scaling takes only the 14 bits.
+    tbValue.Text = vb::Hex(result[1] * 256L + result[0]);
+}
+
+}  // namespace chip

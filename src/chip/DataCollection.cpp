@@ -1,0 +1,162 @@
+// Data collection: the survey of every monitor channel with a minute's pause
+// between samples, and the fast series on one channel, each into a
+// comma-separated file on file number 1 (shared with the recording log).
+#include "chip/DataCollection.h"
+
+#include <array>
+
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "chip/MonitorChannels.h"
+#include "chip/SampleFiles.h"
+#include "link/UsbLink.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+namespace {
+
+constexpr int kSampleFile = 1;
+constexpr double kSampleWaitSeconds = 0.01;
+constexpr int kPauseRounds = 60;
+constexpr int kPauseRoundMs = 1000;
+
+}  // namespace
+
+void layOutDataCollection(KVN58C3_Main& f)
+{
+    ui::Frame& fr = f.FrDataCollect;
+    placeFrame(fr, "Data Collection (14-bit)", {kControlLeftX, 128, kControlFrameWidth, 92, &f.SSTab1, kPageControl});
+    design(f.cbDataCollect, "Sample All Voltages", "Convert every channel per sample, one sample a minute, into a file",
+        {10, 20, 170, 26, &fr}, [&f] { f.cbDataCollect_Click(); });
+    design(f.SampleVoltages, "Sample Single Voltage", "Convert the selected channel repeatedly into a file",
+        {10, 52, 170, 26, &fr}, [&f] { f.SampleVoltages_Click(); });
+    design(f.lblSamples2, "Samples", "", {192, 24, 60, 18, &fr});
+    f.tbSamples2.Text = "50";
+    f.tbSamples2.ToolTipText = "Number of samples";
+    f.tbSamples2.setContainer(&fr);
+    f.tbSamples2.move(256, 22, 70, 22);
+    design(f.lblMeasCount, "--", "Sample in progress", {192, 56, 134, 18, &fr});
+    design(f.cmdAbortDC, "Abort", "Stop Sample All Voltages data collection.", {358, 36, 100, 26, &fr},
+        [&f] { f.cmdAbortDC_Click(); });
+    f.cmdAbortDC.Visible = false;
+}
+
+bool DataCollection::begin(int& samples)
+{
+    Program& p = f_.program();
+    // Two runs printing to one file number would interleave and lose lines.
+    // Checked before the abort request is cleared, so the running run keeps it.
+    if (running_) {
+        p.rt().MsgBox("A data collection run is in progress. Press Abort to end it before starting another.",
+            ui::vbOKOnly | ui::vbExclamation);
+        return false;
+    }
+    p.AbortDataCollect = false;
+    if (f_.autoScan.blocks())
+        return false;
+    if (f_.cbRecord.BackColor == vb::kRunning)
+        return false;
+    if (!p.link().UsbConnected) {
+        p.rt().MsgBox("USB Device not connected!");
+        return false;
+    }
+    // Checked before a file is created, so a refused count leaves nothing behind.
+    const auto count = sampleCount(f_.tbSamples2.Text.get());
+    if (!count) {
+        p.rt().MsgBox(
+            "Number of samples \"" + f_.tbSamples2.Text.get() + "\" is out of range: enter a number up to 32767.",
+            ui::vbOKOnly | ui::vbExclamation);
+        return false;
+    }
+    ui::CommonDialog& dialog = f_.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.DefaultExt = ".txt";
+    dialog.Filter = "Text File (*.txt)|*.txt| All Files (*.*)|*.*|";
+    dialog.FilterIndex = 2;
+    if (!dialog.ShowSave())
+        return false;
+    ui::FileTable& files = p.rt().files();
+    files.Close(kSampleFile);
+    if (!files.Open(kSampleFile, dialog.FileName, ui::OpenMode::Output)) {
+        p.rt().MsgBox("The file " + dialog.FileName + " could not be created.", ui::vbOKOnly | ui::vbExclamation);
+        return false;
+    }
+    running_ = true;
+    samples = *count;
+    return true;
+}
+
+void DataCollection::end()
+{
+    f_.program().rt().files().Close(kSampleFile);
+    f_.cmdAbortDC.Visible = false;
+    running_ = false;
+}
+
+void KVN58C3_Main::cbDataCollect_Click()
+{
+    int samples = 0;
+    if (!dataCollection.begin(samples))
+        return;
+    ui::FileTable& files = p.rt().files();
+    files.Print(kSampleFile, surveyStartLine(p.rt().Now()));
+    // The header walks the channel list, leaving the last channel selected.
+    for (int k = kFirstMeasuredChannel; k <= kLastMeasuredChannel; ++k)
+        tbVoltageMon.ListIndex = k;
+    files.Print(kSampleFile, surveyHeader(currentGainOf(regValue(chipreg::kMonitor))));
+    cmdAbortDC.Visible = true;
+    for (int i = 0; i < samples; ++i) {
+        lblMeasCount.Caption = vb::Str(i);
+        Wait_Time(kSampleWaitSeconds);
+        std::array<double, kSurveyChannels> values{};
+        for (int k = kFirstMeasuredChannel; k <= kLastMeasuredChannel; ++k) {
+            tbVoltageMon.ListIndex = k;
+            cbWriteVoltMon_Click();
+            const long code = vb::HexValue(tbValue.Text.get());
+            values[static_cast<std::size_t>(k - kFirstMeasuredChannel)] =
+                monitorValue(k, code, currentGainOf(regValue(chipreg::kMonitor)));
+        }
+        files.Print(kSampleFile, surveyLine(i, values));
+        if (p.AbortDataCollect)
+            break;
+        for (int round = 0; round < kPauseRounds; ++round) {
+            p.rt().Sleep(kPauseRoundMs);
+            if (p.AbortDataCollect)
+                break;
+            p.rt().DoEvents();
+            // Abort pressed just now: no need to sit out another second.
+            if (p.AbortDataCollect)
+                break;
+        }
+    }
+    dataCollection.end();
+}
+
+void KVN58C3_Main::SampleVoltages_Click()
+{
+    const std::string channel = tbVoltageMon.Text;
+    int samples = 0;
+    if (!dataCollection.begin(samples))
+        return;
+    ui::FileTable& files = p.rt().files();
+    files.Print(kSampleFile, seriesHeader(channel, tbSamples2.Text.get(), p.rt().Now()));
+    cmdAbortDC.Visible = true;
+    for (int i = 0; i < samples; ++i) {
+        lblMeasCount.Caption = vb::Str(i + 1);
+        Wait_Time(kSampleWaitSeconds);
+        cbWriteVoltMon_Click();
+        files.Print(kSampleFile, seriesLine(i, tbValue.Text.get()));
+        if (p.AbortDataCollect)
+            break;
+    }
+    dataCollection.end();
+}
+
+void KVN58C3_Main::cmdAbortDC_Click()
+{
+    p.AbortDataCollect = true;
+    p.rt().DoEvents();
+}
+
+}  // namespace chip
