@@ -205,6 +205,10 @@ void KVN58C3_Main::cbuCCRefresh_Click(int Index)
         // A box that changes runs its click, which writes the bit back as read.
         cbuCControl4[i].Value = (host & (1L << i)) != 0 ? 1 : 0;
     }
+    // An option that becomes selected writes its mode, as a click would.
+    const long power = regValue(kPowerMode);
+    for (int i = 0; i < kPowerModeBits; ++i)
+        cbPower[i].Value = (power & (1L << i)) != 0;
     cbReadCurrentGain_Click();
     cbReadVoltMon_Click();
     cbRAMEnable.BackColor = vb::kRunning;

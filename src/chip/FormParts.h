@@ -64,6 +64,8 @@ void layOutControlBits(KVN58C3_Main& f);  // ControlBits.cpp
 void layOutAnalogMonitor(KVN58C3_Main& f);  // AnalogMonitor.cpp
 void layOutDataCollection(KVN58C3_Main& f);  // DataCollection.cpp
 void layOutForcing(KVN58C3_Main& f);  // Forcing.cpp
+void layOutFets(KVN58C3_Main& f);  // Fets.cpp
+void layOutPowerModes(KVN58C3_Main& f);  // PowerModes.cpp
 void layOutRecordLog(KVN58C3_Main& f);  // RecordLog.cpp
 
 // Load steps, in the order Form_Load runs them.

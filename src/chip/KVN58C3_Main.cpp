@@ -26,6 +26,8 @@ KVN58C3_Main::KVN58C3_Main(Program& program) : ProgramForm(program, "KVN58C3_Mai
     layOutAnalogMonitor(*this);
     layOutDataCollection(*this);
     layOutForcing(*this);
+    layOutFets(*this);
+    layOutPowerModes(*this);
     layOutThermistorTable(*this);
     layOutStatusIndicators(*this);
     layOutRecordLog(*this);

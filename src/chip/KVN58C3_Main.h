@@ -171,6 +171,28 @@ public:
     ui::Label lblCurErrNote{*this, "lblCurErrNote"};
     ui::CommandButton Command7{*this, "Command7"};
 
+    // ---- FET control and FET toggle test (demonstration page): Fets.cpp ----
+    // (the FET buttons cbCFET, cbDFET, cbPCFET above)
+    ui::CommandButton cmdFetTogSync{*this, "cmdFetTogSync"};
+    ui::Frame FrFetCycle{*this, "FrFetCycle"};
+    ui::Label lblFetEnables{*this, "lblFetEnables"};
+    ui::ControlArray<ui::CheckBox> ChkFetToggle{*this, "ChkFetToggle"};  // the test's steps
+    ui::ControlArray<ui::Label> lblFetInterval{*this, "lblFetInterval"};
+    ui::ControlArray<ui::TextBox> txtFetInterval{*this, "txtFetInterval"};  // 0 interval, 1 read-status delay
+    ui::Frame FrFetGo{*this, "FrFetGo"};
+    ui::ControlArray<ui::CommandButton> cmdFetGo{*this, "cmdFetGo"};  // 0 Go, 1 Stop
+    ui::ControlArray<ui::Shape> ShpFetDrive{*this, "ShpFetDrive"};  // heartbeat
+    ui::Timer TMRDFET{*this, "TMRDFET", 1000, false};
+    ui::ControlArray<ui::CommandButton> cmdSetFetControl{*this, "cmdSetFetControl"};  // 0 host, 1 chip
+
+    // ---- Power modes and cell-balance test (demonstration page): PowerModes.cpp ----
+    ui::Frame FrPower{*this, "FrPower"};
+    ui::ControlArray<ui::OptionButton> cbPower{*this, "cbPower"};  // 0 Idle to 4 None
+    ui::CommandButton cmdSetSleep{*this, "cmdSetSleep"};
+    ui::Frame FrTestUtil{*this, "FrTestUtil"};
+    ui::CommandButton cmdCBTest{*this, "cmdCBTest"};
+    ui::CommandButton cmdStopTest{*this, "cmdStopTest"};
+
     // ---- Handlers and services, by concern ----
 
     // RegisterAccess.cpp: single transfers through the register image, and a
@@ -234,6 +256,23 @@ public:
     void CbCurErr_Click(int Index);
     void Command6_Click();
     void Command7_Click();
+
+    // Fets.cpp
+    void cbCFET_Click();
+    void cbDFET_Click();
+    void cbPCFET_Click();
+    void cmdFetTogSync_Click();
+    void ChkFetToggle_Click(int Index);
+    void cmdFetGo_Click(int Index);
+    void TMRDFET_Timer();
+    void cmdSetFetControl_Click(int Index);
+
+    // PowerModes.cpp
+    void cbPower_Click(int Index);
+    void cbPower_LostFocus(int Index);
+    void cmdSetSleep_Click();
+    void cmdCBTest_Click();
+    void cmdStopTest_Click();
 
     // MeasurementScan.cpp
     void cbReadV_Click();

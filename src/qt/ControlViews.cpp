@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -158,13 +159,30 @@ protected:
     QString colourSheet() const override { return flatSheet("QCheckBox", m_.BackColor, m_.ForeColor); }
 };
 
-class OptionView : public View<ui::OptionButton, QRadioButton> {
+class FocusRadioButton : public QRadioButton {
 public:
-    OptionView(ui::OptionButton& o, QtRuntime& rt, QWidget* parent) : View(o, rt, new QRadioButton(parent))
+    using QRadioButton::QRadioButton;
+    std::function<void()> onFocusLost;
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QRadioButton::focusOutEvent(e);
+        // A message box or another window taking the focus is no move within the form.
+        const Qt::FocusReason r = e->reason();
+        if (onFocusLost && r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+            onFocusLost();
+    }
+};
+
+class OptionView : public View<ui::OptionButton, FocusRadioButton> {
+public:
+    OptionView(ui::OptionButton& o, QtRuntime& rt, QWidget* parent) : View(o, rt, new FocusRadioButton(parent))
     {
         // The control keeps its group exclusive, as its container defines it.
         w_->setAutoExclusive(false);
         QObject::connect(w_, &QRadioButton::clicked, [this] { fromUser([this] { m_.userClick(); }, {PropId::Value}); });
+        w_->onFocusLost = [this] { fromUser([this] { run(m_.LostFocus); }, {PropId::Value}); };
     }
 
 protected:

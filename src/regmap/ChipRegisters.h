@@ -146,6 +146,7 @@ inline constexpr Bits kPowerDoze = 0x02;  // 512 ms scan
 inline constexpr Bits kPowerSleep = 0x04;  // no scan, every FET off
 inline constexpr Bits kPowerPdwn = 0x08;  // power down
 inline constexpr Bits kPowerModes = kPowerIdle | kPowerDoze | kPowerSleep | kPowerPdwn;
+inline constexpr int kPowerModeBits = 4;  // bits 0 to 3, one per mode
 
 // Memory mode: what 0x00 to 0x7F and 0xB0 to 0xC5 reach.
 inline constexpr Reg kMemoryMode = 0x89;

@@ -97,6 +97,8 @@ std::uint8_t Chip::readRegister(std::uint8_t reg, std::uint32_t nowMs)
 void Chip::writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs)
 {
     advanceTo(nowMs);
+    if (onWrite)
+        onWrite(reg, value, nowMs);
     // Status and result registers are the chip's own.
     if (reg >= kStatusFirst && reg <= kStatusLast)
         return;

@@ -4,6 +4,7 @@
 // 14-bit conversion, status logic and a plausible pack.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <utility>
@@ -41,6 +42,10 @@ public:
     void releaseRegister(std::uint8_t reg);
 
     Pack pack;
+
+    // Called with every register write the chip takes over the bus, at the
+    // board's time: tests watch what reached the chip and when.
+    std::function<void(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs)> onWrite;
 
     // Scan timing: period by power mode, and how long bit 6 of 0x82 stays set.
     static constexpr int kScanPeriodMs = 32;

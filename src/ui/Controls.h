@@ -62,6 +62,7 @@ public:
     OptionButton(Form& f, std::string name, int index = -1) : Control(f, Kind::OptionButton, std::move(name), index) {}
     Prop<bool> Value{this, PropId::Value, false};
     Handler Click;  // runs when the button becomes selected
+    Handler LostFocus;  // the user moved the focus to another control of the form
     void userClick();
 
 protected:

@@ -47,5 +47,7 @@ inline constexpr Color kBlack = 0x000000;
 inline constexpr Color kWhite = 0xFFFFFF;
 inline constexpr Color kGreen = 0x00FF00;
 inline constexpr Color kRed = 0xFF0000;
+inline constexpr Color kDarkGreen = 0x008000;
+inline constexpr Color kYellow = 0xFFFF00;
 
 }  // namespace vb

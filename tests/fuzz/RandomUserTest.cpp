@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -70,6 +71,8 @@ public:
     int boxesThisAction = 0;
     long long actionStartMs = 0;
     long long doEventsAtStart = 0;
+    // What a user does when an action runs on and on: looks for a Stop button.
+    std::function<void()> pressStop;
 
     void formShown(ui::Form& f) override { shown.insert(&f); }
     void formHidden(ui::Form& f) override { shown.erase(&f); }
@@ -79,6 +82,12 @@ public:
         // An action that pumps for ever, or for hours of board time, is stuck.
         if (doEventsCalls() - doEventsAtStart > 3'000'000 || now() - actionStartMs > 4LL * 3600 * 1000)
             throw std::runtime_error("an action did not return");
+        // A test that runs until stopped (the cell-balance walk) gets its Stop
+        // after a few minutes, and again every minute while it goes on.
+        if (pressStop && now() - actionStartMs > kPatienceMs && now() >= nextStopMs_) {
+            nextStopMs_ = now() + 60'000;
+            pressStop();
+        }
         HeadlessRuntime::DoEvents();
     }
 
@@ -116,8 +125,10 @@ protected:
     }
 
 private:
+    static constexpr long long kPatienceMs = 5 * 60'000;
     std::mt19937& rng_;
     const forms_test::TempFolder& folder_;
+    long long nextStopMs_ = 0;
 };
 
 // Texts a user might type or paste.
@@ -176,6 +187,7 @@ private:
         if (session_->trimMarker)
             folder_.write("BR549.csv", "");
         rt_ = std::make_unique<RandomRuntime>(rng_, folder_);
+        rt_->pressStop = [this] { pressStopButtons(); };
         ProgramOptions options;
         options.appPath = folder_.path();
         options.simulate = true;
@@ -417,6 +429,14 @@ private:
             break;
         }
         guarded("link: " + what, [] {});
+    }
+
+    void pressStopButtons()
+    {
+        for (ui::Form* form : std::vector<ui::Form*>(rt_->shown.begin(), rt_->shown.end()))
+            for (ui::Control* c : form->controls())
+                if (c->kind() == ui::Kind::CommandButton && c->Caption.get() == "Stop" && reachable(*c))
+                    static_cast<ui::CommandButton*>(c)->userClick();
     }
 
     void checkNothingStuck()

@@ -1,6 +1,8 @@
 // Real widgets kept in step with the controls, both ways.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,6 +149,28 @@ TEST_F(QtViews, CheckBoxAndOptionButtonsFollowCodeAndClicks)
     // A second click on the selected button leaves it selected.
     b->click();
     EXPECT_TRUE(b->isChecked());
+}
+
+TEST_F(QtViews, OptionLosingTheFocusWithinTheFormRaisesLostFocus)
+{
+    int lost = 0;
+    f.optA.LostFocus = [&] {
+        ++lost;
+        f.optA.Value = false;
+    };
+    f.Show();
+    auto* a = widgetOf<QRadioButton>(rt, f.optA);
+    f.optA.Value = true;
+    QFocusEvent toAnotherControl(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(a, &toAnotherControl);
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(a->isChecked());
+    // A message box or another window taking the focus is no move within the form.
+    for (Qt::FocusReason r : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, r);
+        QApplication::sendEvent(a, &away);
+    }
+    EXPECT_EQ(lost, 1);
 }
 
 TEST_F(QtViews, ChoosingAComboItemSetsIndexAndTextThenClicks)

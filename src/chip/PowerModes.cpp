@@ -1,0 +1,163 @@
+// Power modes of 0x88 ("State Control", "Set Sleep", "Power Down") and the
+// walking cell-balance test, which hands balancing to the host and switches
+// the eight outputs of 0x84 on and off in turn until it is stopped.
+#include <array>
+
+#include "chip/FormParts.h"
+#include "chip/KVN58C3_Main.h"
+#include "vb/Numbers.h"
+
+namespace chip {
+
+using namespace chipreg;
+
+namespace {
+
+enum PowerOption : int { kIdle = 0, kDoze, kSleep, kPowerDown, kNone, kPowerOptionCount };
+constexpr std::array<const char*, kPowerOptionCount> kPowerCaptions = {"Idle", "Doze", "Sleep", "Power Down", "None"};
+// The value each option writes to 0x88; power down writes nothing.
+constexpr std::array<Bits, kPowerOptionCount> kPowerValues = {kPowerIdle, kPowerDoze, kPowerSleep, 0, 0};
+
+// Pauses of the power-down path and of the walking test, in ms.
+constexpr int kPowerDownPauseMs = 300;
+constexpr int kWalkUpMs = 200;
+constexpr int kWalkDownMs = 100;
+constexpr int kWalkClearMs = 300;
+
+// The host bits of 0x87 the walking test sets, in its order; balancing is
+// switched on last, once the loop flag is set.
+constexpr std::array<Bits, 3> kWalkHostBits = {kUcScan, kUcCbal, kUcLmon};
+constexpr int kForceCharge = 0;
+
+void setHostBit(KVN58C3_Main& f, Bits bit)
+{
+    const int i = bitNumber(bit);
+    f.cbuCControl4[i].Value = 1;
+    f.cbuCControl4_Click(i);
+}
+
+void setBalance(KVN58C3_Main& f, int i, bool on)
+{
+    f.cbuCControl1[i].Value = on ? 1 : 0;
+    f.cbuCControl1_Click(i);
+    f.program().rt().DoEvents();
+}
+
+// One output on, then off, each for `ms`; false once a stop was asked for.
+bool walkStep(KVN58C3_Main& f, int i, int ms)
+{
+    setBalance(f, i, true);
+    f.program().rt().Sleep(ms);
+    setBalance(f, i, false);
+    if (!f.program().LoopRunning)
+        return false;
+    f.program().rt().Sleep(ms);
+    return true;
+}
+
+// Stops whatever long loop runs: the A/D form's acquisition and the walking test.
+void stopAcquisition(KVN58C3_Main& f) { f.program().LoopRunning = false; }
+
+}  // namespace
+
+void layOutPowerModes(KVN58C3_Main& f)
+{
+    // On the demonstration page, under the forced current direction.
+    f.FrPower.Caption = "State Control";
+    f.FrPower.setContainer(&f.SSTab1, kPageDemo);
+    f.FrPower.move(kControlLeftX, 134, kControlFrameWidth, 86);
+    for (int i = 0; i < kPowerOptionCount; ++i) {
+        auto& o = f.cbPower.add(i);
+        // Running modes on the first row, power down and none below.
+        const int row = i < kPowerDown ? 0 : 1;
+        const int col = i < kPowerDown ? i : i - kPowerDown;
+        design(o, kPowerCaptions[static_cast<std::size_t>(i)], "", {10 + col * 104, 22 + row * 28, 100, 24, &f.FrPower},
+            [&f, i] { f.cbPower_Click(i); });
+        o.LostFocus = [&f, i] { f.cbPower_LostFocus(i); };
+    }
+    design(f.cmdSetSleep, "Set Sleep", "", {340, 22, 126, 28, &f.FrPower}, [&f] { f.cmdSetSleep_Click(); });
+
+    f.FrTestUtil.Caption = "Test Utililties";
+    f.FrTestUtil.setContainer(&f.SSTab1, kPageDemo);
+    f.FrTestUtil.move(kControlLeftX, 226, kControlFrameWidth, 62);
+    design(f.cmdCBTest, "CB Test", "Cycle through CB Led's to verify functionality", {10, 22, 126, 28, &f.FrTestUtil},
+        [&f] { f.cmdCBTest_Click(); });
+    design(f.cmdStopTest, "Stop", "Stop CB output cycling", {146, 22, 100, 28, &f.FrTestUtil},
+        [&f] { f.cmdStopTest_Click(); });
+    f.cmdStopTest.Visible = false;
+}
+
+void KVN58C3_Main::cbPower_Click(int Index)
+{
+    if (Index < 0 || Index >= kPowerOptionCount)
+        return;
+    if (p.TraceOn)
+        p.trace(p.TraceIndent1 + p.TraceIndent1 + "uProc GUI Tab :" + "Set Device Mode via uProc Control" + "\r\n");
+    const bool blocked = autoScan.blocks();
+    if (Index != kPowerDown) {
+        if (blocked)
+            return;
+        selectConfigRam(*this);
+        // The value read is not used: the bits above the mode are written as 0.
+        cbRead_Click(kPowerMode);
+        writeRegisterValue(kPowerMode, kPowerValues[static_cast<std::size_t>(Index)]);
+        cbRAMEnable.BackColor = vb::kRunning;
+        return;
+    }
+    // Power down is asked and acted on even during an auto scan: it writes no register.
+    const int answer =
+        p.rt().MsgBox("This may require complete power recycle if activiated.  Click OK to Continue, Cancel to Abort",
+            ui::vbOKCancel);
+    if (answer == ui::vbOK) {
+        stopAcquisition(*this);
+        p.rt().Sleep(kPowerDownPauseMs);
+        mnuDisableI2C_Click();
+    } else {
+        p.rt().Sleep(kPowerDownPauseMs);
+        cbPower[kPowerDown].Value = false;
+    }
+}
+
+void KVN58C3_Main::cbPower_LostFocus(int /*Index*/)
+{
+    // A selection shows only while the group has the focus, so clicking the
+    // same option again writes its mode again.
+    cbPower.forEach([](int, ui::OptionButton& o) { o.Value = false; });
+}
+
+void KVN58C3_Main::cmdSetSleep_Click()
+{
+    cbEnableRAM();
+    cbRead_Click(kPowerMode);
+    writeRegisterValue(kPowerMode, kPowerSleep);
+}
+
+void KVN58C3_Main::cmdCBTest_Click()
+{
+    cmdStopTest.Visible = true;
+    for (Bits bit : kWalkHostBits)
+        setHostBit(*this, bit);
+    p.LoopRunning = true;
+    setHostBit(*this, kUcCbalOn);
+    p.LoopRunning = true;
+    cbCurDir[kForceCharge].Value = true;
+
+    while (p.LoopRunning) {
+        for (int i = 0; i < kCellCount; ++i)
+            if (!walkStep(*this, i, kWalkUpMs))
+                break;
+        // A stop during the upward sweep still lets the downward one take its first step.
+        for (int i = kCellCount - 1; i >= 0; --i)
+            if (!walkStep(*this, i, kWalkDownMs))
+                break;
+    }
+    for (int i = 0; i < kCellCount; ++i) {
+        setBalance(*this, i, false);
+        p.rt().Sleep(kWalkClearMs);
+    }
+    cmdStopTest.Visible = false;
+}
+
+void KVN58C3_Main::cmdStopTest_Click() { p.LoopRunning = false; }
+
+}  // namespace chip
