@@ -184,6 +184,15 @@ double Chip::noise(double peak)
     return peak * (2.0 * unit - 1.0);
 }
 
+double Chip::monitorSwing() const
+{
+    if (pack.monitorDriftPeriodMs <= 0)
+        return 1.0;
+    const double phase =
+        2.0 * 3.14159265358979 * static_cast<double>(timeMs_ % pack.monitorDriftPeriodMs) / pack.monitorDriftPeriodMs;
+    return 1.0 + pack.monitorDrift * (1.0 - std::cos(phase)) / 2.0;
+}
+
 double Chip::cellVolts(int cell) const
 {
     if ((configRam_[kCellConfig] & (1u << cell)) == 0)
@@ -260,24 +269,25 @@ void Chip::convertMonitor()
     const std::uint8_t monitor = live(kMonitor);
     const int channel = monitor & kMonitorChannelMask;
     int code = 0;
+    const double swing = monitorSwing();
     if (channel >= kMonCell1 && channel <= kMonCell8) {
         const double v = cellVolts(channel - kMonCell1);
-        code = clampCode(v > 0.0 ? (v + noise(pack.noiseVolts)) / kCellFullScale14 : 0.0, kResultMask14);
+        code = clampCode(v > 0.0 ? (v * swing + noise(pack.noiseVolts)) / kCellFullScale14 : 0.0, kResultMask14);
     } else if (channel == kMonCurrent) {
-        const double c = (senseMillivolts() + noise(0.002)) * currentGainOf(monitor) / kSenseMvPerCode14;
+        const double c = (senseMillivolts() * swing + noise(0.002)) * currentGainOf(monitor) / kSenseMvPerCode14;
         code = static_cast<int>(std::clamp(std::lround(c), -8192L, 8191L)) & kResultMask14;
     } else if (channel == kMonVbat) {
         double sum = 0.0;
         for (int cell = 0; cell < 8; ++cell)
             sum += cellVolts(cell);
-        code = clampCode(sum * 8191.0 / 57.6, kResultMask14);
+        code = clampCode(sum * swing * 8191.0 / 57.6, kResultMask14);
     } else if (channel == kMonVrgo) {
-        code = clampCode(pack.regulatorVolts * 8191.0 / 3.6, kResultMask14);
+        code = clampCode(pack.regulatorVolts * swing * 8191.0 / 3.6, kResultMask14);
     } else if (channel >= kMonXTemp1 && channel <= kMonIntTemp) {
         double v = channel == kMonIntTemp
             ? kInternalVoltsPerKiloKelvin * (pack.internalTempC + 273.15) / 1000.0
             : thermistorVolts(pack.externalTempC[static_cast<std::size_t>(channel - kMonXTemp1)]);
-        code = clampCode((v + noise(0.0005)) * tempGain() * 8191.0 / 1.8, kResultMask14);
+        code = clampCode((v * swing + noise(0.0005)) * tempGain() * 8191.0 / 1.8, kResultMask14);
     }
     live(kMonitorResult) = static_cast<std::uint8_t>(code & 0xFF);
     live(kMonitorResultHigh) = static_cast<std::uint8_t>(code >> 8);

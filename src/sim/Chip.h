@@ -25,6 +25,10 @@ public:
         double regulatorVolts = 3.3;
         double noiseVolts = 0.0015;  // peak cell noise
         double balanceDropVolts = 0.015;  // a cell under balancing reads this much lower
+        // A slow swing of the on-demand conversions, as a fraction of the value
+        // (0 at start, this much at its top), so a plotted trace moves.
+        double monitorDrift = 0.001;
+        int monitorDriftPeriodMs = 20000;
     };
 
     explicit Chip(std::uint32_t seed = 1);
@@ -79,6 +83,8 @@ private:
     std::uint8_t& live(chipreg::Reg reg) { return live_[reg - chipreg::kStatusFirst]; }
     const std::uint8_t& live(chipreg::Reg reg) const { return live_[reg - chipreg::kStatusFirst]; }
     double noise(double peak);
+    // 1 plus the drift of the on-demand conversions at the chip's time now.
+    double monitorSwing() const;
     double cellVolts(int cell) const;  // 0 when the cell is not connected
     double senseMillivolts() const;  // signed: charge positive
     int tempGain() const;
