@@ -56,7 +56,7 @@ void frmADUtil::cmdCollectData2_Click()
 
 void frmADUtil::startSampling(Sample& s)
 {
-    chip::KVN58C3_Main& main = p.KVN58C3_Main();
+    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     usb::UsbLink& link = p.link();
     run.AcqStarted = false;
     run.AvgCount = 0;
@@ -140,7 +140,7 @@ void frmADUtil::startSampling(Sample& s)
 
 void frmADUtil::takeSample(Sample& s)
 {
-    chip::KVN58C3_Main& main = p.KVN58C3_Main();
+    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     usb::UsbLink& link = p.link();
     while (p.I2CBusy)
         rt().DoEvents();
@@ -214,7 +214,7 @@ void frmADUtil::scaleSample(Sample& s)
     if (run.MuxChannel != kMonCurrent)
         return;
     // The chip form's current display follows every sample of the current channel.
-    chip::KVN58C3_Main& main = p.KVN58C3_Main();
+    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     txtCalcCurrent[2].Text = vb::Format(s.reading, "##0.000");
     const double sense = vb::Val(main.VCELL[21].Text.get());
     if (sense != 0)  // a zero shunt leaves the current as it was
@@ -247,7 +247,7 @@ void frmADUtil::plotReading(double reading)
 
 void frmADUtil::endSampling()
 {
-    chip::KVN58C3_Main& main = p.KVN58C3_Main();
+    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     Timer_Instant.Enabled = false;
     rt().DoEvents();
     main.tbRegdata[kUcControl].Text = "00";

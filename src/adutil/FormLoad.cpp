@@ -69,10 +69,10 @@ void frmADUtil::Form_Unload(int& /*Cancel*/)
     rt().DoEvents();
 }
 
-void frmADUtil::cmdMainShow_Click() { p.KVN58C3_Main().Show(); }
+void frmADUtil::cmdMainShow_Click() { p.form<chip::KVN58C3_Main>().Show(); }
 
-void frmADUtil::cmdShowMother_Click() { p.frmMainF340().Show(); }
+void frmADUtil::cmdShowMother_Click() { p.form<bridge::frmMainF340>().Show(); }
 
-void frmADUtil::mnuAboutShow_Click() { p.frmAbout2().Show(); }
+void frmADUtil::mnuAboutShow_Click() { p.form<shell::frmAbout2>().Show(); }
 
 }  // namespace adutil

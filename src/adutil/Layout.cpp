@@ -39,13 +39,13 @@ constexpr std::array<const char*, 5> kGainCaptions = {"", "50", "5", "500", "500
 frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
 {
     Caption = "Corvale KVN58C2/3 Internal Mux and AD";
-    Width = 1000;
+    Width = 1024;
     Height = 640;
 
     mnuAboutShow.Click = [this] { mnuAboutShow_Click(); };
 
     SSTab1.setTabs({"RSVD", "KVN58C2/3  Block Diagram", "Measurement Screen", "RSVD"});
-    SSTab1.move(4, 4, 992, 632);
+    SSTab1.move(4, 4, 1016, 632);
 
     buildEngineeringPage();
     buildBlockDiagramPage();
@@ -134,23 +134,23 @@ void frmADUtil::buildMeasurementPage()
     };
 
     FrMuxSelect.Caption = "KVN58Cx Internal Mux Selection: Reg  0x85 AO3-AO0";
-    onPage(FrMuxSelect, 8, 8, 300, 246);
+    onPage(FrMuxSelect, 8, 8, 330, 246);
     for (int i = 0; i < chipreg::kMonitorChannelCount; ++i) {
         auto& o = OptMuxSelect.add(i);
         o.Caption = kChannelButtons[static_cast<std::size_t>(i)].caption;
         o.ToolTipText = kChannelButtons[static_cast<std::size_t>(i)].tip;
         o.setContainer(&FrMuxSelect);
-        o.move(12 + (i / 8) * 144, 22 + (i % 8) * 27, 138, 24);
+        o.move(12 + (i / 8) * 158, 22 + (i % 8) * 27, 150, 24);
         o.Click = [this, i] { OptMuxSelect_Click(i); };
     }
 
     frmFDBK.Caption = "Current Sense Gain";
-    onPage(frmFDBK, 8, 260, 300, 52);
+    onPage(frmFDBK, 8, 260, 330, 52);
     for (int i = 1; i <= 4; ++i) {
         auto& o = OptFDGain.add(i);
         o.Caption = kGainCaptions[static_cast<std::size_t>(i)];
         o.setContainer(&frmFDBK);
-        o.move(12 + (i - 1) * 70, 20, 64, 24);
+        o.move(12 + (i - 1) * 78, 20, 70, 24);
         o.Click = [this, i] {
             if (!markingGain_)
                 OptFDGain_Click(i);
@@ -170,21 +170,21 @@ void frmADUtil::buildMeasurementPage()
 
     cmdGraphReadings.Caption = "12 Bit Go";
     cmdGraphReadings.Visible = false;
-    onPage(cmdGraphReadings, 136, 324, 84, 28);
+    onPage(cmdGraphReadings, 150, 324, 90, 28);
     cmdCollectData2.Caption = "14 Bit Go";
-    onPage(cmdCollectData2, 224, 324, 84, 28);
+    onPage(cmdCollectData2, 248, 324, 90, 28);
     cmdCollectData2.Click = [this] { cmdCollectData2_Click(); };
     SSCmdStop.Caption = "Stop";
     SSCmdStop.FontBold = true;
-    onPage(SSCmdStop, 8, 378, 146, 36);
+    onPage(SSCmdStop, 8, 378, 161, 36);
     SSCmdStop.Click = [this] { SSCmdStop_Click(); };
     cmdMainShow.Caption = "Show Main";
-    onPage(cmdMainShow, 162, 378, 146, 36);
+    onPage(cmdMainShow, 177, 378, 161, 36);
     cmdMainShow.Click = [this] { cmdMainShow_Click(); };
 
     // The reading of the run.
     FrReading.Caption = "A/D Reading";
-    onPage(FrReading, 8, 420, 300, 176);
+    onPage(FrReading, 8, 420, 330, 176);
     auto inReading = [this](ui::Control& c, int x, int y, int w) {
         c.setContainer(&FrReading);
         c.move(x, y, w, 20);
@@ -207,7 +207,7 @@ void frmADUtil::buildMeasurementPage()
     inReading(lblReadCounter, 140, 152, 80);
 
     FrGraphOptions.Caption = "Graphing Options";
-    onPage(FrGraphOptions, 316, 470, 250, 76);
+    onPage(FrGraphOptions, 346, 470, 250, 76);
     ChkEnableGraph.Caption = "Enable Plot";
     ChkEnableGraph.Value = 1;
     ChkEnableGraph.setContainer(&FrGraphOptions);
@@ -218,20 +218,20 @@ void frmADUtil::buildMeasurementPage()
 
     frmDataRecord.Caption = "Save Measurements to File";
     frmDataRecord.Visible = false;
-    onPage(frmDataRecord, 574, 470, 200, 76);
+    onPage(frmDataRecord, 604, 470, 200, 76);
 
     FrCapture.Caption = "Est Timing";
-    onPage(FrCapture, 782, 470, 196, 76);
+    onPage(FrCapture, 812, 470, 190, 76);
     lblLoopTime.setContainer(&FrCapture);
     lblLoopTime.move(12, 20, 170, 20);
     lbltdiv.setContainer(&FrCapture);
     lbltdiv.move(12, 44, 170, 20);
 
     FrUPMode.Caption = "uProc Mode";
-    onPage(FrUPMode, 782, 554, 196, 44);
+    onPage(FrUPMode, 812, 554, 190, 44);
 
     lblOPR.add(2).FontBold = true;
-    onPage(lblOPR[2], 316, 554, 458, 22);
+    onPage(lblOPR[2], 346, 554, 458, 22);
 
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer_Instant.Tick = [this] { Timer_Instant_Timer(); };
@@ -246,7 +246,7 @@ void frmADUtil::buildScope()
     };
     // The label picture around the trace picture: y values right of it, x
     // values, sample count and title under it.
-    onPage(picTrace1_2, 316, 8, 430, 226);
+    onPage(picTrace1_2, 346, 8, 430, 226);
     picTrace1_2.resizeBuffer(430, 226);
     picTrace1_1.setContainer(&picTrace1_2);
     picTrace1_1.move(8, 12, 320, 164);
@@ -255,50 +255,50 @@ void frmADUtil::buildScope()
     // Values beside the scope: caption, then value.
     auto valueRow = [&](ui::Label& caption, const char* text, ui::Label& value, int y) {
         caption.Caption = text;
-        onPage(caption, 756, y, 120, 20);
-        onPage(value, 876, y, 104, 20);
+        onPage(caption, 786, y, 120, 20);
+        onPage(value, 906, y, 96, 20);
         value.Alignment = 1;
     };
     Label2.add(2).Caption = "Signal Amplitude Volts";
     Label2[2].FontBold = true;
-    onPage(Label2[2], 756, 8, 224, 20);
+    onPage(Label2[2], 786, 8, 216, 20);
     valueRow(Label3.add(1), "Pk-Pk", lblpkpk.add(1), 32);
     valueRow(Label3.add(3), "Max             ", lblpkpk.add(2), 54);
     valueRow(Label3.add(2), "Min          ", lblpkpk.add(3), 76);
     valueRow(Label3.add(4), "Instant", lblADInstant.add(1), 98);
     valueRow(Label3.add(6), " mV / Div  ", lbluvdiv.add(3), 128);
     // At the same place as (3); written only by Reset Scale.
-    onPage(lbluvdiv.add(0), 876, 128, 104, 20);
+    onPage(lbluvdiv.add(0), 906, 128, 96, 20);
     lbluvdiv[0].Alignment = 1;
     valueRow(Label3.add(8), " mV midscale", lbluvdiv.add(2), 150);
     Label4.Caption = "Current MA";
     Label4.Visible = false;
-    onPage(Label4, 756, 180, 120, 20);
+    onPage(Label4, 786, 180, 120, 20);
     lblUserGain.Visible = false;
-    onPage(lblUserGain, 876, 180, 104, 20);
+    onPage(lblUserGain, 906, 180, 96, 20);
     lblUserGain.Alignment = 1;
     for (int i = 0; i < 2; ++i) {
         auto& marker = Label16.add(i);
         marker.Caption = "<";
         marker.Visible = false;
-        onPage(marker, 742, 32 + i * 22, 12, 20);
+        onPage(marker, 772, 32 + i * 22, 12, 20);
     }
 
     // Scale buttons under the scope.
     cmdMeasureScreenInit.Caption = "Reset Scale";
-    onPage(cmdMeasureScreenInit, 316, 242, 104, 28);
+    onPage(cmdMeasureScreenInit, 346, 242, 104, 28);
     cmdMeasureScreenInit.Click = [this] { cmdMeasureScreenInit_Click(); };
     cmdAutoRange2.Caption = "AutoRange";
-    onPage(cmdAutoRange2, 424, 242, 104, 28);
+    onPage(cmdAutoRange2, 454, 242, 104, 28);
     cmdAutoRange2.Click = [this] { cmdAutoRange2_Click(); };
     cmrResetPeaks.Caption = "Reset Peaks";
-    onPage(cmrResetPeaks, 532, 242, 104, 28);
+    onPage(cmrResetPeaks, 562, 242, 104, 28);
     cmrResetPeaks.Click = [this] { cmrResetPeaks_Click(); };
     const std::array<const char*, 3> adjust = {"Increase Sensitivity", "Decrease Sensitivity", "Center"};
     for (int i = 0; i < 3; ++i) {
         auto& b = cmdRangeAdj.add(i);
         b.Caption = adjust[static_cast<std::size_t>(i)];
-        onPage(b, 316 + i * 146, 276, 142, 28);
+        onPage(b, 346 + i * 146, 276, 142, 28);
         b.Click = [this, i] { cmdRangeAdj_Click(i); };
     }
 }

@@ -118,7 +118,7 @@ void frmADUtil::OptMuxSelect_Click(int Index)
         Label2[2].Caption = "Signal Amplitude mV";
         lblInstInput.Caption = lblInstInput.Caption.get() + " Gain:" + lblUserGain.Caption.get() + "x";
     }
-    p.KVN58C3_Main().tbVoltageMon.ListIndex = run.MuxChannel;
+    p.form<chip::KVN58C3_Main>().tbVoltageMon.ListIndex = run.MuxChannel;
     frmFDBK.Visible = true;
     for (int i = 1; i <= 4; ++i)
         OptFDGain[i].Visible = true;
@@ -145,7 +145,7 @@ void frmADUtil::OptFDGain_Click(int Index)
         p.trace("\r\n");
     }
     lblUserGain.Caption = gain;
-    chip::KVN58C3_Main& main = p.KVN58C3_Main();
+    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     main.tbCurrentGain.ListIndex = Index - 1;
     main.cbWriteCurrentGain_Click();
     cmdMeasureScreenInit_Click();

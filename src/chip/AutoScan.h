@@ -16,6 +16,8 @@ public:
 
     // Running or stopping: the button shows light red.
     bool running() const { return state_ != State::Idle; }
+    // Running and no stop asked for: the button reads "Auto Scan STOP".
+    bool runningOn() const { return state_ == State::Running; }
     // The guard of a handler that must not run during an auto scan: shows the
     // "Operation Blocked" box and returns true while one runs.
     bool blocks();

@@ -38,6 +38,7 @@ public:
     ui::Menu mnuEnableI2C{*this, "mnuEnableI2C", "Enable I2C", &mnuPower};
     ui::Menu mnuDisableI2C{*this, "mnuDisableI2C", "Disable I2C", &mnuPower};
     ui::Menu mnumainshow{*this, "mnumainshow", "Show Basic Comm Form"};
+    ui::Menu mnuDataACQ{*this, "mnuDataACQ", "Internal AD Utility"};
 
     // Pages: register map, readings, thermistor table (KVN58C3_Main.cpp).
     ui::TabControl SSTab1{*this, "SSTab1"};
@@ -70,6 +71,7 @@ public:
     ui::CheckBox cbTempSel{*this, "cbTempSel"};
     // Menus.cpp
     ui::CommandButton cbQuit{*this, "cbQuit"};
+    ui::CommandButton cmdADUtil{*this, "cmdADUtil"};  // the A/D form, as the menu
 
     // ---- Auto scan and synchronisation: AutoScan.cpp ----
     ui::CommandButton cbAutoScan{*this, "cbAutoScan"};
@@ -289,6 +291,7 @@ public:
     void mnuDisableI2C_Click();
     void mnuabout_Click();
     void mnumainshow_Click();
+    void mnuDataACQ_Click();
     void cbQuit_Click();
 
     // KVN58C3_Main.cpp: waits, letting events run.

@@ -1,4 +1,5 @@
 // Menus, I2C switching, quit and the end of the program.
+#include "adutil/frmADUtil.h"
 #include "bridge/frmMainF340.h"
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
@@ -18,6 +19,8 @@ void layOutMenus(KVN58C3_Main& f)
     f.mnuEnableI2C.Click = [&f] { f.mnuEnableI2C_Click(); };
     f.mnuDisableI2C.Click = [&f] { f.mnuDisableI2C_Click(); };
     f.mnumainshow.Click = [&f] { f.mnumainshow_Click(); };
+    f.mnuDataACQ.Click = [&f] { f.mnuDataACQ_Click(); };
+    design(f.cmdADUtil, "Internal A/D", "Internal AD Utility", {800, 6, 96, 26}, [&f] { f.mnuDataACQ_Click(); });
     design(f.cbQuit, "Quit", "Exit the Program", {904, 6, 96, 26}, [&f] { f.cbQuit_Click(); });
 }
 
@@ -49,6 +52,15 @@ void KVN58C3_Main::mnuEnableI2C_Click()
 void KVN58C3_Main::mnuabout_Click() { p.form<shell::frmAbout2>().Show(); }
 
 void KVN58C3_Main::mnumainshow_Click() { p.form<bridge::frmMainF340>().Show(); }
+
+void KVN58C3_Main::mnuDataACQ_Click()
+{
+    // The auto scan gets its stop request; it ends at its next tick.
+    if (autoScan.runningOn())
+        cbAutoScan_Click();
+    p.form<adutil::frmADUtil>().Show();
+    p.rt().DoEvents();
+}
 
 void KVN58C3_Main::cbQuit_Click()
 {

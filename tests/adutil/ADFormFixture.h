@@ -12,11 +12,13 @@ namespace adutil_test {
 
 class ADFormTest : public forms_test::FormsTest {
 protected:
+    // The program goes before the polls it may still have scheduled.
+    ~ADFormTest() override { program.reset(); }
     adutil::frmADUtil& form()
     {
         if (!ad) {
             launch();
-            ad = std::make_unique<adutil::frmADUtil>(p());
+            ad = &p().form<adutil::frmADUtil>();
         }
         return *ad;
     }
@@ -28,7 +30,9 @@ protected:
     // Runs action at the first pump at which pred holds; checked at every pump.
     void when(std::function<bool()> pred, std::function<void()> action)
     {
-        auto poll = std::make_shared<std::function<void()>>();
+        // The fixture keeps the poll, so it can schedule itself again.
+        polls_.push_back(std::make_unique<std::function<void()>>());
+        std::function<void()>* poll = polls_.back().get();
         *poll = [this, pred = std::move(pred), action = std::move(action), poll]() {
             if (pred())
                 action();
@@ -77,7 +81,10 @@ protected:
         return values;
     }
 
-    std::unique_ptr<adutil::frmADUtil> ad;
+    adutil::frmADUtil* ad = nullptr;
+
+private:
+    std::vector<std::unique_ptr<std::function<void()>>> polls_;
 };
 
 }  // namespace adutil_test

@@ -28,7 +28,7 @@ TEST_F(ADFormTest, FirstLoadWithoutMarkerFilesShowsTheMeasurementPageOnly)
     EXPECT_EQ(f.names.StimSourceName[4], "KVN61D4 16bit DAC");
     EXPECT_TRUE(f.OptBits[1].Value);  // 14 bits, as designed
     EXPECT_TRUE(f.OptFDGain[1].Value);
-    EXPECT_EQ(p().Doco().rtxt1.Text(), "");
+    EXPECT_EQ(p().form<shell::Doco>().rtxt1.Text(), "");
     EXPECT_TRUE(rt.boxes().empty());
 }
 
@@ -49,7 +49,7 @@ TEST_F(ADFormTest, DetailTraceLinesOfTheLoad)
     p().TraceOn = true;
     p().TraceDetail = true;
     shown();
-    const std::string& text = p().Doco().rtxt1.Text();
+    const std::string& text = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(text.find("     Block Diagram load\r\n"), std::string::npos);
     EXPECT_NE(text.find("Measurement Scope Initialization\r\n"), std::string::npos);
     EXPECT_NE(text.find("     Block Diagram load completed\r\n\r\n"), std::string::npos);
@@ -143,10 +143,10 @@ TEST_F(ADFormTest, TheDoneButtonAndTheWindowButtons)
     EXPECT_EQ(f.SSTab1.Tab, adutil::kPageMeasurement);
 
     f.mnuAboutShow.userClick();
-    EXPECT_TRUE(p().frmAbout2().Visible);
-    p().KVN58C3_Main().Hide();
+    EXPECT_TRUE(p().form<shell::frmAbout2>().Visible);
+    p().form<chip::KVN58C3_Main>().Hide();
     f.cmdMainShow.userClick();
-    EXPECT_TRUE(p().KVN58C3_Main().Visible);
+    EXPECT_TRUE(p().form<chip::KVN58C3_Main>().Visible);
 }
 
 TEST_F(ADFormTest, StopWithoutARunLeavesThePromptAndShowsTheRecordFrame)

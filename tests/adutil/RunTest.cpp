@@ -93,7 +93,7 @@ TEST_F(RunTest, TheCurrentChannelFeedsTheChipFormsCurrentDisplay)
 {
     runChannel(chipreg::kMonCurrent, 3);
     auto& f = *ad;
-    auto& main = p().KVN58C3_Main();
+    auto& main = p().form<chip::KVN58C3_Main>();
     const double reading = f.records.CalcMvArray[3];
     EXPECT_EQ(main.VCELL[2].Text.get(), vb::Format(reading, "##0.000000"));
     // 1.0 milliohm shunt: mV / 0.001 ohm.
@@ -182,12 +182,12 @@ TEST_F(RunTest, TheMicrocontrollerScanBitIsSetForTheRunOnly)
 TEST_F(RunTest, TheChipsGainFieldSelectsItsButtonWithoutARestart)
 {
     auto& f = shown();
-    p().KVN58C3_Main().tbRegdata[chipreg::kMonitor].Text = "30";
+    p().form<chip::KVN58C3_Main>().tbRegdata[chipreg::kMonitor].Text = "30";
     const std::size_t from = board().log.size();
     runChannel(chipreg::kMonCurrent, 2);
     EXPECT_TRUE(f.OptFDGain[4].Value);
     EXPECT_FALSE(f.OptFDGain[1].Value);
-    EXPECT_EQ(p().KVN58C3_Main().VCELL[20].Text.get(), "500");
+    EXPECT_EQ(p().form<chip::KVN58C3_Main>().VCELL[20].Text.get(), "500");
     EXPECT_EQ(writesOf(chipreg::kUcControl, from), (std::vector<int>{0x04, 0x00}));  // one run
     EXPECT_EQ(board().chip().peek(chipreg::kMonitor), 0x40 + 0x30 + chipreg::kMonCurrent);
 }
@@ -228,7 +228,7 @@ TEST_F(RunTest, TraceLinesOfARun)
     launch();
     p().TraceOn = true;
     runChannel(7, 2);
-    const std::string& text = p().Doco().rtxt1.Text();
+    const std::string& text = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(text.find("Connect KVN58C3 Mux to CELL7\r\n"), std::string::npos);
     EXPECT_NE(text.find("Data Collection Started 09:30:"), std::string::npos);
     EXPECT_NE(text.find(" Stopped 09:30:"), std::string::npos);
@@ -256,7 +256,7 @@ TEST_F(RunTest, ReloadingAfterARunOnTheCurrentChannelStartsOneRun)
     ad->Show();
     EXPECT_TRUE(ad->Visible);
     EXPECT_TRUE(ad->OptFDGain[1].Value);
-    EXPECT_EQ(p().KVN58C3_Main().tbCurrentGain.ListIndex, 0);
+    EXPECT_EQ(p().form<chip::KVN58C3_Main>().tbCurrentGain.ListIndex, 0);
     EXPECT_EQ(writesOf(chipreg::kUcControl, from), (std::vector<int>{0x04, 0x00}));
     EXPECT_EQ(board().chip().peek(chipreg::kMonitor), 0x40 + chipreg::kMonCurrent);
 }

@@ -1,0 +1,67 @@
+// The A/D form under the offscreen platform: a channel click starts a run, the
+// scope widget shows the trace at the picture's own size, Stop ends the run.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "QtTestSupport.h"
+#include "adutil/frmADUtil.h"
+#include "program/Program.h"
+#include "qt/PictureWidget.h"
+#include "shell/frmStartup.h"
+
+namespace {
+
+TEST(QtScope, AChannelClickRunsUntilStopAndTheScopeShowsTheTrace)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    qt::QtRuntime rt;
+    ProgramOptions options;
+    options.appPath = folder.path().toStdString();
+    options.simulate = true;
+    Program program(rt, options);
+    const qt::WindowsFirst windowsFirst(rt);
+    rt.dispatch([&program] {
+        program.form<shell::frmStartup>().launch(0);
+        program.form<adutil::frmADUtil>().Show();
+    });
+    auto& f = program.form<adutil::frmADUtil>();
+    auto* channel = qttest::widgetOf<QRadioButton>(rt, f.OptMuxSelect[3]);
+    auto* stop = qttest::widgetOf<QPushButton>(rt, f.SSCmdStop);
+    auto* scope = qttest::widgetOf<qt::PictureWidget>(rt, f.picTrace1_1);
+    ASSERT_NE(channel, nullptr);
+    ASSERT_NE(stop, nullptr);
+    ASSERT_NE(scope, nullptr);
+    EXPECT_EQ(scope->size(), QSize(320, 164));
+
+    int tracePixels = -1;
+    int gridPixels = 0;
+    bool runningWhenGrabbed = false;
+    QTimer::singleShot(700, [&] {
+        runningWhenGrabbed = program.LoopRunning;
+        scope->repaintNow();
+        const QImage img = scope->grab().toImage();
+        tracePixels = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb c = img.pixel(x, y) & 0xFFFFFF;
+                tracePixels += c == 0x0000FF;
+                gridPixels += c == 0x000000;
+            }
+        stop->click();
+    });
+    channel->click();  // returns when the run has ended
+
+    EXPECT_TRUE(runningWhenGrabbed);
+    EXPECT_GT(tracePixels, 30);
+    EXPECT_GT(gridPixels, 1000);  // drawn pixel for pixel: the grid lines stay sharp
+    EXPECT_FALSE(program.LoopRunning);
+    EXPECT_EQ(f.lblOPR[2].Caption.get(), "Data Collection Halted");
+    EXPECT_GT(f.records.ReadingCount, 10);
+}
+
+}  // namespace
