@@ -13,7 +13,7 @@
 #include "regmap/ChipRegisters.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
-#include "ui/HeadlessRuntime.h"
+#include "support/HeadlessRuntime.h"
 
 #ifdef KVN_BENCH_QT
 #include <QTimer>
