@@ -195,4 +195,22 @@ TEST_F(ADFormTest, GainClicksOffTheCurrentChannelChangeNothing)
     EXPECT_EQ(f.lblUserGain.Caption.get(), "");
 }
 
+TEST_F(ADFormTest, TheChipFormsMenuAndButtonOpenTheFormAndAskTheAutoScanToStop)
+{
+    chip::KVN58C3_Main& main = launch();
+    main.cbAutoScan_Click();
+    ASSERT_EQ(main.cbAutoScan.Caption.get(), "Auto Scan STOP");
+    main.mnuDataACQ.userClick();
+    ASSERT_TRUE(p().hasForm<adutil::frmADUtil>());
+    auto& f = p().form<adutil::frmADUtil>();
+    EXPECT_TRUE(f.Visible);
+    EXPECT_EQ(main.cbAutoScan.Caption.get(), "Auto Scan START");
+    rt.runFor(100);
+    EXPECT_EQ(main.cbAutoScan.BackColor, vb::kIdle);  // the next tick ended the scan
+
+    f.Hide();
+    main.cmdADUtil.userClick();
+    EXPECT_TRUE(f.Visible);
+}
+
 }  // namespace

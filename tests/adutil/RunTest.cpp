@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(Channels, ChannelRun,
     ::testing::Values(ChannelCase{3, 14.4 / 24573}, ChannelCase{8, 14.4 / 24573},
         ChannelCase{chipreg::kMonCurrent, 0.002 + 1800.0 / 50 / 8191}, ChannelCase{chipreg::kMonVbat, 57.6 / 8191},
         ChannelCase{chipreg::kMonVrgo, 3.6 / 8191}, ChannelCase{chipreg::kMonXTemp1, 0.001 + 1.8 / 8191},
-        ChannelCase{chipreg::kMonNone, 0}, ChannelCase{chipreg::kMonNone15, 0}));
+        ChannelCase{chipreg::kMonNone, 0}, ChannelCase{chipreg::kMonNone15, 0}),
+    [](const ::testing::TestParamInfo<ChannelCase>& c) { return "Channel" + std::to_string(c.param.channel); });
 
 TEST_F(RunTest, TheCurrentChannelFeedsTheChipFormsCurrentDisplay)
 {
@@ -220,6 +221,21 @@ TEST_F(RunTest, TheAutoRangeFollowsAStartAndTheInstantValueAverages)
     EXPECT_FALSE(f.Batch_Timer.Enabled);
     EXPECT_NE(f.lblADInstant[1].Caption.get(), "----");
     EXPECT_NEAR(vb::Val(f.lblADInstant[1].Caption.get()), 3.703, 0.003);
+    EXPECT_EQ(f.lblOPR[2].Caption.get(), "Data Collection Halted");
+}
+
+TEST_F(RunTest, TheChannelSelectionNamesTheChannelAndPromptsOnTheDiagramPage)
+{
+    runChannel(7, 2);
+    auto& f = *ad;
+    EXPECT_EQ(f.lblOPR[1].Caption.get(), f.OptMuxSelect[7].ToolTipText.get() + " Click Done to go to next Tab.");
+    EXPECT_TRUE(f.cmdDoneTab1.Visible);
+    EXPECT_EQ(f.lblMuxOut.Caption.get(), "CELL7");
+    EXPECT_EQ(f.lblInstInput.Caption.get(), "CELL7");
+    EXPECT_EQ(f.ShpMuxConnect[7].FillColor, vb::RGB(0, 0, 255));
+    EXPECT_FALSE(f.ShpMuxConnect[7].Visible);
+    EXPECT_EQ(p().form<chip::KVN58C3_Main>().tbVoltageMon.ListIndex, 7);
+    EXPECT_FALSE(f.OptMuxSelect[7].Value);  // the stop leaves no channel selected
     EXPECT_EQ(f.lblOPR[2].Caption.get(), "Data Collection Halted");
 }
 
