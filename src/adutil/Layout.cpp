@@ -34,6 +34,10 @@ constexpr std::array<ChannelButton, chipreg::kMonitorChannelCount> kChannelButto
 
 constexpr std::array<const char*, 5> kGainCaptions = {"", "50", "5", "500", "500"};
 
+// The block diagram: one input row per channel into the multiplexer.
+constexpr int kDiagramTop = 40;
+constexpr int kDiagramPitch = 22;
+
 }  // namespace
 
 frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
@@ -103,27 +107,61 @@ void frmADUtil::buildBlockDiagramPage()
     };
     onPage(picBlockDiagram, 12, 12, 600, 420);
     picBlockDiagram.resizeBuffer(600, 420);
-    picBlockDiagram.CurrentX = 20;
-    picBlockDiagram.CurrentY = 20;
-    picBlockDiagram.Print("KVN58C2/3 analog monitor: mux (0x85 bits 3:0) -> 14-bit A/D (0xAA/0xAB)");
+    drawBlockDiagram();
     // One connection mark per channel beside the diagram; the channel
     // selection hides them all and names the channel in lblMuxOut instead.
     for (int i = 0; i < chipreg::kMonitorChannelCount; ++i) {
         auto& s = ShpMuxConnect.add(i);
         s.ShapeType = ui::Shape::Rectangle;
         s.setContainer(&picBlockDiagram);
-        s.move(40, 50 + i * 22, 14, 14);
+        s.move(16, kDiagramTop + i * kDiagramPitch - 6, 12, 12);
     }
     lblMuxOut.Caption = "--";
-    onPage(lblMuxOut, 630, 40, 300, 22);
+    onPage(lblMuxOut, 620, 200, 300, 22);
     lblInstInput.Caption = "";
-    onPage(lblInstInput, 630, 70, 300, 22);
+    onPage(lblInstInput, 620, 226, 300, 22);
     auto& prompt1 = lblOPR.add(1);
     onPage(prompt1, 12, 444, 900, 22);
     cmdDoneTab1.Caption = "Done";
     cmdDoneTab1.Visible = false;
     onPage(cmdDoneTab1, 12, 474, 100, 28);
     cmdDoneTab1.Click = [this] { cmdDoneTab1_Click(); };
+}
+
+void frmADUtil::drawBlockDiagram()
+{
+    ui::PictureBox& d = picBlockDiagram;
+    const vb::Color ink = vb::kBlack;
+    auto box = [&](int x1, int y1, int x2, int y2) {
+        d.Line(x1, y1, x2, y1, ink);
+        d.Line(x2, y1, x2, y2, ink);
+        d.Line(x2, y2, x1, y2, ink);
+        d.Line(x1, y2, x1, y1, ink);
+    };
+    auto text = [&](int x, int y, const char* t) {
+        d.CurrentX = x;
+        d.CurrentY = y;
+        d.Print(t);
+    };
+    const int muxTop = kDiagramTop - 14;
+    const int muxBottom = kDiagramTop + 15 * kDiagramPitch + 14;
+    for (int i = 0; i < chipreg::kMonitorChannelCount; ++i) {
+        const int y = kDiagramTop + i * kDiagramPitch;
+        text(36, y - 6, kChannelButtons[static_cast<std::size_t>(i)].caption);
+        d.Line(150, y, 260, y, ink);
+    }
+    box(260, muxTop, 320, muxBottom);
+    text(268, (muxTop + muxBottom) / 2 - 20, "MUX");
+    text(268, (muxTop + muxBottom) / 2, "0x85");
+    const int mid = (muxTop + muxBottom) / 2 + 6;
+    d.Line(320, mid, 400, mid, ink);
+    box(400, mid - 30, 500, mid + 30);
+    text(410, mid - 20, "14-bit");
+    text(410, mid, "A/D");
+    d.Line(500, mid, 540, mid, ink);
+    text(506, mid + 12, "0xAA");
+    text(506, mid + 26, "0xAB");
+    d.Refresh();
 }
 
 void frmADUtil::buildMeasurementPage()

@@ -166,6 +166,7 @@ protected:
 private:
     void buildEngineeringPage();
     void buildBlockDiagramPage();
+    void drawBlockDiagram();
     void buildMeasurementPage();
     void buildScope();
     void buildDemoPage();
