@@ -53,7 +53,8 @@ constexpr Session kSessions[] = {
 };
 
 // Every built form; the run fails when one of them was never acted on.
-const char* const kForms[] = {"frmStartup", "frmMainF340", "KVN58C3_Main", "frmInst", "Test", "Doco", "frmAbout2"};
+const char* const kForms[] = {
+    "frmStartup", "frmMainF340", "KVN58C3_Main", "frmInst", "Test", "Doco", "frmAbout2", "frmADUtil"};
 
 std::uint32_t envNumber(const char* name, std::uint32_t fallback)
 {
