@@ -18,7 +18,7 @@ Bridge::Bridge(Chip& chip, Faults& faults) : chip_(chip), faults_(faults)
 
 bool Bridge::acknowledges(std::uint8_t address)
 {
-    if (!crossbarOn() || faults_.nakAll || address != chipreg::kI2cAddress)
+    if (!crossbarOn() || faults_.nakAll || address != chipreg::kI2cAddress || !chip_.acknowledges())
         return false;
     if (faults_.nakOnce > 0) {
         --faults_.nakOnce;

@@ -36,12 +36,29 @@ Chip::Chip(std::uint32_t seed) : rng_(seed)
     configEeprom_[kCellConfig] = 0xFF;
     for (std::size_t i = 0; i < trimEeprom_.size(); ++i)
         trimEeprom_[i] = static_cast<std::uint8_t>(0x40 + i);
+    powerOnReset();
+}
+
+// What the chip holds when its supply comes up: the EEPROMs copied to RAM,
+// the live page cleared, CFET and DFET on with both monitors, a first scan.
+void Chip::powerOnReset()
+{
     configRam_ = configEeprom_;
     trimRam_ = trimEeprom_;
-    // CFET and DFET on, the pack feeding its load; charge and load monitors enabled.
+    test_ = {};
+    live_ = {};
     live(kFetControl) = kFetCfet | kFetDfet | kFetCmonEn | kFetLmonEn;
+    ovActive_ = uvActive_ = false;
+    conversionDoneMs_ = -1;
+    scanStartedMs_ = -1;
     runScan();
-    nextScanMs_ = scanPeriodMs();
+    nextScanMs_ = timeMs_ + scanPeriodMs();
+}
+
+void Chip::powerCycle()
+{
+    poweredDown_ = false;
+    powerOnReset();
 }
 
 bool Chip::trimAccess() const
@@ -97,6 +114,8 @@ std::uint8_t Chip::readRegister(std::uint8_t reg, std::uint32_t nowMs)
 void Chip::writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs)
 {
     advanceTo(nowMs);
+    if (poweredDown_)
+        return;
     if (onWrite)
         onWrite(reg, value, nowMs);
     // Status and result registers are the chip's own.
@@ -116,6 +135,12 @@ void Chip::writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t now
         *at &= static_cast<std::uint8_t>(~(kFetClrCer | kFetClrLerr));
     if (reg == kUcControl)
         *at &= static_cast<std::uint8_t>(~kUcOwStrt);
+    // A FET switched on wakes a sleeping chip; power down cuts everything
+    // until the supply is cycled.
+    if (reg == kFetControl && (value & kFetDrivers) != 0)
+        live(kPowerMode) &= static_cast<std::uint8_t>(~kPowerSleep);
+    if (reg == kPowerMode && (value & kPowerPdwn) != 0)
+        powerDown();
     applyFetProtection();
     updateStatus();
 }
@@ -129,6 +154,8 @@ void Chip::advanceTo(std::uint32_t nowMs)
     }
     timeMs_ += static_cast<std::uint32_t>(nowMs - lastNow_);
     lastNow_ = nowMs;
+    if (poweredDown_)
+        return;
 
     const bool sleeping = (live(kPowerMode) & kPowerSleep) != 0;
     const bool hostScans = (live(kUcControl) & kUcScan) != 0;
@@ -198,7 +225,8 @@ double Chip::cellVolts(int cell) const
     if ((configRam_[kCellConfig] & (1u << cell)) == 0)
         return 0.0;
     double v = pack.cellVolts[static_cast<std::size_t>(cell)];
-    if (live(kCellBalance) & (1u << cell))
+    // A sleeping chip drives no balancing output.
+    if ((live(kCellBalance) & (1u << cell)) && (live(kPowerMode) & kPowerSleep) == 0)
         v -= pack.balanceDropVolts;
     return v;
 }
@@ -208,10 +236,19 @@ double Chip::senseMillivolts() const
     const std::uint8_t direction = test_[kTestDirection - kTestFirst];
     const bool sleeping = (live(kPowerMode) & kPowerSleep) != 0;
     double ma = 0.0;
-    if (direction & kTestDirForce)
+    if (direction & kTestDirForce) {
         ma = (direction & kTestDirCharge) ? pack.loadCurrentMa : -pack.loadCurrentMa;
-    else if (!sleeping && (live(kFetControl) & kFetDfet))
-        ma = -pack.loadCurrentMa;
+    } else if (!sleeping && !poweredDown_) {
+        // The charger pushes current in through CFET, or a little through
+        // PCFET alone; the load draws through DFET.
+        const std::uint8_t fets = live(kFetControl);
+        if (pack.chargerAttached && (fets & kFetCfet))
+            ma += pack.chargeCurrentMa;
+        else if (pack.chargerAttached && (fets & kFetPcfet))
+            ma += pack.prechargeCurrentMa;
+        if (fets & kFetDfet)
+            ma -= pack.loadCurrentMa;
+    }
     return ma * pack.shuntMilliohm / 1000.0;
 }
 
@@ -293,6 +330,14 @@ void Chip::convertMonitor()
     live(kMonitorResultHigh) = static_cast<std::uint8_t>(code >> 8);
 }
 
+void Chip::powerDown()
+{
+    poweredDown_ = true;
+    live(kFetControl) &= static_cast<std::uint8_t>(~kFetDrivers);
+    live(kCellBalance) = 0;
+    live(kStatus2) = 0;
+}
+
 // Over-current faults switch the FETs off unless the host microcontroller
 // controls them; sleep and the pack shut-down pin switch everything off.
 void Chip::applyFetProtection()
@@ -340,8 +385,10 @@ void Chip::updateStatus()
     const double sense = senseMillivolts();
     const std::uint8_t fets = live(kFetControl);
     std::uint8_t s2 = (fets & kFetLmonEn) ? kStatus2LdPrsnt : 0;
-    if (sense > 0.0 && (fets & kFetCmonEn))
+    if ((pack.chargerAttached || sense > 0.0) && (fets & kFetCmonEn))
         s2 |= kStatus2ChPrsnt;
+    if (fets & kFetPcfet)
+        s2 |= kStatus2Lvchg;
     if (sense > 0.0)
         s2 |= kStatus2Ching;
     if (sense < 0.0)

@@ -29,6 +29,9 @@ public:
         // (0 at start, this much at its top), so a plotted trace moves.
         double monitorDrift = 0.001;
         int monitorDriftPeriodMs = 20000;
+        bool chargerAttached = false;  // a charger on the pack terminals
+        double chargeCurrentMa = 1000.0;  // through CFET
+        double prechargeCurrentMa = 100.0;  // through PCFET while CFET is off
     };
 
     explicit Chip(std::uint32_t seed = 1);
@@ -40,6 +43,10 @@ public:
     void writeRegister(std::uint8_t reg, std::uint8_t value, std::uint32_t nowMs);
     // The register as the bus sees it now, without side effects.
     std::uint8_t peek(std::uint8_t reg) const;
+    // False once power down (PDWN of 0x88) was written: the chip neither
+    // acknowledges nor scans until its supply is cycled.
+    bool acknowledges() const { return !poweredDown_; }
+    void powerCycle();
     // Makes reads of a register return a fixed value until it is released, for
     // states the modelled pack cannot reach; writes still reach the register.
     void forceRegister(std::uint8_t reg, std::uint8_t value);
@@ -72,6 +79,8 @@ private:
 
     const std::uint8_t* slot(std::uint8_t reg) const;
     std::uint8_t* slot(std::uint8_t reg);
+    void powerOnReset();
+    void powerDown();
     bool trimAccess() const;
     int scanPeriodMs() const;
     bool scanning() const;
@@ -108,6 +117,7 @@ private:
     long long scans_ = 0;
     bool ovActive_ = false;
     bool uvActive_ = false;
+    bool poweredDown_ = false;
 };
 
 }  // namespace sim

@@ -233,6 +233,42 @@ TEST_F(FetsTest, SleepAndStatusStepsPauseForTheReadStatusDelay)
     EXPECT_LT(rt.now() - start, 140);
 }
 
+TEST_F(FetsTest, SwitchedFetsShowInTheScanAndTheStatus)
+{
+    auto& f = form();
+    f.cbReadV_Click();
+    EXPECT_NEAR(boxValue(19), 500.0, 9.0);  // the load's current through DFET
+    f.ReadStatus_Click();
+    EXPECT_EQ(f.LED[19].FillColor.get(), vb::kGreen);  // discharging
+    f.cbDFET.userClick();
+    rt.runFor(100);
+    f.cbReadV_Click();
+    EXPECT_EQ(boxValue(19), 0.0);
+    f.ReadStatus_Click();
+    EXPECT_EQ(f.LED[19].FillColor.get(), vb::kWhite);
+    EXPECT_EQ(f.cbDFET.BackColor.get(), vb::kRed);
+}
+
+TEST_F(FetsTest, ToggleWithSleepWakesTheChipEachTickAndSleepsItAgain)
+{
+    auto& f = form();
+    f.ChkFetToggle[0].Value = 1;  // Toggle CFET
+    f.ChkFetToggle[3].Value = 1;  // Set Sleep
+    f.TMRDFET.Enabled = false;
+    watch(0x86);
+    for (int tick = 0; tick < 3; ++tick) {
+        f.TMRDFET_Timer();
+        // The first toggle switches CFET off; from then on sleep has switched
+        // it off and the toggle switches it on, which wakes the chip...
+        ASSERT_EQ(watched().size(), static_cast<std::size_t>(tick + 1));
+        EXPECT_EQ(watched().back().value & 0x02, tick == 0 ? 0 : 0x02) << tick;
+        // ...then sleep switched every FET off, as the status read shows.
+        EXPECT_EQ(f.LED[30].FillColor.get(), vb::kGreen) << tick;
+        EXPECT_EQ(f.cbCFET.BackColor.get(), vb::kRed) << tick;
+        EXPECT_EQ(board().chip().peek(0x88), 0x04);
+    }
+}
+
 TEST_F(FetsTest, MicrocontrollerButtonsSetAndClearTheHostFetBit)
 {
     auto& f = form();

@@ -127,6 +127,19 @@ TEST_F(PowerModesTest, ReadingTheControlRegistersSelectsThePowerOption)
     EXPECT_TRUE(changes(writesOf(from), "88").empty());
 }
 
+TEST_F(PowerModesTest, BalancingOutputsShowInTheScan)
+{
+    auto& f = form();
+    f.cbReadV_Click();
+    const double before = boxValue(3);  // CELL1
+    f.cbuCControl1[0].Value = 1;
+    rt.runFor(100);
+    f.cbReadV_Click();
+    EXPECT_EQ(f.cbLED[0].FillColor.get(), vb::kRed);
+    EXPECT_EQ(f.cbLED[1].FillColor.get(), vb::kWhite);
+    EXPECT_NEAR(before - boxValue(3), 0.015, 0.003);  // the cell under balancing reads lower
+}
+
 TEST_F(PowerModesTest, CellBalanceTestWalksTheOutputsUntilStopped)
 {
     auto& f = form();
