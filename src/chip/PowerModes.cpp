@@ -3,6 +3,7 @@
 // the eight outputs of 0x84 on and off in turn until it is stopped.
 #include <array>
 
+#include "adutil/frmADUtil.h"
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
 #include "vb/Numbers.h"
@@ -55,9 +56,6 @@ bool walkStep(KVN58C3_Main& f, int i, int ms)
     return true;
 }
 
-// Stops whatever long loop runs: the A/D form's acquisition and the walking test.
-void stopAcquisition(KVN58C3_Main& f) { f.program().LoopRunning = false; }
-
 }  // namespace
 
 void layOutPowerModes(KVN58C3_Main& f)
@@ -109,7 +107,8 @@ void KVN58C3_Main::cbPower_Click(int Index)
         p.rt().MsgBox("This may require complete power recycle if activiated.  Click OK to Continue, Cancel to Abort",
             ui::vbOKCancel);
     if (answer == ui::vbOK) {
-        stopAcquisition(*this);
+        // Its stop also ends any other long loop (the walking test): they share LoopRunning.
+        p.form<adutil::frmADUtil>().SSCmdStop_Click();
         p.rt().Sleep(kPowerDownPauseMs);
         mnuDisableI2C_Click();
     } else {

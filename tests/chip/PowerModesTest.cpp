@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
+#include "adutil/frmADUtil.h"
 
 namespace monitor_test {
 namespace {
@@ -87,6 +88,29 @@ TEST_F(PowerModesTest, PowerDownConfirmedStopsTheAcquisitionAndSwitchesI2COffWit
     // 300 ms before the switch-off, which itself pauses 500 ms.
     EXPECT_GE(rt.now() - start, 800);
     EXPECT_TRUE(f.cbPower[3].Value.get());
+}
+
+TEST_F(PowerModesTest, PowerDownDuringAnAcquisitionRunEndsTheRun)
+{
+    auto& f = form();
+    auto& ad = p().form<adutil::frmADUtil>();
+    ad.Show();
+    long long downAt = -1;
+    // Power down chosen on the chip form while the A/D form samples.
+    rt.after(500, [&] {
+        EXPECT_TRUE(p().LoopRunning);
+        rt.answerNext(ui::vbOK);
+        // The sample under way when the bus went off is not acknowledged: Retry back to the form.
+        rt.answerNext(ui::vbOK);
+        rt.answerNext(ui::vbRetry);
+        f.cbPower[3].userClick();
+        downAt = rt.now();
+    });
+    ad.OptMuxSelect[chipreg::kMonCell1].userClick();  // returns when the run has ended
+    ASSERT_GE(downAt, 0);
+    EXPECT_FALSE(p().LoopRunning);
+    EXPECT_LT(rt.now() - downAt, 1000);
+    EXPECT_FALSE(board().bridge().crossbarOn());
 }
 
 TEST_F(PowerModesTest, OptionsAreBlockedDuringAutoScanButPowerDownIsStillAsked)
