@@ -4,6 +4,7 @@
 
 #include "ControlFixture.h"
 #include "adutil/frmADUtil.h"
+#include "shell/Doco.h"
 
 namespace monitor_test {
 namespace {
@@ -42,6 +43,14 @@ TEST_F(PowerModesTest, EachOptionWritesItsModeWhateverTheRegisterHeld)
     const std::size_t from = logSize();
     f.cmdSetSleep.userClick();
     EXPECT_EQ(writesOf(from), (std::vector<std::string>{"89=00", "88=04"}));
+
+    // Every option click is traced, twice indented.
+    p().TraceOn = true;
+    f.cbPower[0].LostFocus();
+    f.cbPower[0].userClick();
+    const std::string first =
+        p().TraceIndent1 + p().TraceIndent1 + "uProc GUI Tab :Set Device Mode via uProc Control\r\n";
+    EXPECT_EQ(p().form<shell::Doco>().rtxt1.Text().substr(0, first.size()), first);
 }
 
 TEST_F(PowerModesTest, LeavingTheGroupClearsTheOptionsSoTheSameOptionWritesAgain)
