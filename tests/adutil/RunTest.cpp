@@ -252,6 +252,16 @@ TEST_F(RunTest, TraceLinesOfARun)
     EXPECT_NE(text.find("mV :Max "), std::string::npos);
 }
 
+TEST_F(RunTest, PowerDownCreatesTheFormToStopIt)
+{
+    auto& main = launch();
+    rt.answerNext(ui::vbOK);
+    main.cbPower[3].userClick();
+    ASSERT_TRUE(p().hasForm<adutil::frmADUtil>());
+    EXPECT_TRUE(p().form<adutil::frmADUtil>().frmDataRecord.Visible);
+    EXPECT_FALSE(p().form<adutil::frmADUtil>().Visible);
+}
+
 TEST_F(RunTest, ClosingTheFormDuringARunEndsTheRunFirst)
 {
     shown();
