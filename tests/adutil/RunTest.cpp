@@ -252,6 +252,33 @@ TEST_F(RunTest, TraceLinesOfARun)
     EXPECT_NE(text.find("mV :Max "), std::string::npos);
 }
 
+TEST_F(RunTest, ReadingsOffTheScaleArePlottedAtItsEdgesAndTheStatusIsPolled)
+{
+    auto& f = shown();
+    f.ChkPollStatus.userClick();
+    const std::size_t from = board().log.size();
+    int aboveRow = -1;
+    when([this] { return sampleCount() >= 3; },
+        [this] {
+            ad->scale.ScaleTop = 1;  // cell 3 reads 3.7 V: above the top
+            ad->scale.ScaleBottom = 0;
+        });
+    when([this] { return sampleCount() >= 6; },
+        [&] {
+            aboveRow = ad->wave.TraceY[2];  // the newest sample's row after its pass
+            ad->scale.ScaleTop = 20;  // now below the bottom
+            ad->scale.ScaleBottom = 10;
+        });
+    stopAfterSamples(9);
+    f.OptMuxSelect[3].userClick();
+    EXPECT_EQ(aboveRow, 1);
+    EXPECT_EQ(f.wave.TraceY[2], f.picTrace1_1.Height - 4);
+    int statusReads = 0;
+    for (const auto& r : reportsOf(usb::bridge::kCmdI2cRead, from))
+        statusReads += r[5] == chipreg::kStatus0;
+    EXPECT_GE(statusReads, 9);
+}
+
 TEST_F(RunTest, PowerDownCreatesTheFormToStopIt)
 {
     auto& main = launch();
