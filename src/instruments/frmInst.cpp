@@ -21,6 +21,11 @@ frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst")
     layoutCounterTab();
 
     cmdloadInstConfig.Click = [this] { cmdloadInstConfig_Click(); };
+    connectCounter();
+    connectSupply();
+    connectMeters();
+    connectSourceMeasure();
+    connectSwitch();
 }
 
 frmInst::~frmInst() = default;

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "instruments/CounterLog.h"
+#include "instruments/MeterReadings.h"
+#include "instruments/SourceMeasureState.h"
 #include "program/ProgramForm.h"
 
 namespace instruments {
@@ -26,11 +29,23 @@ public:
     // notice with openFailure unless it is empty, and the element keeps what
     // the open returned), then makes it CurrentDevice.
     void selectUnit(std::int16_t& unit, std::int16_t address, std::string_view openFailure);
+    // A new unit descriptor for the address on board 0 (3 s time-out, EOI on writes).
+    std::int16_t openUnit(std::int16_t address);
     // Writes a command to CurrentDevice as it is; a failure ends the program.
     void writeCommand(std::string_view command);
+    // The same to a given unit.
+    void writeCommandTo(std::int16_t unit, std::string_view command);
+    // A write whose status nobody tests.
+    void writeUntested(std::int16_t unit, std::string_view command);
+    // Device clear of CurrentDevice; a failure ends the program with failure.
+    void clearUnit(std::string_view failure);
     // Reads from unit into GpibReadBuffer; a failure ends the program. The
     // reply is what arrived less the unit's line end of lineEnd characters.
     std::string readReply(std::int16_t unit, int lineEnd);
+    // Line ends of the units' replies: a line feed (SCPI units, switch unit),
+    // carriage return and line feed (meters, source-measure units).
+    static constexpr int kLineFeed = 1;
+    static constexpr int kCrLf = 2;
 
     ui::TabControl SSTab1{*this, "SSTab1"};
 
@@ -145,6 +160,43 @@ public:
     ui::ListBox ReadingsList53131_2{*this, "ReadingsList53131_2"};
     ui::Timer TimerFreq{*this, "TimerFreq", 2000, false};
 
+    // Counter (frmInstCounter.cpp).
+    void cmd53141Init_Click();
+    void cmd53131_2_Click(int Index);
+    void xms53131_4_Click();
+    void cmdStartTimer_Click(int Index);
+    void TimerFreq_Timer();
+    CounterLog counter;
+
+    // Supply (frmInstSupply.cpp).
+    void cmdInitAuxPS_Click();
+    void cmdSendAuxPSCommand_Click();
+    void cmdClearRdgAuxPS_Click();
+    void cmdAuxPSRdOnly_Click();
+
+    // Meters, by panel index (frmInstMeters.cpp).
+    void cmdDVMSetDC_Click(int i);
+    void cmdDVMSetAC_Click(int i);
+    void cmdDVMSetOhm_Click(int i);
+    void cmdDVMGetMeas_Click(int i);
+    MeterReadings meters;
+
+    // Source-measure units, by panel index (frmInstSourceMeasure.cpp).
+    void cmdSetVIMODE_Click(int i);
+    void cmdSetIVMODE_Click(int i);
+    void cmdVIDOMeas_Click(int i);
+    void cmdVIOperate_Click(int i);
+    void cmdSetVI1V_Click(int r);
+    void cmdSendString_Click(int k);
+    void cmdVIsOFf_Click();
+    SourceMeasureState vi;
+
+    // Switch unit (frmInstSwitch.cpp).
+    void cmdSWINIT_Click();
+    void cmdSWUpdate_Click(int g);
+    void OptS1A_Click(int c);
+    void OptS1B_Click(int c);
+
 protected:
     void Form_Load() override;
 
@@ -159,6 +211,23 @@ private:
     void layoutMeterTab();
     void layoutSupplySwitchTab();
     void layoutCounterTab();
+
+    // Handlers of each tab's controls.
+    void connectCounter();
+    void connectSupply();
+    void connectMeters();
+    void connectSourceMeasure();
+    void connectSwitch();
+
+    // One set-up of a meter panel, for the function of one row of buttons.
+    struct MeterFunction;
+    static const MeterFunction kDcVolts, kAcVolts, kOhms;
+    void setUpMeter(int i, const MeterFunction& fn);
+    // Source-measure helpers.
+    void openSourceMeasure(int i);
+    void showMode(int i, ui::ControlArray<ui::Shape>& lit);
+    void showOutput(int i, bool on);
+    void armOutput(int i);
 
     // The grid as each load sets it up (frmInstConfig.cpp).
     void resetGrid();

@@ -20,23 +20,43 @@ constexpr std::int32_t kReadCount = 1024;
 
 std::int16_t frmInst::unitAddress(const ui::TextBox& box) { return vb::CInt(vb::Val(box.Text.get())); }
 
+std::int16_t frmInst::openUnit(std::int16_t address)
+{
+    return p.gpib().ibdev(kBoard, address, 0, kTimeout3s, kSendEoi, 0);
+}
+
 void frmInst::selectUnit(std::int16_t& unit, std::int16_t address, std::string_view openFailure)
 {
     gpib::Vbib32& gpib = p.gpib();
     if (unit == gpib::kNotOpened) {
-        unit = gpib.ibdev(kBoard, address, 0, kTimeout3s, kSendEoi, 0);
+        unit = openUnit(address);
         if (gpib.g.failed() && !openFailure.empty())
             ShowOpenFailure(openFailure);
     }
     gpib.g.CurrentDevice = unit;
 }
 
-void frmInst::writeCommand(std::string_view command)
+void frmInst::writeCommandTo(std::int16_t unit, std::string_view command)
 {
     gpib::Vbib32& gpib = p.gpib();
-    gpib.ibwrt(gpib.g.CurrentDevice, command, static_cast<std::int32_t>(command.size()));
+    gpib.ibwrt(unit, command, static_cast<std::int32_t>(command.size()));
     if (gpib.g.failed())
         ShowGpibError("Unable to write to device");
+}
+
+void frmInst::writeCommand(std::string_view command) { writeCommandTo(p.gpib().g.CurrentDevice, command); }
+
+void frmInst::writeUntested(std::int16_t unit, std::string_view command)
+{
+    p.gpib().ibwrt(unit, command, static_cast<std::int32_t>(command.size()));
+}
+
+void frmInst::clearUnit(std::string_view failure)
+{
+    gpib::Vbib32& gpib = p.gpib();
+    gpib.ibclr(gpib.g.CurrentDevice);
+    if (gpib.g.failed())
+        ShowGpibError(failure);
 }
 
 std::string frmInst::readReply(std::int16_t unit, int lineEnd)

@@ -7,11 +7,14 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -70,8 +73,19 @@ public:
 protected:
     void syncKind(PropId id) override
     {
-        if (id == PropId::Caption)
+        if (id == PropId::Caption) {
             w_->setText(q(m_.Caption));
+        } else if (id == PropId::Picture) {
+            const ui::Image& img = m_.Picture.get();
+            if (img.empty()) {
+                w_->setIcon(QIcon());
+                return;
+            }
+            const QImage image(
+                reinterpret_cast<const uchar*>(img.pixels.data()), img.width, img.height, QImage::Format_ARGB32);
+            w_->setIcon(QIcon(QPixmap::fromImage(image.copy())));
+            w_->setIconSize(QSize(img.width, img.height));
+        }
     }
     QString colourSheet() const override { return buttonSheet(m_.BackColor, m_.ForeColor); }
 };

@@ -50,7 +50,7 @@ std::vector<InstrumentAt> defaultInstruments()
         {InstrumentKind::SourceMeasure, 17},
         {InstrumentKind::SourceMeasure, 18},
     };
-    for (int a = 28; a <= 36; ++a)
+    for (int a = 22; a <= 30; ++a)
         list.push_back({InstrumentKind::Meter, a});
     return list;
 }
@@ -234,6 +234,10 @@ std::int32_t GpibBus::ibclr(std::int32_t ud)
     GpibInstrument* unit = instrument(d->pad);
     if (!unit)
         return finish("ibclr", args, {}, ERR | CMPL, ENOL, cntl_);
+    if (unit->hung) {
+        waitTimeout(d->timeoutMs);
+        return finish("ibclr", args, {}, ERR | TIMO | CMPL, EABO, cntl_);
+    }
     unit->clear();
     return finish("ibclr", args, {}, CMPL, 0, cntl_);
 }
@@ -251,6 +255,10 @@ std::int32_t GpibBus::ibwrt(std::int32_t ud, const void* buf, std::int32_t count
     GpibInstrument* unit = instrument(d->pad);
     if (!unit)
         return finish("ibwrt", args, bytes, ERR | CMPL, ENOL, 0);
+    if (unit->hung) {
+        waitTimeout(d->timeoutMs);
+        return finish("ibwrt", args, bytes, ERR | TIMO | CMPL, EABO, 0);
+    }
     unit->write(bytes);
     return finish("ibwrt", args, bytes, CMPL, 0, static_cast<std::int32_t>(bytes.size()));
 }
@@ -260,7 +268,7 @@ std::int32_t GpibBus::readFrom(
 {
     moved = 0;
     GpibInstrument* unit = instrument(pad);
-    if (!unit || !unit->hasOutput()) {
+    if (!unit || unit->hung || !unit->hasOutput()) {
         waitTimeout(timeoutMs);
         err = EABO;
         return ERR | TIMO | CMPL;

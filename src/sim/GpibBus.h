@@ -23,7 +23,8 @@ struct InstrumentAt {
     int address;
 };
 
-// Counter 3, supply 5, switch unit 10, source-measure units 14, 16, 17, 18, meters 28 to 36.
+// Counter 3, supply 5, switch unit 10, source-measure units 14, 16, 17, 18, meters 22 to 30
+// (the meter panels' design addresses run to 36, past the last primary address 30).
 std::vector<InstrumentAt> defaultInstruments();
 
 class GpibBus : public gpib::GpibLibrary {

@@ -122,7 +122,7 @@ void Counter53131::handle(std::string_view message)
     if (m == "*IDN?")
         reply("HP,53131A,0,4613");
     else if (startsWith(m, "FETCH") || startsWith(m, ":FETCH") || m == "READ?" || m == ":READ?")
-        reply(scientific(frequency + noise() * 0.05, 14, 3));
+        reply(scientific(frequency + noise() * noiseHz, 14, 3));
     else if (m == "SYST:ERR?" || m == ":SYST:ERR?")
         reply("+0,\"No error\"");
 }
@@ -188,18 +188,46 @@ void Meter34401::handle(std::string_view message)
         reply("HP,34401A,0,11-5-2");
         return;
     }
-    // Short function codes: F1 DC volts, F2 AC volts, F3 ohms.
-    const auto f = m.find('F');
-    if (f != std::string::npos && f + 1 < m.size() && m[f + 1] >= '1' && m[f + 1] <= '3')
-        function = m[f + 1] - '0';
+    // A string of codes, each a letter and its argument: F1T1RAN4, F3T1R3N5.
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        const char code = m[i];
+        std::size_t j = i + 1;
+        if (j < m.size() && m[j] == '-')
+            ++j;
+        while (j < m.size() && (std::isdigit(static_cast<unsigned char>(m[j])) || (m[j] == 'A' && j == i + 1)))
+            ++j;
+        const std::string arg = m.substr(i + 1, j - i - 1);
+        i = j - 1;
+        if (arg.empty())
+            continue;
+        const int n = arg == "A" ? 0 : std::atoi(arg.c_str());
+        switch (code) {
+        case 'F':
+            if (n >= 1 && n <= 3)
+                function = n;
+            break;
+        case 'R':
+            autoRange = arg == "A";
+            if (!autoRange && n >= -2 && n <= 7)
+                range = n;
+            break;
+        case 'N':
+            if (n >= 3 && n <= 5)
+                digits = n;
+            break;
+        default: break;
+        }
+    }
 }
 
 void Meter34401::onTalk()
 {
-    const double base = function == 1 ? 1.2 + address() * 0.1
-        : function == 2               ? 0.1 + address() * 0.001
-                                      : 1000.0 + address();
-    reply(scientific(base * (1.0 + noise() * 1e-5), 5, 2));
+    const double value = input[function - 1] * (1.0 + noise() * 1e-5);
+    if (!autoRange && std::fabs(value) > 3.0 * std::pow(10.0, range)) {
+        reply(kOverload);
+        return;
+    }
+    reply(scientific(value, digits, 2));
 }
 
 void Smu236::handle(std::string_view message)

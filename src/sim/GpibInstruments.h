@@ -41,6 +41,10 @@ public:
     void queueOutput(std::string bytes) { output_.append(bytes); }
     // Every message received, in order.
     const std::vector<std::string>& received() const { return received_; }
+    void clearReceived() { received_.clear(); }
+
+    // A unit that stopped answering: every transfer with it runs into the time-out.
+    bool hung = false;
 
 protected:
     // Handles one message; replies go through reply().
@@ -66,6 +70,8 @@ public:
     using GpibInstrument::GpibInstrument;
     InstrumentKind kind() const override { return InstrumentKind::Counter; }
     double frequency = 1.0e6;
+    // Peak deviation of a reading from frequency, in Hz.
+    double noiseHz = 0.05;
 
 protected:
     void handle(std::string_view message) override;
@@ -96,13 +102,23 @@ protected:
     void handle(std::string_view message) override;
 };
 
-// HP 34401 meter: set up by function codes (F1 DC V, F2 AC V, F3 ohms), sends a
-// reading whenever it is read; replies end in CR LF.
+// HP 34401 meter: set up by short codes (F1 DC V, F2 AC V, F3 ohms; R range,
+// A for auto or a decade -2..7 of full scale 3 x 10^R; N digits 3..5; T trigger),
+// sends a reading of its function and range whenever it is read; replies end in CR LF.
 class Meter34401 : public GpibInstrument {
 public:
-    using GpibInstrument::GpibInstrument;
+    Meter34401(int address, std::uint32_t seed)
+        : GpibInstrument(address, seed), input{1.2 + address * 0.1, 0.1 + address * 0.001, 1000.0 + address}
+    {
+    }
     InstrumentKind kind() const override { return InstrumentKind::Meter; }
     int function = 1;
+    bool autoRange = true;
+    int range = 0;
+    int digits = 5;
+    // What the meter's input sees per function: volts DC, volts AC, ohms.
+    double input[3];
+    static constexpr const char* kOverload = "+9.99999E+09";
 
 protected:
     void handle(std::string_view message) override;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/Image.h"
 
 namespace ui {
 
@@ -15,6 +16,7 @@ public:
     CommandButton(Form& f, std::string name, int index = -1) : Control(f, Kind::CommandButton, std::move(name), index)
     {
     }
+    Prop<Image> Picture{this, PropId::Picture};
     Handler Click;
     // A user's click: does nothing while the button is disabled or hidden.
     void userClick();

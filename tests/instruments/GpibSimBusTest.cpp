@@ -144,7 +144,7 @@ TEST(GpibSimBus, BusLevelCallsFindClearSendAndReceive)
     EXPECT_EQ(reply.substr(0, 25), "HP,E3631A,0,2.1-5.0-1.0\n ");
     EXPECT_EQ(reply.size(), 50u);
 
-    b.gpib.Receive(0, 22, reply, gpib::STOPend);
+    b.gpib.Receive(0, 21, reply, gpib::STOPend);  // nobody there
     EXPECT_EQ(b.gpib.g.iberr, gpib::EABO);
     EXPECT_NE(b.gpib.g.ibsta & gpib::TIMO, 0);
 }

@@ -164,7 +164,7 @@ TEST(InstStartup, StationLoadsTheDefaultFileAndShowsTheFormWithTheBridge)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(f.txtVIAddress[i].Text.get(), viAddresses[i]);
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(f.txtDVMAddress[i].Text.get(), std::to_string(28 + i));
+        EXPECT_EQ(f.txtDVMAddress[i].Text.get(), std::to_string(22 + i));
     EXPECT_EQ(f.FrVIContol[0].Caption.get(), "VI# 1 Keithley 236 A");
     EXPECT_EQ(f.txtVI228String[0].Text.get(), "B16.53,3,X");  // the form loaded before the file was read
     EXPECT_TRUE(s.rt.boxes().empty());

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "instruments/gpib/Vbib32.h"
 #include "program/Program.h"
@@ -34,6 +35,16 @@ struct TempDir {
     }
 };
 
+// A unit that takes every message and says only what the test queues.
+class ScriptedUnit : public sim::GpibInstrument {
+public:
+    explicit ScriptedUnit(int address) : GpibInstrument(address, 1) {}
+    sim::InstrumentKind kind() const override { return sim::InstrumentKind::Counter; }
+
+protected:
+    void handle(std::string_view) override {}
+};
+
 struct Station {
     TempDir dir;
     ui::HeadlessRuntime rt;
@@ -48,6 +59,22 @@ struct Station {
     Program& p() { return *program; }
     gpib::Vbib32& gpib() { return program->gpib(); }
     sim::GpibBus& bus() { return *program->simGpib(); }
+    sim::GpibInstrument& unit(int address) { return *bus().instrument(address); }
+    ScriptedUnit& scripted(int address)
+    {
+        return static_cast<ScriptedUnit&>(bus().attach(std::make_unique<ScriptedUnit>(address)));
+    }
+    // What the unit at address received, in order.
+    const std::vector<std::string>& received(int address) { return unit(address).received(); }
+    // The prompt of the last message box, trailing blanks of the fixed buffer dropped.
+    std::string lastBox() const
+    {
+        if (rt.boxes().empty())
+            return {};
+        std::string s = rt.boxes().back().prompt;
+        s.erase(s.find_last_not_of(' ') + 1);
+        return s;
+    }
 };
 
 }  // namespace insttest

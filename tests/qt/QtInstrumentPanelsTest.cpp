@@ -1,0 +1,102 @@
+// The instrument form on the simulated bus under the offscreen platform: one
+// panel of each kind clicked through its real buttons, a label read back.
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "QtTestSupport.h"
+#include "instruments/frmInst.h"
+#include "program/Program.h"
+#include "sim/GpibBus.h"
+
+namespace {
+
+using qttest::widgetOf;
+
+const std::filesystem::path kShippedFolder =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "app/folder";
+
+struct QtInstrumentPanels : ::testing::Test {
+    QTemporaryDir folder;
+    qt::QtRuntime rt;
+    std::unique_ptr<Program> program;
+    instruments::frmInst* f = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        for (const char* name : {"HPYELOF.ICO", "HPYELON.ICO"})
+            std::filesystem::copy_file(
+                kShippedFolder / name, std::filesystem::path(folder.path().toStdString()) / name);
+        ProgramOptions options;
+        options.appPath = folder.path().toStdString();
+        program = std::make_unique<Program>(rt, options);
+        rt.dispatch([this] {
+            f = &program->frmInst();
+            f->Show();
+        });
+        ASSERT_NE(rt.window(*f), nullptr);
+    }
+    void click(const ui::CommandButton& b)
+    {
+        auto* w = widgetOf<QPushButton>(rt, b);
+        ASSERT_NE(w, nullptr) << b.name();
+        w->click();
+    }
+    QString shown(const ui::Label& l)
+    {
+        qttest::pump(60);
+        auto* w = widgetOf<QLabel>(rt, l);
+        return w ? w->text() : QStringLiteral("<no widget>");
+    }
+};
+
+TEST_F(QtInstrumentPanels, OnePanelOfEachKindByItsButtons)
+{
+    qt::WindowsFirst windowsFirst(rt);
+    program->simGpib()->instrumentAs<sim::Counter53131>(3).noiseHz = 0;
+    click(f->cmd53141Init);
+    click(f->xms53131_4);
+    EXPECT_EQ(shown(f->lblCounter1Read[0]), QStringLiteral("1000000.0000000000"));
+    auto* ids = widgetOf<QListWidget>(rt, f->ReadingsList53131_1);
+    ASSERT_NE(ids, nullptr);
+    ASSERT_EQ(ids->count(), 1);
+    EXPECT_EQ(ids->item(0)->text(), QStringLiteral("HP,53131A,0,4613"));
+
+    click(f->cmdInitAuxPS);
+    program->simGpib()->instrument(5)->queueOutput("+2.50000000E+01\n");
+    click(f->cmdAuxPSRdOnly);
+    EXPECT_EQ(shown(f->lblLastReadingAuxPS), QStringLiteral("+2.50000000E+01"));
+
+    f->txtDVMAddress[0].Text = "22";
+    click(f->cmdDVMSetDC[0]);
+    EXPECT_EQ(shown(f->lblDVMControlString[0]), QStringLiteral("F1T1RAN4"));
+    click(f->cmdDVMGetMeas[0]);
+    EXPECT_TRUE(shown(f->lblDVMReading[0]).endsWith(QStringLiteral(" DCV")));
+
+    click(f->cmdSetVIMODE[0]);
+    EXPECT_EQ(shown(f->lbVIlControlString[0]), QStringLiteral("J0XF0,0L.001,7B1.2,2,0P4S3G5,2,0X"));
+    auto* operate = widgetOf<QPushButton>(rt, f->cmdVIOperate[0]);
+    ASSERT_NE(operate, nullptr);
+    EXPECT_FALSE(operate->icon().isNull());
+    click(f->cmdVIOperate[0]);
+    EXPECT_EQ(shown(f->lblVIMeasureA[0]), QStringLiteral("+1.2000E+00 V"));
+
+    click(f->cmdSWINIT);
+    EXPECT_EQ(shown(f->lbl3488ID), QStringLiteral("HP3488A"));
+    auto* channel = widgetOf<QRadioButton>(rt, f->OptS1B[1]);
+    ASSERT_NE(channel, nullptr);
+    channel->click();
+    qttest::pump(20);
+    EXPECT_EQ(program->simGpib()->instrumentAs<sim::Switch3488>(10).closed, std::vector<std::string>{"111"});
+    EXPECT_FALSE(rt.ended());
+}
+
+}  // namespace
