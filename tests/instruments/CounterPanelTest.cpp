@@ -10,7 +10,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Counter : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
     sim::Counter53131& counter = bus().instrumentAs<sim::Counter53131>(3);
 };

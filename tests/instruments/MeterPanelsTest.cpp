@@ -11,7 +11,7 @@ using Strings = std::vector<std::string>;
 
 // The panels at the simulated meters' addresses, 22 to 30.
 struct Meters : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
     Meters()
     {
@@ -151,7 +151,7 @@ TEST(MeterPanels, PanelsAreIndependent)
 TEST(MeterPanels, ADesignAddressPastThirtyFailsToOpenAndTheSetUpEndsTheProgram)
 {
     insttest::Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     EXPECT_EQ(f.txtDVMAddress[3].Text.get(), "31");
     EXPECT_THROW(f.cmdDVMSetDC[3].userClick(), ui::ProgramEnded);
     ASSERT_EQ(s.rt.boxes().size(), 2u);

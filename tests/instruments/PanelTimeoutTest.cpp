@@ -48,7 +48,7 @@ TEST(PanelTimeout, EveryPanelReportsTheTimeoutAndEndsWithFilesClosed)
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.panel);
         insttest::Station s;
-        auto& f = s.p().frmInst();
+        auto& f = s.p().form<instruments::frmInst>();
         c.before(f);
         ASSERT_TRUE(s.rt.boxes().empty());
 

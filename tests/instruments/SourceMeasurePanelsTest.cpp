@@ -15,7 +15,7 @@ const std::filesystem::path kShippedFolder =
     std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "app/folder";
 
 struct Smus : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
     Smus(bool icons = true)
     {

@@ -10,7 +10,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Supply : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
     sim::SupplyE3631& supply = bus().instrumentAs<sim::SupplyE3631>(5);
 };

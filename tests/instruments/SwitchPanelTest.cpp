@@ -10,7 +10,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Switch : insttest::Station {
-    instruments::frmInst& f = p().frmInst();
+    instruments::frmInst& f = p().form<instruments::frmInst>();
     gpib::NiGlobal& g = gpib().g;
     sim::Switch3488& unit3488 = bus().instrumentAs<sim::Switch3488>(10);
     Switch()
@@ -23,7 +23,7 @@ struct Switch : insttest::Station {
 TEST(SwitchPanel, InitIdentifiesTheUnitAndCardAndResetsTheCard)
 {
     insttest::Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     s.unit(10).queueOutput("stale\n");  // the clear drops it
     f.cmdSWINIT.userClick();
     EXPECT_EQ(s.received(10), (Strings{"ID?", "CTYPE 1", "CMON 1", "CRESET 1"}));
@@ -92,7 +92,7 @@ TEST(SwitchPanel, GroupsAreIndependent)
 TEST(SwitchPanel, UpdateBeforeInitSendsToTheUnopenedUnitWithoutAReport)
 {
     insttest::Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     f.OptS1A[0].userClick();
     const auto writes = s.bus().calls("ibwrt");
     ASSERT_EQ(writes.size(), 4u);
@@ -105,7 +105,7 @@ TEST(SwitchPanel, UpdateBeforeInitSendsToTheUnopenedUnitWithoutAReport)
 TEST(SwitchPanel, AFailedOpenIsSilentAndTheClearEndsTheProgram)
 {
     insttest::Station s;
-    auto& f = s.p().frmInst();
+    auto& f = s.p().form<instruments::frmInst>();
     f.txtSWRADR.Text = "99999";  // past the 16-bit range: taken as 32767, which no unit has
     EXPECT_THROW(f.cmdSWINIT.userClick(), ui::ProgramEnded);
     ASSERT_EQ(s.rt.boxes().size(), 1u);

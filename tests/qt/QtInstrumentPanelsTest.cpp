@@ -39,7 +39,7 @@ struct QtInstrumentPanels : ::testing::Test {
         options.appPath = folder.path().toStdString();
         program = std::make_unique<Program>(rt, options);
         rt.dispatch([this] {
-            f = &program->frmInst();
+            f = &program->form<instruments::frmInst>();
             f->Show();
         });
         ASSERT_NE(rt.window(*f), nullptr);
