@@ -87,12 +87,16 @@ void frmADUtil::buildEngineeringPage()
         l.move(12, 22 + i * 26, 200, 20);
     }
     Frame5.Caption = "Current Calculator";
-    onPage(Frame5, 12, 180, 300, 200);
-    for (int i = 0; i <= 6; ++i) {
+    onPage(Frame5, 12, 180, 300, 250);
+    for (int i = 0; i <= 8; ++i) {
         auto& t = txtCalcCurrent.add(i);
         t.setContainer(&Frame5);
         t.move(12, 22 + i * 24, 120, 20);
     }
+    cmdCalCurrent.Caption = "Calc Current";
+    cmdCalCurrent.setContainer(&Frame5);
+    cmdCalCurrent.move(150, 22, 120, 28);
+    cmdCalCurrent.Click = [this] { cmdCalCurrent_Click(); };
     Frbitsample.Caption = "Scan In Process Bit Sampler";
     onPage(Frbitsample, 320, 180, 300, 120);
     for (ui::Frame* f : {&FrmTemp, &Frame2, &Frame4, &Frame5, &Frbitsample})
@@ -254,9 +258,7 @@ void frmADUtil::buildMeasurementPage()
     ChkPollStatus.setContainer(&FrGraphOptions);
     ChkPollStatus.move(12, 44, 220, 22);
 
-    frmDataRecord.Caption = "Save Measurements to File";
-    frmDataRecord.Visible = false;
-    onPage(frmDataRecord, 604, 470, 200, 76);
+    buildRecordFrame();
 
     FrCapture.Caption = "Est Timing";
     onPage(FrCapture, 812, 470, 190, 76);
@@ -274,6 +276,34 @@ void frmADUtil::buildMeasurementPage()
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer_Instant.Tick = [this] { Timer_Instant_Timer(); };
     Batch_Timer.Tick = [this] { Batch_Timer_Timer(); };
+}
+
+void frmADUtil::buildRecordFrame()
+{
+    frmDataRecord.Caption = "Save Measurements to File";
+    frmDataRecord.Visible = false;
+    frmDataRecord.setContainer(&SSTab1, kPageMeasurement);
+    frmDataRecord.move(346, 312, 456, 150);
+    auto inFrame = [this](ui::Control& c, int x, int y, int w, int h) {
+        c.setContainer(&frmDataRecord);
+        c.move(x, y, w, h);
+    };
+    lblFilePath.Caption = "File:";
+    inFrame(lblFilePath, 12, 26, 100, 20);
+    inFrame(txtFilePath, 116, 22, 226, 24);
+    cmdBrowse.Caption = "Browse";
+    inFrame(cmdBrowse, 350, 20, 94, 28);
+    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
+    lblFileComment.Caption = "User Comment:";
+    inFrame(lblFileComment, 12, 58, 100, 20);
+    txtFileComment.Text = "KVN58C3 AD Data";
+    inFrame(txtFileComment, 116, 54, 226, 24);
+    chkAppend.Caption = "Append";
+    inFrame(chkAppend, 350, 56, 94, 22);
+    cmdStartRec.Caption = "Write to Disk";
+    inFrame(cmdStartRec, 12, 86, 130, 28);
+    cmdStartRec.Click = [this] { cmdStartRec_Click(); };
+    inFrame(Label18, 12, 120, 432, 20);
 }
 
 void frmADUtil::buildScope()

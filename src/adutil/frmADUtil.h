@@ -12,6 +12,7 @@
 #include "adutil/ReadingRecords.h"
 #include "adutil/ScopeScale.h"
 #include "program/ProgramForm.h"
+#include "ui/CommonDialog.h"
 
 namespace adutil {
 
@@ -59,6 +60,7 @@ public:
     ui::ControlArray<ui::Label> lblRangeValues{*this, "lblRangeValues"};
     ui::Frame Frame5{*this, "Frame5"};
     ui::ControlArray<ui::TextBox> txtCalcCurrent{*this, "txtCalcCurrent"};
+    ui::CommandButton cmdCalCurrent{*this, "cmdCalCurrent"};
     ui::Frame Frbitsample{*this, "Frbitsample"};
 
     // ---- Page 1: block diagram ----
@@ -109,6 +111,15 @@ public:
     ui::CheckBox ChkEnableGraph{*this, "ChkEnableGraph"};
     ui::CheckBox ChkPollStatus{*this, "ChkPollStatus"};
     ui::Frame frmDataRecord{*this, "frmDataRecord"};
+    ui::Label lblFilePath{*this, "lblFilePath"};
+    ui::TextBox txtFilePath{*this, "txtFilePath"};
+    ui::CommandButton cmdBrowse{*this, "cmdBrowse"};
+    ui::Label lblFileComment{*this, "lblFileComment"};
+    ui::TextBox txtFileComment{*this, "txtFileComment"};
+    ui::CheckBox chkAppend{*this, "chkAppend"};
+    ui::CommandButton cmdStartRec{*this, "cmdStartRec"};
+    ui::Label Label18{*this, "Label18"};
+    ui::CommonDialog cdldialog{*this, "cdldialog"};
     ui::Frame FrCapture{*this, "FrCapture"};
     ui::Label lblLoopTime{*this, "lblLoopTime"};
     ui::Label lbltdiv{*this, "lbltdiv"};
@@ -159,6 +170,13 @@ public:
     // The 14-bit run; returns when it has ended.
     void cmdCollectData2_Click();
 
+    // The measurement file: the readings of the last run.
+    void cmdBrowse_Click();
+    void cmdStartRec_Click();
+
+    // The current from the chip's 12-bit current-sense result, on the chip form.
+    void cmdCalCurrent_Click();
+
 protected:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
@@ -168,6 +186,7 @@ private:
     void buildBlockDiagramPage();
     void drawBlockDiagram();
     void buildMeasurementPage();
+    void buildRecordFrame();
     void buildScope();
     void buildDemoPage();
     // A trace line while both the trace and its detail switch are on.
