@@ -213,6 +213,7 @@ void frmADUtil::buildMeasurementPage()
     cmdGraphReadings.Caption = "12 Bit Go";
     cmdGraphReadings.Visible = false;
     onPage(cmdGraphReadings, 150, 324, 90, 28);
+    cmdGraphReadings.Click = [this] { cmdGraphReadings_Click(); };
     cmdCollectData2.Caption = "14 Bit Go";
     onPage(cmdCollectData2, 248, 324, 90, 28);
     cmdCollectData2.Click = [this] { cmdCollectData2_Click(); };

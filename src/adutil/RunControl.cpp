@@ -46,8 +46,9 @@ void frmADUtil::markGainOption(int Index)
 
 void frmADUtil::startRun()
 {
-    // The 12-bit run comes with its own file; only the 14-bit run is built.
-    if (OptBits[1].Value)
+    if (OptBits[0].Value)
+        cmdGraphReadings_Click();
+    else if (OptBits[1].Value)
         cmdCollectData2_Click();
 }
 
@@ -156,8 +157,13 @@ void frmADUtil::OptFDGain_Click(int Index)
     if (!run.PromptsOff)
         lblOPR[2].Caption = "Scaling Please Wait";
     // The auto range follows the end of the restarted run.
-    if (OptBits[1].Value) {
-        cmdCollectData2_Click();
+    for (int bits : {0, 1}) {
+        if (!OptBits[bits].Value)
+            continue;
+        if (bits == 0)
+            cmdGraphReadings_Click();
+        else
+            cmdCollectData2_Click();
         rt().DoEvents();
         rt().Sleep(1000);
         cmdAutoRange2_Click();

@@ -3,9 +3,11 @@
 // converter, samples it as fast as the link allows and plots a scrolling trace
 // on a scope-like display. Set-up and tables in FormLoad.cpp and Layout.cpp,
 // the scope in Scope.cpp, channel and run control in RunControl.cpp, the
-// 14-bit run in Acquisition14.cpp.
+// runs in Acquisition*.cpp, the measurement file in MeasurementFile.cpp, the
+// current calculator in CurrentCalc.cpp.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "adutil/ModWaveform_ALS.h"
@@ -167,8 +169,9 @@ public:
     void OptStimSelect_Click(int /*Index*/) {}
     void OptVoltageSelect_Click(int /*Index*/) {}
 
-    // The 14-bit run; returns when it has ended.
+    // The 14-bit and the 12-bit run; each returns when it has ended.
     void cmdCollectData2_Click();
+    void cmdGraphReadings_Click();
 
     // The measurement file: the readings of the last run.
     void cmdBrowse_Click();
@@ -201,13 +204,25 @@ private:
     void markGainOption(int Index);
     // The run of the chosen resolution, on the selected channel.
     void startRun();
-    // Steps of the 14-bit run.
+    // The acquisition runs (Acquisition.cpp, Acquisition14.cpp, Acquisition12.cpp).
     struct Sample;
+    void runAcquisition(Sample& s);
     void startSampling(Sample& s);
+    void firstReading14(Sample& s);
+    void firstReading12(Sample& s);
+    void showFirstReading(const Sample& s, std::optional<double> step);
     void takeSample(Sample& s);
-    void scaleSample(Sample& s);
+    // The reading of one pass; false when the run was stopped before its transfer.
+    bool readSample14(Sample& s);
+    bool readSample12(Sample& s);
+    void readPair12(Sample& s);
+    void scalePair12(Sample& s);
+    void showCurrent(const Sample& s);
     void plotReading(double reading);
-    void endSampling();
+    void pollStatus();
+    void countPass(const Sample& s);
+    void timePass(Sample& s);
+    void endSampling(const Sample& s);
 
     bool markingGain_ = false;
 };

@@ -1,10 +1,12 @@
 #pragma once
 // The chip's analog monitor: the channels its multiplexer routes to the
 // on-demand 14-bit converter, the current-sense gains, and the one scaling of
-// a 14-bit result into volts or millivolts. The chip form's data collection
+// a 14-bit result into volts or millivolts, and of the 12-bit results its own
+// scan keeps. The chip form's data collection
 // and the A/D form both convert through these functions, so a reading means
 // the same on every screen and in every file.
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "regmap/ChipRegisters.h"
@@ -51,5 +53,16 @@ double monitorValue(int channel, long code, int gain);
 
 // The size of one code step of channel in the same unit (0 for "None").
 double monitorStep(int channel, int gain);
+
+// The chip's own scan keeps one 12-bit result per channel in a register pair,
+// low byte first, the pair the chip form's scan reads. The "None" channels
+// have no pair: reading them reads the chip's first two registers.
+chipreg::Reg scanResultRegister(int channel);
+// A scan result of channel (code = high x 256 + low) in the unit of its
+// 14-bit reading, by the scan's own formulas; on the current channel a code
+// of 8192 and up is taken as negative (code - 16384). 0 for "None".
+double scanResultValue(int channel, long code, int gain);
+// One code step of a scan result; none for the "None" channels.
+std::optional<double> scanResultStep(int channel, int gain);
 
 }  // namespace chip
