@@ -54,3 +54,37 @@ TEST(MonitorChannels, NoneChannelsAndGainFieldsOfRegister85)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MonitorChannels, ScanResultsHaveTheirPairsAndTheScansScaling)
+{
+    using namespace chip;
+    EXPECT_EQ(scanResultRegister(kMonCell1), 0x90);
+    EXPECT_EQ(scanResultRegister(kMonCell8), 0x9E);
+    EXPECT_EQ(scanResultRegister(kMonCurrent), 0x8E);
+    EXPECT_EQ(scanResultRegister(kMonVbat), 0xA6);
+    EXPECT_EQ(scanResultRegister(kMonVrgo), 0xA8);
+    EXPECT_EQ(scanResultRegister(kMonXTemp1), 0xA2);
+    EXPECT_EQ(scanResultRegister(kMonXTemp2), 0xA4);
+    EXPECT_EQ(scanResultRegister(kMonIntTemp), 0xA0);
+    EXPECT_EQ(scanResultRegister(kMonNone), 0x00);
+    EXPECT_EQ(scanResultRegister(kMonNone15), 0x00);
+
+    EXPECT_DOUBLE_EQ(scanResultValue(4, 4095, 50), 4.8);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonVbat, 4095, 50), 57.6);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonVrgo, 4095, 50), 3.6);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonIntTemp, 4095, 50), 1.8);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonCurrent, 4095, 50), 36.0);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonCurrent, 8192, 5), -8192.0 / 5 * 1800 / 4095);
+    EXPECT_DOUBLE_EQ(scanResultValue(kMonCurrent, 16383, 500), -1.0 / 500 * 1800 / 4095);
+    EXPECT_EQ(scanResultValue(kMonNone15, 4095, 50), 0.0);
+
+    EXPECT_DOUBLE_EQ(*scanResultStep(2, 50), 14.4 / 12285);
+    EXPECT_DOUBLE_EQ(*scanResultStep(kMonCurrent, 500), 1800.0 / 500 / 4095);
+    EXPECT_DOUBLE_EQ(*scanResultStep(kMonXTemp2, 5), 1.8 / 4095);
+    EXPECT_FALSE(scanResultStep(kMonNone, 50));
+    EXPECT_FALSE(scanResultStep(kMonNone15, 50));
+}
+
+}  // namespace
