@@ -155,4 +155,33 @@ TEST_F(MeasurementFileTest, BrowseNamesTheFileAndCancelKeepsTheName)
     EXPECT_EQ(f.txtFilePath.Text.get(), path());
 }
 
+// As the Qt view lays the page out: the frame's controls inside it and apart,
+// the frame itself clear of every other control shown on the page.
+TEST_F(MeasurementFileTest, TheRecordFrameFitsItsPageAndHoldsItsControlsApart)
+{
+    runChannel(3, 2);
+    auto& f = *ad;
+    ASSERT_TRUE(f.frmDataRecord.Visible);
+    auto overlap = [](const ui::Control& a, const ui::Control& b) {
+        return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+            b.Top < a.Top + a.Height;
+    };
+    std::vector<const ui::Control*> inFrame;
+    for (const ui::Control* c : f.controls()) {
+        if (c->container() == &f.frmDataRecord && c->Visible) {
+            EXPECT_TRUE(c->Left >= 0 && c->Top >= 0 && c->Left + c->Width <= f.frmDataRecord.Width &&
+                c->Top + c->Height <= f.frmDataRecord.Height)
+                << c->name();
+            inFrame.push_back(c);
+        } else if (c != &f.frmDataRecord && c->container() == &f.SSTab1 &&
+            c->containerPage() == adutil::kPageMeasurement && c->Visible) {
+            EXPECT_FALSE(overlap(*c, f.frmDataRecord)) << c->name();
+        }
+    }
+    EXPECT_EQ(inFrame.size(), 8u);
+    for (std::size_t i = 0; i < inFrame.size(); ++i)
+        for (std::size_t j = i + 1; j < inFrame.size(); ++j)
+            EXPECT_FALSE(overlap(*inFrame[i], *inFrame[j])) << inFrame[i]->name() << " and " << inFrame[j]->name();
+}
+
 }  // namespace
