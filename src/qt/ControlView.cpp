@@ -2,57 +2,99 @@
 
 #include <QSignalBlocker>
 
-#include "qt/Look.h"
 #include "qt/QtRuntime.h"
 
 namespace qt {
 
+namespace {
+
+using ui::PropId;
+
+constexpr std::uint32_t bit(PropId id) { return 1u << static_cast<unsigned>(id); }
+static_assert(static_cast<unsigned>(PropId::Style) < 32, "the dirty mask holds one bit per property");
+
+// The order a view catches up in: placement and state first, then what the
+// kinds build on (lists before their index), visibility last.
+constexpr PropId kCatchUpOrder[] = {PropId::Geometry, PropId::Enabled, PropId::ToolTipText, PropId::Font,
+    PropId::BackColor, PropId::Caption, PropId::List, PropId::Style, PropId::Text, PropId::Value, PropId::ListIndex,
+    PropId::FillColor, PropId::BorderColor, PropId::Picture, PropId::Cells, PropId::Tab, PropId::Visible};
+
+}  // namespace
+
 ControlView::ControlView(ui::Control& c, QtRuntime& rt, QWidget* widget) : rt_(rt), control_(c), widget_(widget) {}
 
-ControlView::~ControlView() = default;
+ControlView::~ControlView()
+{
+    if (marked_)
+        rt_.viewUpdates().forget(*this);
+}
 
-void ControlView::sync(ui::PropId id)
+void ControlView::changed(PropId id)
+{
+    // Both colours are shown by one palette change.
+    dirty_ |= bit(id == PropId::ForeColor ? PropId::BackColor : id);
+    if (!marked_) {
+        marked_ = true;
+        rt_.viewUpdates().mark(*this);
+    }
+}
+
+void ControlView::catchUp()
+{
+    const std::uint32_t dirty = dirty_;
+    dirty_ = 0;
+    marked_ = false;
+    for (PropId id : kCatchUpOrder)
+        if (dirty & bit(id))
+            sync(id);
+}
+
+void ControlView::sync(PropId id)
 {
     if (!widget_)
         return;
     const QSignalBlocker block(widget_.data());
     switch (id) {
-    case ui::PropId::Geometry:
-        widget_->setGeometry(control_.Left, control_.Top, control_.Width, control_.Height);
-        break;
-    case ui::PropId::Visible: widget_->setVisible(control_.Visible); break;
-    case ui::PropId::Enabled: widget_->setEnabled(control_.Enabled); break;
-    case ui::PropId::ToolTipText: widget_->setToolTip(QString::fromStdString(control_.ToolTipText)); break;
-    case ui::PropId::Font: widget_->setFont(controlFont(control_.FontBold, control_.FontSize)); break;
-    case ui::PropId::BackColor:
-    case ui::PropId::ForeColor: {
-        QString sheet = colourSheet();
-        if (!sheet.isEmpty() && widget_->styleSheet() != sheet)
-            widget_->setStyleSheet(sheet);
-        break;
-    }
+    case PropId::Geometry: widget_->setGeometry(control_.Left, control_.Top, control_.Width, control_.Height); break;
+    case PropId::Visible: widget_->setVisible(control_.Visible); break;
+    case PropId::Enabled: widget_->setEnabled(control_.Enabled); break;
+    case PropId::ToolTipText: widget_->setToolTip(QString::fromStdString(control_.ToolTipText)); break;
+    case PropId::Font: widget_->setFont(controlFont(control_.FontBold, control_.FontSize)); break;
+    case PropId::BackColor:
+    case PropId::ForeColor: syncColours(); break;
     default: break;
     }
     syncKind(id);
 }
 
+void ControlView::syncColours()
+{
+    const std::optional<ColourRoles> roles = colourRoles();
+    if (!roles)
+        return;
+    const vb::Color back = control_.BackColor, fore = control_.ForeColor;
+    if (coloured_ && back == shownBack_ && fore == shownFore_)
+        return;
+    setColours(*widget_, *roles, back, fore);
+    coloured_ = true;
+    shownBack_ = back;
+    shownFore_ = fore;
+}
+
 void ControlView::syncAll()
 {
-    using ui::PropId;
-    for (PropId id : {PropId::Geometry, PropId::Enabled, PropId::ToolTipText, PropId::Font, PropId::BackColor,
-             PropId::Caption, PropId::List, PropId::Style, PropId::Text, PropId::Value, PropId::ListIndex,
-             PropId::FillColor, PropId::BorderColor, PropId::Picture, PropId::Cells, PropId::Tab, PropId::Visible})
+    for (PropId id : kCatchUpOrder)
         sync(id);
 }
 
-void ControlView::fromUser(const std::function<void()>& fn, std::initializer_list<ui::PropId> resync)
+void ControlView::fromUser(const std::function<void()>& fn, std::initializer_list<PropId> resync)
 {
     if (detached_)
         return;
     rt_.dispatch(fn);
     if (detached_)
         return;
-    for (ui::PropId id : resync)
+    for (PropId id : resync)
         sync(id);
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 // The view of one control: a widget kept in step with the control both ways.
-// The control tells the view every property change (sync); the widget's signals
-// go back to the control through the runtime's dispatch (fromUser).
+// The control tells the view every property change, which only marks it; the
+// runtime's frame brings it up to date (catchUp). The widget's signals go back
+// to the control through the runtime's dispatch (fromUser).
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 #include <QPointer>
 #include <QWidget>
 
+#include "qt/Look.h"
 #include "ui/Control.h"
 
 namespace qt {
@@ -26,6 +30,10 @@ public:
     // Where the controls this one contains are placed (a frame, a tab page).
     virtual QWidget* childArea(int /*page*/) { return widget_; }
 
+    // The control changed: shown at the next frame.
+    void changed(ui::PropId id);
+    // Shows every property marked since the last frame.
+    void catchUp();
     // Shows the control's property in the widget, without the widget's signals
     // echoing it back.
     void sync(ui::PropId id);
@@ -37,8 +45,8 @@ public:
 protected:
     // The kind's own properties; the shared ones are done by sync().
     virtual void syncKind(ui::PropId id) = 0;
-    // The style sheet for the control's colours; empty: the kind keeps the style's.
-    virtual QString colourSheet() const { return {}; }
+    // The palette roles of the control's colours; none: the kind keeps the style's.
+    virtual std::optional<ColourRoles> colourRoles() const { return std::nullopt; }
 
     // Runs the user's input in the form code, then shows the given properties
     // again (the handler may have refused or changed them).
@@ -47,9 +55,16 @@ protected:
     QtRuntime& rt_;
 
 private:
+    void syncColours();
+
     ui::Control& control_;
     QPointer<QWidget> widget_;
     bool detached_ = false;
+    std::uint32_t dirty_ = 0;  // one bit per ui::PropId
+    bool marked_ = false;
+    // The colours the palette shows, so an unchanged colour costs nothing.
+    bool coloured_ = false;
+    vb::Color shownBack_ = 0, shownFore_ = 0;
 };
 
 }  // namespace qt

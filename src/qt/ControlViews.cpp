@@ -22,7 +22,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
-#include <QTimer>
 
 #include "qt/Look.h"
 #include "qt/PictureWidget.h"
@@ -42,6 +41,11 @@ void run(const ui::Handler& h)
     if (h)
         h();
 }
+
+// Labels, check and option buttons and frames fill their rectangle; the fields
+// (text, list, grid) paint their base.
+const ColourRoles kFilled{QPalette::Window, QPalette::WindowText, true};
+const ColourRoles kField{QPalette::Base, QPalette::Text};
 
 Qt::Alignment alignmentOf(int a)
 {
@@ -87,7 +91,10 @@ protected:
             w_->setIconSize(QSize(img.width, img.height));
         }
     }
-    QString colourSheet() const override { return buttonSheet(m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override
+    {
+        return ColourRoles{QPalette::Button, QPalette::ButtonText};
+    }
 };
 
 class ClickableLabel : public QLabel {
@@ -121,7 +128,7 @@ protected:
         else if (id == PropId::Style)
             w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignTop);
     }
-    QString colourSheet() const override { return flatSheet("QLabel", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
 class TextView : public View<ui::TextBox, QLineEdit> {
@@ -145,11 +152,7 @@ protected:
             w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignVCenter);
         }
     }
-    QString colourSheet() const override
-    {
-        return flatSheet("QLineEdit", m_.BackColor, m_.ForeColor) +
-            QStringLiteral(" QLineEdit { border: 1px solid #7A7A7A; padding: 0 2px; }");
-    }
+    std::optional<ColourRoles> colourRoles() const override { return kField; }
 };
 
 class CheckView : public View<ui::CheckBox, QCheckBox> {
@@ -170,7 +173,7 @@ protected:
             w_->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
         }
     }
-    QString colourSheet() const override { return flatSheet("QCheckBox", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
 class FocusRadioButton : public QRadioButton {
@@ -207,7 +210,7 @@ protected:
         else if (id == PropId::Value)
             w_->setChecked(m_.Value);
     }
-    QString colourSheet() const override { return flatSheet("QRadioButton", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
 QStringList itemsOf(const ui::ListControl& l)
@@ -269,7 +272,10 @@ protected:
         default: break;
         }
     }
-    QString colourSheet() const override { return flatSheet("QComboBox", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override
+    {
+        return ColourRoles{QPalette::Base, QPalette::Text, false, QPalette::Button, QPalette::ButtonText};
+    }
 
 private:
     void connectEdits()
@@ -322,7 +328,7 @@ protected:
             syncIndex();
         }
     }
-    QString colourSheet() const override { return flatSheet("QListWidget", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kField; }
 
 private:
     void syncIndex()
@@ -394,7 +400,7 @@ protected:
         if (id == PropId::Caption)
             w_->setTitle(q(m_.Caption));
     }
-    QString colourSheet() const override { return frameSheet(m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
 class TabView : public View<ui::TabControl, QTabWidget> {
@@ -468,12 +474,14 @@ protected:
 };
 
 // The trace window holds long texts: when the control only grew at the end, only
-// the new tail goes to the widget.
+// the new tail goes to the widget, once per frame; the widget drops its oldest
+// lines as the control does.
 class RichTextView : public View<ui::RichTextBox, QPlainTextEdit> {
 public:
     RichTextView(ui::RichTextBox& r, QtRuntime& rt, QWidget* parent) : View(r, rt, new QPlainTextEdit(parent))
     {
         w_->setReadOnly(true);
+        w_->setUndoRedoEnabled(false);
     }
 
 protected:
@@ -481,23 +489,28 @@ protected:
     {
         if (id != PropId::Text)
             return;
-        const std::string& text = m_.Text();
-        if (shownAny_ && m_.generation() == shownGeneration_ && text.size() >= shownSize_) {
-            if (text.size() == shownSize_)
+        // The widget counts the empty line after the last line end as a line too.
+        const int limit = m_.maxLines() > 0 ? m_.maxLines() + 1 : 0;
+        if (w_->maximumBlockCount() != limit)
+            w_->setMaximumBlockCount(limit);
+        const std::string_view text = m_.Text();
+        const unsigned long long end = m_.dropped() + text.size();
+        if (shownAny_ && m_.generation() == shownGeneration_ && shownEnd_ >= m_.dropped() && end >= shownEnd_) {
+            if (end == shownEnd_)
                 return;
-            QTextCursor end(w_->document());
-            end.movePosition(QTextCursor::End);
-            end.insertText(plain(std::string_view(text).substr(shownSize_)));
+            QTextCursor cursor(w_->document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(plain(text.substr(static_cast<std::size_t>(shownEnd_ - m_.dropped()))));
         } else {
             w_->setPlainText(plain(text));
         }
         shownAny_ = true;
         shownGeneration_ = m_.generation();
-        shownSize_ = text.size();
+        shownEnd_ = end;
         w_->moveCursor(QTextCursor::End);
         w_->ensureCursorVisible();
     }
-    QString colourSheet() const override { return flatSheet("QPlainTextEdit", m_.BackColor, m_.ForeColor); }
+    std::optional<ColourRoles> colourRoles() const override { return kField; }
 
 private:
     // Line ends are CR LF in the forms; the widget wants LF only.
@@ -513,7 +526,7 @@ private:
 
     bool shownAny_ = false;
     unsigned long long shownGeneration_ = 0;
-    std::size_t shownSize_ = 0;
+    unsigned long long shownEnd_ = 0;  // where the shown text ends, counted from the last setText
 };
 
 class GridView : public View<ui::Grid, QTableWidget> {
@@ -538,23 +551,13 @@ public:
     }
 
 protected:
-    // Filling a grid sets many cells in a row: the widget follows once, when the
-    // events are next processed.
+    // Filling a grid sets many cells in a row: the frame shows them all at once.
     void syncKind(PropId id) override
     {
-        if (id != PropId::Cells || pending_)
-            return;
-        pending_ = true;
-        QTimer::singleShot(0, w_, [this] {
-            pending_ = false;
+        if (id == PropId::Cells)
             fill();
-        });
     }
-    QString colourSheet() const override
-    {
-        return flatSheet("QTableWidget", m_.BackColor, m_.ForeColor) +
-            QStringLiteral(" QTableWidget { gridline-color: #A0A0A0; }");
-    }
+    std::optional<ColourRoles> colourRoles() const override { return kField; }
 
 private:
     void fill()
@@ -593,8 +596,6 @@ private:
             w_->clearSelection();
         }
     }
-
-    bool pending_ = false;
 };
 
 class PictureView : public View<ui::PictureBox, PictureWidget> {
@@ -605,7 +606,7 @@ protected:
     void syncKind(PropId id) override
     {
         if (id == PropId::Picture)
-            w_->markDirty();
+            w_->showPicture();
         else if (id == PropId::BackColor || id == PropId::ForeColor)
             w_->update();
     }

@@ -66,7 +66,7 @@ ControlView* FormWindow::viewFor(ui::Control& c, int depth)
         return nullptr;
     ControlView* v = view.get();
     views_.emplace(&c, std::move(view));
-    c.setListener([v](ui::PropId id) { v->sync(id); });
+    c.setListener([v](ui::PropId id) { v->changed(id); });
     v->syncAll();
     return v;
 }

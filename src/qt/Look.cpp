@@ -1,17 +1,65 @@
 #include "qt/Look.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QWidget>
+
+#include <utility>
 
 namespace qt {
 
 namespace {
-constexpr const char* kBorder = "#7A7A7A";
-constexpr const char* kDisabledText = "#8C8C8C";
+
+const QColor kBorder(0x7A, 0x7A, 0x7A);
+const QColor kDisabledBorder(0xAD, 0xAD, 0xAD);
+const QColor kFocusBorder(0x3C, 0x7F, 0xB1);
+const QColor kPressedBorder(0x3C, 0x3C, 0x3C);
+const QColor kDisabledText(0x8C, 0x8C, 0x8C);
+
+// Fusion, but a button's panel is one flat fill of its palette's button colour
+// with a thin border that shows focus, pressed and disabled.
+class FlatStyle : public QProxyStyle {
+public:
+    FlatStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p, const QWidget* w) const override
+    {
+        if (pe == PE_PanelButtonCommand) {
+            const bool enabled = opt->state & State_Enabled;
+            const bool pressed = opt->state & (State_Sunken | State_On);
+            const QColor border = !enabled      ? kDisabledBorder
+                : pressed                       ? kPressedBorder
+                : (opt->state & State_HasFocus) ? kFocusBorder
+                                                : kBorder;
+            const int width = pressed && enabled ? 2 : 1;
+            p->save();
+            p->fillRect(opt->rect, opt->palette.brush(QPalette::Button));
+            p->setPen(QPen(border, width));
+            p->setBrush(Qt::NoBrush);
+            const qreal inset = width / 2.0;
+            p->drawRect(QRectF(opt->rect).adjusted(inset, inset, -inset, -inset));
+            p->restore();
+            return;
+        }
+        if (pe == PE_FrameFocusRect && qobject_cast<const QPushButton*>(w))
+            return;  // the border shows the focus
+        QProxyStyle::drawPrimitive(pe, opt, p, w);
+    }
+};
+
 }  // namespace
 
 void applyLook()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new FlatStyle);
+    QPalette pal = QApplication::style()->standardPalette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        pal.setColor(QPalette::Disabled, role, kDisabledText);
+    QApplication::setPalette(pal);
     // The forms are laid out in pixels for a small dialog font.
     QFont f = QApplication::font();
     f.setPointSize(8);
@@ -20,32 +68,23 @@ void applyLook()
 
 QColor toQColor(vb::Color c) { return QColor::fromRgb(static_cast<QRgb>(c & 0xFFFFFFu) | 0xFF000000u); }
 
-QString colorName(vb::Color c) { return QStringLiteral("#%1").arg(c & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper(); }
-
-QString flatSheet(const char* qtClass, vb::Color back, vb::Color fore)
+void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color fore)
 {
-    const QString cls = QLatin1String(qtClass);
-    return QStringLiteral("%1 { background-color: %2; color: %3; } %1:disabled { color: %4; }")
-        .arg(cls, colorName(back), colorName(fore), QLatin1String(kDisabledText));
-}
-
-QString buttonSheet(vb::Color back, vb::Color fore)
-{
-    return QStringLiteral(
-        "QPushButton { background-color: %1; color: %2; border: 1px solid %3; border-radius: 2px; padding: 1px 4px; }"
-        " QPushButton:focus { border: 1px solid #3C7FB1; }"
-        " QPushButton:pressed { border: 2px solid #3C3C3C; }"
-        " QPushButton:disabled { color: %4; border: 1px solid #ADADAD; }")
-        .arg(colorName(back), colorName(fore), QLatin1String(kBorder), QLatin1String(kDisabledText));
-}
-
-QString frameSheet(vb::Color back, vb::Color fore)
-{
-    return QStringLiteral(
-        "QGroupBox { background-color: %1; color: %2; border: 1px solid #A0A0A0; margin-top: 6px; }"
-        " QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"
-        " QGroupBox:disabled { color: %3; }")
-        .arg(colorName(back), colorName(fore), QLatin1String(kDisabledText));
+    QPalette pal = w.palette();
+    const QColor b = toQColor(back), f = toQColor(fore);
+    for (auto [backRole, foreRole] : {std::pair{roles.back, roles.fore}, std::pair{roles.back2, roles.fore2}}) {
+        if (backRole == QPalette::NoRole)
+            continue;
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(g, backRole, b);
+            pal.setColor(g, foreRole, f);
+        }
+        // A disabled control keeps its fill; only its text greys.
+        pal.setColor(QPalette::Disabled, backRole, b);
+    }
+    w.setPalette(pal);
+    if (roles.fillsBackground && !w.autoFillBackground())
+        w.setAutoFillBackground(true);
 }
 
 QFont controlFont(bool bold, int pointSize)

@@ -1,28 +1,37 @@
 #pragma once
 // How the forms look under Qt: the style, the default font, and colours shown
 // exactly as the forms set them (flat fills, never a style's gradient).
+//
+// Colours go through the widgets' palettes: a colour change is a palette
+// change of one widget, never a style sheet to parse.
 #include <QColor>
 #include <QFont>
-#include <QString>
+#include <QPalette>
 
 #include "vb/Color.h"
 
+class QWidget;
+
 namespace qt {
 
-// Fusion everywhere, so style sheets give flat fills on every platform.
+// Fusion with flat button and combo panels, for every widget of the program.
 void applyLook();
 
 QColor toQColor(vb::Color c);
-// "#RRGGBB"
-QString colorName(vb::Color c);
 
-// The style sheet that paints a widget of the given Qt class with these colours;
-// the rules name the class, so they do not cascade to the widget's children.
-QString flatSheet(const char* qtClass, vb::Color back, vb::Color fore);
-// A push button: flat fill, thin border, visible pressed, focus and disabled states.
-QString buttonSheet(vb::Color back, vb::Color fore);
-// A frame: flat fill, thin border, caption on the border.
-QString frameSheet(vb::Color back, vb::Color fore);
+// Which palette roles show a widget's back and fore colours, and whether the
+// widget fills its whole rectangle with the back colour itself.
+struct ColourRoles {
+    QPalette::ColorRole back;
+    QPalette::ColorRole fore;
+    bool fillsBackground = false;
+    // A second pair for widgets that paint in two roles (a combo box's field and button).
+    QPalette::ColorRole back2 = QPalette::NoRole;
+    QPalette::ColorRole fore2 = QPalette::NoRole;
+};
+
+// Shows the colours in the widget's palette; disabled text keeps the look's grey.
+void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color fore);
 
 // The application font made bold and sized as a control asks (size 0: default).
 QFont controlFont(bool bold, int pointSize);

@@ -10,22 +10,12 @@ namespace qt {
 PictureWidget::PictureWidget(ui::PictureBox& pic, QWidget* parent) : QWidget(parent), pic_(pic)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    coalesce_.setSingleShot(true);
-    coalesce_.setInterval(kRepaintMs);
-    QObject::connect(&coalesce_, &QTimer::timeout, this, [this] {
-        if (!shownAny_ || pic_.version() != shownVersion_)
-            repaintNow();
-    });
 }
 
-void PictureWidget::markDirty()
+void PictureWidget::showPicture()
 {
-    if (!coalesce_.isActive())
-        coalesce_.start();
-}
-
-void PictureWidget::repaintNow()
-{
+    if (shownAny_ && pic_.version() == shownVersion_)
+        return;
     takePicture();
     update();
 }

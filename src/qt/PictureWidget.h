@@ -1,25 +1,23 @@
 #pragma once
 // A picture box on screen: the control's pixel buffer and printed text.
-// Refresh only marks it; a short timer repaints when the picture changed, so a
-// drawing loop costs at most about 30 repaints a second.
+// Refresh only marks its view; the runtime's frame takes the picture and
+// repaints, so a drawing loop costs at most about 30 repaints a second.
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 
+#include "qt/ViewUpdates.h"
 #include "ui/PictureBox.h"
 
 namespace qt {
 
 class PictureWidget : public QWidget {
 public:
-    static constexpr int kRepaintMs = 33;
+    static constexpr int kRepaintMs = ViewUpdates::kFrameMs;
 
     PictureWidget(ui::PictureBox& pic, QWidget* parent);
 
-    // The picture changed (Refresh): repaint within kRepaintMs.
-    void markDirty();
-    // Takes the picture as it is now and repaints.
-    void repaintNow();
+    // Takes the picture when it changed since it was last taken, and repaints.
+    void showPicture();
     // How often the picture was taken from the control (for the tests of coalescing).
     int imageBuilds() const { return imageBuilds_; }
 
@@ -34,7 +32,6 @@ private:
     unsigned long long shownVersion_ = 0;
     bool shownAny_ = false;
     int imageBuilds_ = 0;
-    QTimer coalesce_;
 };
 
 }  // namespace qt

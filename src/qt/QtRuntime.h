@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/ViewUpdates.h"
 #include "ui/Runtime.h"
 
 class QDialog;
@@ -46,6 +47,11 @@ public:
     // The event loop; returns when the program ends (at once if it already has).
     int exec();
 
+    // The views catch up with their controls once per frame; updateViews
+    // brings them up to date now (before a test looks at a widget, say).
+    ViewUpdates& viewUpdates() { return updates_; }
+    void updateViews() { updates_.updateNow(); }
+
     // Added to every window title (" (simulated)" on the simulated board).
     std::string titleSuffix;
 
@@ -66,6 +72,7 @@ private:
     void endEventLoop();
     QWidget* dialogParent() const;
 
+    ViewUpdates updates_;  // outlives the windows' views
     std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
     std::vector<QDialog*> modals_;

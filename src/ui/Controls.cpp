@@ -114,7 +114,11 @@ void ComboBox::onChanged(PropId id)
 void RichTextBox::setText(std::string t)
 {
     text_ = std::move(t);
+    start_ = 0;
+    lines_ = std::count(text_.begin(), text_.end(), '\n');
+    dropped_ = 0;
     ++generation_;
+    dropOldLines();
     propertyChanged(PropId::Text);
 }
 
@@ -123,7 +127,32 @@ void RichTextBox::append(std::string_view s)
     if (s.empty())
         return;
     text_.append(s);
+    lines_ += std::count(s.begin(), s.end(), '\n');
+    dropOldLines();
     propertyChanged(PropId::Text);
+}
+
+void RichTextBox::setMaxLines(int n)
+{
+    maxLines_ = std::max(n, 0);
+    dropOldLines();
+}
+
+void RichTextBox::dropOldLines()
+{
+    if (maxLines_ <= 0 || lines_ <= maxLines_)
+        return;
+    std::size_t from = start_;
+    for (; lines_ > maxLines_; --lines_)
+        from = text_.find('\n', from) + 1;
+    dropped_ += from - start_;
+    start_ = from;
+    // The dropped prefix goes once it is as long as the text kept, so each
+    // character is moved a bounded number of times.
+    if (start_ >= text_.size() - start_) {
+        text_.erase(0, start_);
+        start_ = 0;
+    }
 }
 
 void TabControl::setTabs(std::vector<std::string> captions)

@@ -2,6 +2,7 @@
 // The standard control kinds the forms are built from.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/Control.h"
@@ -141,16 +142,29 @@ public:
     {
         BackColor.setQuietly(vb::kWindow);
     }
-    const std::string& Text() const { return text_; }
+    std::string_view Text() const { return std::string_view(text_).substr(start_); }
     void setText(std::string t);
-    // Same result as setText(Text() + s), without copying the whole text.
+    // Same result as setText(Text() + s), without copying the whole text; with
+    // a line limit, the oldest lines then give way.
     void append(std::string_view s);
+    // Keeps at most this many complete lines (0: no limit), dropping the oldest.
+    void setMaxLines(int n);
+    int maxLines() const { return maxLines_; }
     // Bumped by setText, so a view knows whether it may append the tail.
     unsigned long long generation() const { return generation_; }
+    // Characters dropped from the front since the last setText: a view that
+    // appended up to some point knows what of it is gone.
+    unsigned long long dropped() const { return dropped_; }
 
 private:
+    void dropOldLines();
+
     std::string text_;
+    std::size_t start_ = 0;  // the kept text begins here; the prefix is dropped
+    long long lines_ = 0;  // line ends in the kept text
+    int maxLines_ = 0;
     unsigned long long generation_ = 0;
+    unsigned long long dropped_ = 0;
 };
 
 class TabControl : public Control {

@@ -32,7 +32,8 @@ public:
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-    // Runs everything pending: due timer ticks, user input, repaints.
+    // Runs everything pending: due timer ticks, user input. A view shows the
+    // controls' changes at its own pace (about 30 frames a second), not per call.
     virtual void DoEvents() = 0;
     // Blocks; nothing runs meanwhile.
     virtual void Sleep(int ms) = 0;

@@ -53,6 +53,7 @@ TEST(ProgramStartTest, StartsOnSimulatedBoardAndReadsRegisterByClicking)
     read->click();
     const std::string expected = usb::ByteToHex2(program.simBoard()->chip().peek(0x49));
     EXPECT_EQ(form.tbRegdata[0x49].Text.get(), expected);
+    rt.updateViews();
     EXPECT_EQ(box->text().toStdString(), expected);
     EXPECT_EQ(form.ShpNak.FillColor.get(), vb::QBColor(10));
 }

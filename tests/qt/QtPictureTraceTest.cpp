@@ -71,16 +71,19 @@ TEST(QtTrace, TheTraceWindowShowsAppendedLinesAndReplacedText)
     p.TraceOn = true;
     p.trace("I2C Register Read  &H10\r\n");
     p.trace("     data 3F\r\n");
+    rt.updateViews();
     EXPECT_EQ(text->toPlainText(), "I2C Register Read  &H10\n     data 3F\n");
     EXPECT_EQ(rt.window(doco)->windowTitle().endsWith(" (simulated)"), true);
 
     doco.rtxt1.setText({});  // replaced, not appended: the view starts over
+    rt.updateViews();
     EXPECT_EQ(text->toPlainText(), "");
     p.trace("next\r\n");
+    rt.updateViews();
     EXPECT_EQ(text->toPlainText(), "next\n");
 }
 
-TEST(QtTrace, ALongTraceStaysWholeWhenAppendedLineByLine)
+TEST(QtTrace, LinesTracedWithinAFrameReachTheWindowTogetherAndItKeepsTheLastLines)
 {
     qt::QtRuntime rt;
     Program p(rt, ProgramOptions{});
@@ -89,10 +92,35 @@ TEST(QtTrace, ALongTraceStaysWholeWhenAppendedLineByLine)
     doco.Show();
     auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
     p.TraceOn = true;
+    rt.updateViews();
+    const long long frames = rt.viewUpdates().frames();
     for (int i = 0; i < 5000; ++i)
         p.trace("line " + std::to_string(i) + "\r\n");
+    EXPECT_EQ(text->document()->blockCount(), 1);  // nothing shown before the frame
+    rt.updateViews();
+    EXPECT_EQ(rt.viewUpdates().frames(), frames + 1);
     EXPECT_EQ(text->document()->blockCount(), 5001);
     EXPECT_EQ(text->document()->findBlockByNumber(4999).text(), "line 4999");
+
+    // Past the limit the oldest lines go, in the window as in the control,
+    // whether the new lines came in one frame or in many.
+    for (int i = 5000; i < 12000; ++i)
+        p.trace("line " + std::to_string(i) + "\r\n");
+    rt.updateViews();
+    for (int i = 12000; i < 12500; ++i) {
+        p.trace("line " + std::to_string(i) + "\r\n");
+        if (i % 100 == 0)
+            rt.updateViews();
+    }
+    rt.updateViews();
+    EXPECT_EQ(text->document()->blockCount(), shell::Doco::kTraceLines + 1);
+    EXPECT_EQ(text->document()->findBlockByNumber(0).text(), "line 2500");
+    EXPECT_EQ(text->document()->findBlockByNumber(shell::Doco::kTraceLines - 1).text(), "line 12499");
+    EXPECT_EQ(text->toPlainText().toStdString(), [&] {
+        std::string s(doco.rtxt1.Text());
+        std::erase(s, '\r');
+        return s;
+    }());
 }
 
 }  // namespace

@@ -1,4 +1,11 @@
 // The trace window and the About box.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "program/Program.h"
@@ -42,6 +49,73 @@ TEST(TraceWindow, StartupSwitchTurnsTracingOnAndShowsTheWindow)
     EXPECT_EQ(p.form<shell::Doco>().chkTraceOn.Value, 1);
     p.form<shell::frmStartup>().chkTrace.userClick();
     EXPECT_FALSE(p.TraceOn);
+}
+
+TEST(TraceWindow, KeepsTheLastLinesOfALongRun)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.TraceOn = true;
+    for (int i = 0; i < shell::Doco::kTraceLines + 500; ++i)
+        p.trace("     I2C Register Read  &H" + std::to_string(i) + "\r\n");
+    const std::string_view text = p.Doco().rtxt1.Text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), shell::Doco::kTraceLines);
+    EXPECT_TRUE(text.starts_with("     I2C Register Read  &H500\r\n"));
+    EXPECT_TRUE(text.ends_with("&H10499\r\n"));
+}
+
+TEST(TraceWindow, SaveWritesTheTraceShownAndClearEmptiesIt)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    shell::Doco& doco = p.Doco();
+    p.TraceOn = true;
+    p.trace("     I2C Register Read  &H49 = &H3F\r\n");
+    p.trace("     I2C Register Write &H84 = &H05\r\n");
+    const std::string saved = ::testing::TempDir() + "trace_save.txt";
+    std::remove(saved.c_str());
+
+    rt.chooseFile("");  // cancelled: nothing written
+    doco.cmdSave.userClick();
+    EXPECT_FALSE(std::filesystem::exists(saved));
+
+    rt.chooseFile(saved);
+    doco.cmdSave.userClick();
+    ASSERT_EQ(rt.dialogs().size(), 2u);
+    EXPECT_EQ(rt.dialogs().back().kind, ui::DialogKind::Save);
+    std::ifstream in(saved, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "     I2C Register Read  &H49 = &H3F\r\n     I2C Register Write &H84 = &H05\r\n");
+    EXPECT_TRUE(rt.boxes().empty());
+
+    doco.cmdClear.userClick();
+    EXPECT_EQ(doco.rtxt1.Text(), "");
+    p.trace("next\r\n");
+    EXPECT_EQ(doco.rtxt1.Text(), "next\r\n");
+    std::remove(saved.c_str());
+}
+
+TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.TraceOn = true;
+    p.trace("line\r\n");
+    const std::string bad = ::testing::TempDir() + "no_such_folder/trace.txt";
+    rt.chooseFile(bad);
+    p.Doco().cmdSave.userClick();
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_NE(rt.boxes()[0].prompt.find(bad), std::string::npos);
+    EXPECT_NE(rt.boxes()[0].prompt.find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(p.Doco().rtxt1.Text(), "line\r\n");  // the trace stays
+
+    if (std::filesystem::exists("/dev/full")) {
+        rt.clearBoxes();
+        rt.chooseFile("/dev/full");
+        p.Doco().cmdSave.userClick();
+        ASSERT_EQ(rt.boxes().size(), 1u);
+        EXPECT_NE(rt.boxes()[0].prompt.find("No space left on device"), std::string::npos);
+    }
 }
 
 TEST(AboutBox, ShowsModelessWithNameAndVersion)

@@ -173,3 +173,37 @@ TEST(UiRuntime, ClocksFollowTheVirtualTime)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UiRichText, ALineLimitKeepsTheNewestLinesHoweverTheTextArrives)
+{
+    ui::HeadlessRuntime rt;
+    ui::Form f(rt, "frm");
+    ui::RichTextBox box(f, "rtxt");
+    box.setMaxLines(3);
+    std::string all;
+    // Pieces that split lines and carry several line ends at once.
+    for (const char* piece : {"a1\r\n", "b", "2\r\nc3\r\nd", "4\r\ne5\r\n", "f"}) {
+        box.append(piece);
+        all += piece;
+        const unsigned long long dropped = box.dropped();
+        EXPECT_EQ(all.substr(static_cast<std::size_t>(dropped)), box.Text());
+    }
+    EXPECT_EQ(box.Text(), "c3\r\nd4\r\ne5\r\nf");
+
+    const auto generation = box.generation();
+    box.setText("x\r\ny\r\nz\r\nw\r\n");
+    EXPECT_EQ(box.Text(), "y\r\nz\r\nw\r\n");
+    EXPECT_EQ(box.dropped(), 3u);  // counted from the new text
+    EXPECT_NE(box.generation(), generation);
+
+    // A long run keeps its memory to the limit's worth of text.
+    box.setText({});
+    for (int i = 0; i < 100000; ++i)
+        box.append("0123456789\r\n");
+    EXPECT_EQ(box.Text().size(), 3u * 12u);
+    EXPECT_EQ(box.dropped(), (100000u - 3u) * 12u);
+}
+
+}  // namespace
