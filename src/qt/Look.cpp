@@ -45,6 +45,21 @@ public:
             p->restore();
             return;
         }
+        if (pe == PE_PanelLineEdit) {
+            // The value boxes repaint all through a scan: a flat fill and a
+            // thin border, not the style's antialiased rounded frame.
+            p->fillRect(opt->rect, opt->palette.brush(QPalette::Base));
+            const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(opt);
+            if (frame && frame->lineWidth > 0) {
+                const bool focused = (opt->state & State_HasFocus) && (opt->state & State_Enabled);
+                p->save();
+                p->setPen(focused ? kFocusBorder : kBorder);
+                p->setBrush(Qt::NoBrush);
+                p->drawRect(opt->rect.adjusted(0, 0, -1, -1));
+                p->restore();
+            }
+            return;
+        }
         if (pe == PE_FrameFocusRect && qobject_cast<const QPushButton*>(w))
             return;  // the border shows the focus
         QProxyStyle::drawPrimitive(pe, opt, p, w);

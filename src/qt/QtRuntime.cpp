@@ -30,6 +30,13 @@ QDateTime toQt(const vb::DateTime& t)
 
 QtRuntime::QtRuntime()
 {
+    // A form holds hundreds of widgets side by side in one container; Qt would
+    // otherwise look at every sibling above a changed widget for one that hides
+    // it, so a frame would cost more the more controls a form has. The forms
+    // hardly overlap, and siblings still paint in their order. Read once, at the
+    // first paint, which no window has done before its runtime exists.
+    if (!qEnvironmentVariableIsSet("QT_NO_SUBTRACTOPAQUESIBLINGS"))
+        qputenv("QT_NO_SUBTRACTOPAQUESIBLINGS", "1");
     applyLook();
     // The program ends by End (or when the user closes its last window, see
     // endIfNoWindow), not whenever no window happens to be visible.

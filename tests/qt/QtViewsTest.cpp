@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -274,6 +275,62 @@ TEST(QtWindow, ClosingUnloadsTheFormUnlessItCancelsAndTheLastWindowEndsTheProgra
     EXPECT_FALSE(f.loaded());
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(rt.ended());
+}
+
+}  // namespace
+
+namespace {
+
+// A handler that runs a long loop, pumping events between steps, as the scans do.
+TEST_F(QtViews, ALoopPumpingEventsIsShownAFewTimesASecondAndAStopClickGetsThrough)
+{
+    bool stop = false;
+    f.cmdRun.Click = [&] { stop = true; };
+    f.Show();
+    rt.updateViews();
+    auto* label = widgetOf<QLabel>(rt, f.lblState);
+    auto* button = widgetOf<QPushButton>(rt, f.cmdRun);
+    QTimer::singleShot(150, button, [button] { button->click(); });  // the user's "Stop"
+
+    const long long framesBefore = rt.viewUpdates().frames();
+    QElapsedTimer t;
+    t.start();
+    int steps = 0;
+    while (!stop && t.elapsed() < 5000) {
+        ++steps;
+        f.lblState.Caption = std::to_string(steps);
+        f.txtValue.Text = std::to_string(steps % 7);
+        rt.DoEvents();
+    }
+    const long long elapsed = t.elapsed();
+    const long long frames = rt.viewUpdates().frames() - framesBefore;
+
+    EXPECT_TRUE(stop);
+    EXPECT_LT(elapsed, 1000);
+    EXPECT_GT(steps, 2 * frames);  // many changes per frame
+    EXPECT_LE(frames, elapsed / qt::ViewUpdates::kFrameMs + 2);
+    // Once the loop is done, the next frame shows where it ended.
+    qttest::pump(2 * qt::ViewUpdates::kFrameMs);
+    EXPECT_EQ(label->text().toStdString(), std::to_string(steps));
+    EXPECT_EQ(widgetOf<QLineEdit>(rt, f.txtValue)->text().toStdString(), std::to_string(steps % 7));
+}
+
+TEST_F(QtViews, AViewChangedAndChangedBackWithinAFrameLeavesTheWidgetAlone)
+{
+    f.Show();
+    rt.updateViews();
+    auto* button = widgetOf<QPushButton>(rt, f.cmdRun);
+    const QPalette shown = button->palette();
+    f.cmdRun.Caption = "Busy";
+    f.cmdRun.BackColor = vb::kRunning;
+    f.cmdRun.Caption = "Run";
+    f.cmdRun.BackColor = vb::kButtonFace;
+    rt.updateViews();
+    EXPECT_EQ(button->text(), "Run");
+    EXPECT_EQ(button->palette(), shown);
+    f.cmdRun.BackColor = vb::kRunning;
+    rt.updateViews();
+    EXPECT_EQ(button->palette().color(QPalette::Button), QColor(0xFF, 0xC0, 0xC0));
 }
 
 }  // namespace
