@@ -65,12 +65,8 @@ template <class Rt> void scan(benchmark::State& state)
         state.SkipWithError("no simulated board");
         return;
     }
-    long long n = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
         b.form->cbReadV_Click();
-        if ((++n & 255) == 0)
-            b.board->log.clear();  // keeps the board's report log from growing without end
-    }
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -131,12 +127,9 @@ void BM_ScanThenFrame_QtView(benchmark::State& state)
         state.SkipWithError("no simulated board");
         return;
     }
-    long long n = 0;
     for (auto _ : state) {
         b.form->cbReadV_Click();
         showFrame(b.rt);
-        if ((++n & 255) == 0)
-            b.board->log.clear();
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -157,7 +150,6 @@ template <class Rt> void registerRead(benchmark::State& state)
         // Forgotten without telling the view: the read then changes the value shown.
         box.Text.setQuietly("");
         b.form->cbRead_Click(kRegister);
-        b.board->log.clear();
     }
     if (box.Text->size() != 2)
         state.SkipWithError("the register read failed");
