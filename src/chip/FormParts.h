@@ -86,6 +86,7 @@ void paintFets(KVN58C3_Main& f);
 void writeRecordLine(KVN58C3_Main& f);
 
 // ThermistorTable.cpp: the form's table as numbers; nullopt when an entry is no number.
-std::optional<ThermistorTable> thermistorTable(const KVN58C3_Main& f);
+// Parsed again only after one of its boxes changed.
+const std::optional<ThermistorTable>& thermistorTable(const KVN58C3_Main& f);
 
 }  // namespace chip

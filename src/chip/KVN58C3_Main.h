@@ -7,6 +7,7 @@
 
 #include "chip/AutoScan.h"
 #include "chip/DataCollection.h"
+#include "chip/Thermistor.h"
 #include "program/ProgramForm.h"
 #include "regmap/ChipRegisters.h"
 
@@ -93,6 +94,7 @@ public:
     // Volts descending for -40 to 125 degrees C in 5-degree steps.
     ui::ControlArray<ui::TextBox> ArrayVolts{*this, "ArrayVolts"};
     ui::ControlArray<ui::TextBox> ArrayTemp{*this, "ArrayTemp"};
+    mutable ThermistorTableCache thermistorCache;
 
     // ---- Measurement scan: MeasurementScan.cpp ----
     // The single-scan button; the auto scan disables it while running.

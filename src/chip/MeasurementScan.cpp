@@ -216,7 +216,7 @@ void Scan::showCurrentAndTemperatures()
     VCELL[kExternal1Volts].Text = volts(x1);
     VCELL[kExternal2Volts].Text = volts(x2);
     // A table entry that is no number gives no temperature rather than a wrong one.
-    const auto table = thermistorTable(f);
+    const auto& table = thermistorTable(f);
     VCELL[kExternal1].Text = table ? vb::Format(thermistorLookup(x1, *table), kTenthsPattern) : "ERR";
     VCELL[kExternal2].Text = table ? vb::Format(thermistorLookup(x2, *table), kTenthsPattern) : "ERR";
 }

@@ -67,18 +67,37 @@ void layOutThermistorTable(KVN58C3_Main& f)
     }
 }
 
-std::optional<ThermistorTable> thermistorTable(const KVN58C3_Main& f)
+const std::optional<ThermistorTable>& thermistorTable(const KVN58C3_Main& f)
 {
+    ThermistorTableCache& cache = f.thermistorCache;
+    if (cache.boxes.empty()) {
+        for (int i = 0; i < kThermistorPoints; ++i)
+            cache.boxes.push_back(&f.ArrayVolts[i]);
+        for (int i = 0; i < kThermistorPoints; ++i)
+            cache.boxes.push_back(&f.ArrayTemp[i]);
+    } else {
+        // Revisions only grow: the same sum means no box changed.
+        unsigned long long revisions = 0;
+        for (const ui::TextBox* box : cache.boxes)
+            revisions += box->revision();
+        if (revisions == cache.revisions)
+            return cache.table;
+    }
+    cache.revisions = 0;
+    for (const ui::TextBox* box : cache.boxes)
+        cache.revisions += box->revision();
+    cache.table.reset();
     ThermistorTable table;
     for (int i = 0; i < kThermistorPoints; ++i) {
-        const auto v = vb::NumberOf(f.ArrayVolts[i].Text.get());
-        const auto t = vb::NumberOf(f.ArrayTemp[i].Text.get());
+        const auto v = vb::NumberOf(cache.boxes[static_cast<std::size_t>(i)]->Text.get());
+        const auto t = vb::NumberOf(cache.boxes[static_cast<std::size_t>(kThermistorPoints + i)]->Text.get());
         if (!v || !t)
-            return std::nullopt;
+            return cache.table;
         table.volts[static_cast<std::size_t>(i)] = *v;
         table.temps[static_cast<std::size_t>(i)] = *t;
     }
-    return table;
+    cache.table = table;
+    return cache.table;
 }
 
 }  // namespace chip

@@ -25,6 +25,7 @@ void Control::move(int left, int top, int width, int height)
 
 void Control::propertyChanged(PropId id)
 {
+    ++revision_;
     if (listener_)
         listener_(id);
     onChanged(id);

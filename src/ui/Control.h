@@ -73,6 +73,9 @@ public:
     void setListener(ChangeListener l) { listener_ = std::move(l); }
 
     void propertyChanged(PropId id) override;
+    // Counts the property changes, so a value computed from controls can tell
+    // whether they changed since.
+    unsigned long long revision() const { return revision_; }
 
 protected:
     // Kinds that raise events on a property change (Change, Click) hook in here.
@@ -86,6 +89,7 @@ private:
     Control* container_ = nullptr;
     int page_ = -1;
     ChangeListener listener_;
+    unsigned long long revision_ = 0;
 };
 
 }  // namespace ui

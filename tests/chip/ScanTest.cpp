@@ -197,6 +197,10 @@ TEST_F(ScanTest, ThermistorLookupAtTheTableEnds)
     f.cbReadV_Click();
     EXPECT_EQ(box(12), "ERR");
     EXPECT_EQ(box(13), "ERR");
+    // Mended, the table counts again from the next scan.
+    f.ArrayTemp[20].Text = "60";
+    f.cbReadV_Click();
+    EXPECT_EQ(box(12), "125.0");
 }
 
 TEST_F(ScanTest, TemperatureRangeBitOf4A)
