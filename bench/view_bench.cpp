@@ -17,9 +17,9 @@
 #include "shell/Doco.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
+#include "support/HeadlessRuntime.h"
 #include "ui/ControlArray.h"
 #include "ui/Form.h"
-#include "support/HeadlessRuntime.h"
 
 #ifdef KVN_BENCH_QT
 #include <QApplication>
@@ -50,8 +50,8 @@ template <class Rt> struct ChipBench {
 
     bool open()
     {
-        p.frmStartup().launch(0);
-        form = &p.KVN58C3_Main();
+        p.form<shell::frmStartup>().launch(0);
+        form = &p.form<chip::KVN58C3_Main>();
         board = p.simBoard();
         board->faults.latencyMs = 0;
         return board != nullptr;
@@ -205,7 +205,7 @@ void BM_TraceLine_QtView(benchmark::State& state)
     qt::QtRuntime rt;
     Program p(rt, benchOptions());
     qt::WindowsFirst windows(rt);
-    shell::Doco& doco = p.Doco();
+    shell::Doco& doco = p.form<shell::Doco>();
     doco.Show();
     p.TraceOn = true;
     long long n = 0;

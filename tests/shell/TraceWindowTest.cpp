@@ -58,7 +58,7 @@ TEST(TraceWindow, KeepsTheLastLinesOfALongRun)
     p.TraceOn = true;
     for (int i = 0; i < shell::Doco::kTraceLines + 500; ++i)
         p.trace("     I2C Register Read  &H" + std::to_string(i) + "\r\n");
-    const std::string_view text = p.Doco().rtxt1.Text();
+    const std::string_view text = p.form<shell::Doco>().rtxt1.Text();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), shell::Doco::kTraceLines);
     EXPECT_TRUE(text.starts_with("     I2C Register Read  &H500\r\n"));
     EXPECT_TRUE(text.ends_with("&H10499\r\n"));
@@ -68,7 +68,7 @@ TEST(TraceWindow, SaveWritesTheTraceShownAndClearEmptiesIt)
 {
     ui::HeadlessRuntime rt;
     Program p(rt, ProgramOptions{});
-    shell::Doco& doco = p.Doco();
+    shell::Doco& doco = p.form<shell::Doco>();
     p.TraceOn = true;
     p.trace("     I2C Register Read  &H49 = &H3F\r\n");
     p.trace("     I2C Register Write &H84 = &H05\r\n");
@@ -103,16 +103,16 @@ TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
     p.trace("line\r\n");
     const std::string bad = ::testing::TempDir() + "no_such_folder/trace.txt";
     rt.chooseFile(bad);
-    p.Doco().cmdSave.userClick();
+    p.form<shell::Doco>().cmdSave.userClick();
     ASSERT_EQ(rt.boxes().size(), 1u);
     EXPECT_NE(rt.boxes()[0].prompt.find(bad), std::string::npos);
     EXPECT_NE(rt.boxes()[0].prompt.find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(p.Doco().rtxt1.Text(), "line\r\n");  // the trace stays
+    EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "line\r\n");  // the trace stays
 
     if (std::filesystem::exists("/dev/full")) {
         rt.clearBoxes();
         rt.chooseFile("/dev/full");
-        p.Doco().cmdSave.userClick();
+        p.form<shell::Doco>().cmdSave.userClick();
         ASSERT_EQ(rt.boxes().size(), 1u);
         EXPECT_NE(rt.boxes()[0].prompt.find("No space left on device"), std::string::npos);
     }
