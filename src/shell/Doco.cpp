@@ -1,32 +1,11 @@
 #include "shell/Doco.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "ui/MsgBox.h"
 #include "ui/Runtime.h"
 
 namespace shell {
-
-namespace {
-
-// Writes text to path whole; the system's reason when it could not.
-std::string writeWhole(const std::string& path, std::string_view text)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return std::strerror(errno);
-    std::string reason;
-    if (std::fwrite(text.data(), 1, text.size(), f) != text.size())
-        reason = std::strerror(errno);
-    if (std::fclose(f) != 0 && reason.empty())
-        reason = std::strerror(errno);
-    return reason;
-}
-
-}  // namespace
 
 Doco::Doco(Program& program) : ProgramForm(program, "Doco")
 {
@@ -67,9 +46,14 @@ void Doco::cmdSave_Click()
     dlgSave.DefaultExt = ".txt";
     if (!dlgSave.ShowSave())
         return;
-    const std::string reason = writeWhole(dlgSave.FileName, rtxt1.Text());
-    if (!reason.empty())
-        rt().MsgBox("The trace was not saved to " + dlgSave.FileName + ": " + reason, ui::vbOKOnly | ui::vbExclamation);
+    // Through the file table: it neither waits for a FIFO's reader nor leaves a torn file unsaid.
+    ui::FileTable& files = rt().files();
+    const int n = files.FreeFile();
+    const bool saved = files.Open(n, dlgSave.FileName, ui::OpenMode::Output) && files.PrintNoNewline(n, rtxt1.Text());
+    files.Close(n);
+    if (!saved)
+        rt().MsgBox("The trace was not saved to " + dlgSave.FileName + ": " + files.lastError(),
+            ui::vbOKOnly | ui::vbExclamation);
 }
 
 }  // namespace shell

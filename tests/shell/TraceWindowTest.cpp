@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "program/Program.h"
@@ -108,6 +110,16 @@ TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
     EXPECT_NE(rt.boxes()[0].prompt.find(bad), std::string::npos);
     EXPECT_NE(rt.boxes()[0].prompt.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "line\r\n");  // the trace stays
+
+    // A FIFO nobody reads: refused at once, never waited on.
+    const std::string fifo = ::testing::TempDir() + "trace_fifo";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    rt.clearBoxes();
+    rt.chooseFile(fifo);
+    p.form<shell::Doco>().cmdSave.userClick();
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    std::remove(fifo.c_str());
 
     if (std::filesystem::exists("/dev/full")) {
         rt.clearBoxes();
