@@ -46,8 +46,14 @@ void Doco::cmdSave_Click()
     dlgSave.DefaultExt = ".txt";
     if (!dlgSave.ShowSave())
         return;
-    // Through the file table: it neither waits for a FIFO's reader nor leaves a torn file unsaid.
     ui::FileTable& files = rt().files();
+    // The running log (or any file the program writes) is not to be overwritten under it.
+    if (files.holds(dlgSave.FileName)) {
+        rt().MsgBox("The trace was not saved to " + dlgSave.FileName + ": the program is writing that file.",
+            ui::vbOKOnly | ui::vbExclamation);
+        return;
+    }
+    // Through the file table: it neither waits for a FIFO's reader nor leaves a torn file unsaid.
     const int n = files.FreeFile();
     const bool saved = files.Open(n, dlgSave.FileName, ui::OpenMode::Output) && files.PrintNoNewline(n, rtxt1.Text());
     files.Close(n);

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,6 +84,18 @@ const std::string& FileTable::path(int n) const
     static const std::string none;
     auto it = files_.find(n);
     return it == files_.end() ? none : it->second.path;
+}
+
+bool FileTable::holds(const std::string& path) const
+{
+    for (const auto& [n, e] : files_) {
+        if (e.mode == OpenMode::Input)
+            continue;
+        std::error_code ec;
+        if (e.path == path || std::filesystem::equivalent(e.path, path, ec))
+            return true;
+    }
+    return false;
 }
 
 int FileTable::FreeFile() const

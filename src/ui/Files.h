@@ -26,6 +26,8 @@ public:
     // ends), is larger than kMaxInputBytes or cannot be read.
     bool Open(int n, const std::string& path, OpenMode mode);
     bool isOpen(int n) const { return files_.count(n) != 0; }
+    // True when a file open for output is the file at path (by name or on disk).
+    bool holds(const std::string& path) const;
     const std::string& path(int n) const;
     int FreeFile() const;
 

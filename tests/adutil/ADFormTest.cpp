@@ -49,7 +49,7 @@ TEST_F(ADFormTest, DetailTraceLinesOfTheLoad)
     p().TraceOn = true;
     p().TraceDetail = true;
     shown();
-    const std::string& text = p().form<shell::Doco>().rtxt1.Text();
+    const std::string_view text = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(text.find("     Block Diagram load\r\n"), std::string::npos);
     EXPECT_NE(text.find("Measurement Scope Initialization\r\n"), std::string::npos);
     EXPECT_NE(text.find("     Block Diagram load completed\r\n\r\n"), std::string::npos);

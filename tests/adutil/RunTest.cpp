@@ -244,7 +244,7 @@ TEST_F(RunTest, TraceLinesOfARun)
     launch();
     p().TraceOn = true;
     runChannel(7, 2);
-    const std::string& text = p().form<shell::Doco>().rtxt1.Text();
+    const std::string_view text = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(text.find("Connect KVN58C3 Mux to CELL7\r\n"), std::string::npos);
     EXPECT_NE(text.find("Data Collection Started 09:30:"), std::string::npos);
     EXPECT_NE(text.find(" Stopped 09:30:"), std::string::npos);

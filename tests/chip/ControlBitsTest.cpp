@@ -96,7 +96,7 @@ TEST_F(ControlBitsTest, HostScanAndSyncExcludeEachOther)
     EXPECT_EQ(f.cbuCControl4[2].Value.get(), 0);
     EXPECT_EQ(board().chip().peek(0x87) & 0x04, 0);
     EXPECT_EQ(f.ChkSyncuPdoescan.Value.get(), 1);  // clearing leaves the sync box alone
-    const std::string& trace = p().form<shell::Doco>().rtxt1.Text();
+    const std::string_view trace = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(trace.find("     uProc Control GUI Tab :Set uCSCAN uProc does Scan Ctrl Bit\r\n"), std::string::npos);
     EXPECT_NE(trace.find("     uProc Control GUI Tab :Clear uCSCAN uProc does Scan Ctrl Bit\r\n"), std::string::npos);
 }

@@ -95,7 +95,7 @@ TEST_F(ForcingTest, BlockedDuringAutoScanAfterTheTraceLine)
     f.Command6.userClick();
     EXPECT_EQ(logSize(), from);
     EXPECT_EQ(boxesWith(kBlocked), 4u);
-    const std::string& trace = p().form<shell::Doco>().rtxt1.Text();
+    const std::string_view trace = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_NE(
         trace.find("     DEMO GUI Tab :Force Dis-Charge Short Circuit [DSC] via Test Mode\r\n"), std::string::npos);
     EXPECT_NE(

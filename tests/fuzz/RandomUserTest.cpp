@@ -97,7 +97,7 @@ public:
         HeadlessRuntime::FileDialog(dlg, kind);  // recorded; answers Cancel
         std::vector<std::string> choices = {"", folder_.file("missing/nowhere.txt"), folder_.file("fifo"),
             folder_.path(), "/dev/zero", "/dev/full", folder_.file("Instruments_Default.CSV"),
-            folder_.file("log" + std::to_string(rng_() % 4) + ".txt")};
+            folder_.file((dlg.DialogTitle == "Save Trace" ? "trace" : "log") + std::to_string(rng_() % 4) + ".txt")};
         const std::string choice = choices[rng_() % choices.size()];
         if (choice.empty())
             return false;

@@ -111,6 +111,20 @@ TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
     EXPECT_NE(rt.boxes()[0].prompt.find("No such file or directory"), std::string::npos);
     EXPECT_EQ(p.form<shell::Doco>().rtxt1.Text(), "line\r\n");  // the trace stays
 
+    // The file the program is writing (the recording log, say).
+    const std::string open = ::testing::TempDir() + "trace_open.txt";
+    ASSERT_TRUE(rt.files().Open(1, open, ui::OpenMode::Output));
+    rt.files().Print(1, "a log line");
+    rt.clearBoxes();
+    rt.chooseFile(open);
+    p.form<shell::Doco>().cmdSave.userClick();
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_NE(rt.boxes()[0].prompt.find("the program is writing that file"), std::string::npos);
+    rt.files().Close(1);
+    std::ifstream in(open, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "a log line\r\n");
+    std::remove(open.c_str());
+
     // A FIFO nobody reads: refused at once, never waited on.
     const std::string fifo = ::testing::TempDir() + "trace_fifo";
     std::remove(fifo.c_str());
