@@ -250,7 +250,7 @@ TEST_F(Run12Test, StartAndEndOfARun)
     EXPECT_TRUE(f.cmdCollectData2.Enabled);
     EXPECT_TRUE(f.frmDataRecord.Visible);
     EXPECT_EQ(f.lblADMuxCtrl.Caption.get(), "46");
-    const std::string& text = p().form<shell::Doco>().rtxt1.Text();
+    const std::string_view text = p().form<shell::Doco>().rtxt1.Text();
     EXPECT_EQ(text.find("Data Collection Started"), std::string::npos);
     EXPECT_NE(text.find("Measurement " + f.lblADINput[0].Caption.get() + "   \r\nRecord: Pk2Pk " +
                   f.lblpkpk[1].Caption.get() + "mV :Max " + f.lblpkpk[2].Caption.get() + " :Min " +
