@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -40,6 +41,15 @@ void run(const ui::Handler& h)
 {
     if (h)
         h();
+}
+
+// The width a push button needs to show its whole caption (and its picture).
+int captionWidth(const QPushButton& b)
+{
+    int need = b.fontMetrics().horizontalAdvance(b.text());
+    if (!b.icon().isNull())
+        need += b.iconSize().width() + 4;
+    return need + 2 * b.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &b) + 4;
 }
 
 // Labels, check and option buttons and frames fill their rectangle; the fields
@@ -77,8 +87,10 @@ public:
 protected:
     void syncKind(PropId id) override
     {
-        if (id == PropId::Caption) {
-            w_->setText(q(m_.Caption));
+        if (id == PropId::Caption || id == PropId::Geometry) {
+            if (id == PropId::Caption)
+                w_->setText(q(m_.Caption));
+            fitCaption();
         } else if (id == PropId::Picture) {
             const ui::Image& img = m_.Picture.get();
             if (img.empty()) {
@@ -94,6 +106,18 @@ protected:
     std::optional<ColourRoles> colourRoles() const override
     {
         return ColourRoles{QPalette::Button, QPalette::ButtonText};
+    }
+
+private:
+    // The forms are laid out for a narrower font than this system's: a caption
+    // that would be clipped widens its button about its centre instead.
+    void fitCaption()
+    {
+        const int need = captionWidth(*w_);
+        if (need <= m_.Width)
+            return;
+        const int x = m_.Left - (need - m_.Width + 1) / 2;
+        w_->setGeometry(std::max(0, x), m_.Top, need, m_.Height);
     }
 };
 

@@ -1,8 +1,11 @@
 #include "qt/FormWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "qt/ControlViews.h"
 #include "qt/Look.h"
@@ -14,13 +17,21 @@ namespace qt {
 namespace {
 // Containers nest a few levels at most; deeper means a container loop.
 constexpr int kMaxNesting = 32;
+// What a window manager adds around a window, at most, on the screens we expect.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleAllowance = 40;
 }  // namespace
 
 FormWindow::FormWindow(ui::Form& form, QtRuntime& rt) : form_(form), rt_(rt), content_(new QWidget)
 {
-    setCentralWidget(content_);
+    // The form keeps its designed size inside a scroll area, so a window made
+    // smaller than the form (or a screen smaller than it) scrolls instead of clipping.
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(false);
+    scroll->setWidget(content_);
+    setCentralWidget(scroll);
     content_->setAutoFillBackground(true);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (auto top = form_.menus(); !top.empty())
         menus_ = std::make_unique<MenuBarView>(top, rt_, menuBar());
     addViews();
@@ -94,9 +105,23 @@ void FormWindow::showForm()
 {
     addViews();
     content_->setFixedSize(form_.Width, form_.Height);
+    if (!isVisible())
+        fitToScreen();
     show();
     raise();
     activateWindow();
+}
+
+void FormWindow::fitToScreen()
+{
+    const QSize menu = menuBar() && menus_ ? menuBar()->sizeHint() : QSize();
+    QSize want(form_.Width, form_.Height + menu.height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Room for the window's frame and title bar, which the window manager adds.
+        const QSize room = screen->availableGeometry().size() - QSize(kFrameAllowance, kTitleAllowance);
+        want = want.boundedTo(room);
+    }
+    resize(want);
 }
 
 QWidget* FormWindow::widgetOf(const ui::Control& c) const

@@ -37,6 +37,8 @@ private:
     void addViews();
     ControlView* viewFor(ui::Control& c, int depth);
     void syncForm(ui::PropId id);
+    // The form's size, or the screen's room when that is smaller (then it scrolls).
+    void fitToScreen();
 
     ui::Form& form_;
     QtRuntime& rt_;
