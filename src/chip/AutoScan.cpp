@@ -87,6 +87,15 @@ void AutoScan::requestStop()
     f_.cbReadV.Enabled = true;
 }
 
+void AutoScan::stopNow()
+{
+    f_.Timer2.Interval = 0;
+    state_ = State::Idle;
+    showState();
+    f_.program().AutoScanActive = false;
+    f_.cbReadV.Enabled = true;
+}
+
 void AutoScan::endTick()
 {
     if (state_ != State::Stopping)
@@ -142,8 +151,16 @@ void KVN58C3_Main::Timer2_Timer()
     // way and the next one scans.
     if (cbReadV.BackColor == vb::kRunning)
         return;
+    const int failed = failedTransfers;
     cbReadV_Click();
-    if (cbRecord.BackColor == vb::kRunning)
+    // A failure answered with Retry ("return to GUI") stops the auto scan, so a
+    // chip that stopped answering shows one box, not a few every tick.
+    if (p.rt().operationAbandoned()) {
+        autoScan.stopNow();
+        return;
+    }
+    // Only a scan that read the chip makes a record.
+    if (cbRecord.BackColor == vb::kRunning && failedTransfers == failed)
         writeRecordLine(*this);
     autoScan.endTick();
 }

@@ -26,6 +26,8 @@ public:
     void requestStop();
     // At the end of a tick: completes a stop that was asked for.
     void endTick();
+    // Ends the run at once (the user gave up a failing scan).
+    void stopNow();
     // Timer2's interval from the rate box, in ms.
     int interval() const;
 

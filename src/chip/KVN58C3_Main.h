@@ -302,6 +302,10 @@ public:
     // ---- State owned by a concern ----
     AutoScan autoScan{*this};
     DataCollection dataCollection{*this};
+    // Register transfers that failed (no board, not acknowledged), counted by
+    // RegisterAccess.cpp and the scan, so a handler can tell whether what it
+    // shows was read.
+    int failedTransfers = 0;
 
 protected:
     void Form_Load() override;  // KVN58C3_Main.cpp

@@ -98,12 +98,14 @@ class Scan {
 public:
     explicit Scan(KVN58C3_Main& form) : f(form), p(form.program()) {}
 
-    void readChip();
+    // False when a transfer failed: the scan then ends without showing anything,
+    // so no reading or indicator is computed from values that were not read.
+    bool readChip();
     void showPackAndSum();
 
 private:
     // Reads count registers from first; the first kept of them go into the register image.
-    void blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address);
+    bool blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address);
     // A 16-bit reading from the register image: the pair at lo (low byte) and lo + 1.
     double pair(int lo) const { return code16(f.regValue(lo), f.regValue(lo + 1)); }
     void showCells();
@@ -114,21 +116,25 @@ private:
     Program& p;
 };
 
-void Scan::readChip()
+bool Scan::readChip()
 {
     f.cbReadV.Caption = kBusy;
     f.cbReadV.BackColor = vb::kRunning;
+    const int failed = f.failedTransfers;
     selectConfigRam(f);
+    if (f.failedTransfers != failed || p.rt().operationAbandoned())
+        return false;
 
     std::array<std::uint8_t, 65> buffer{};
     std::array<std::uint8_t, 1> address{};
     f.autoScan.syncWithChipScan(buffer.data(), address.data());
 
     p.link().FlushHidInput();
-    blockRead(kBlock1, kBlock1Count, kBlock1Count, buffer.data(), address.data());
-    blockRead(kBlock2, kBlock2Count, kBlock2Kept, buffer.data(), address.data());
     static_assert(kSetup == kCellConfig + 1);
-    blockRead(kCellConfig, 2, 2, buffer.data(), address.data());
+    if (!blockRead(kBlock1, kBlock1Count, kBlock1Count, buffer.data(), address.data()) ||
+        !blockRead(kBlock2, kBlock2Count, kBlock2Kept, buffer.data(), address.data()) ||
+        !blockRead(kCellConfig, 2, 2, buffer.data(), address.data()))
+        return false;
 
     paintStatusIndicators(f);
     f.ReadStatus.Caption = kReadStatusCaption;
@@ -136,19 +142,23 @@ void Scan::readChip()
     showCells();
     showCellRows();
     showCurrentAndTemperatures();
+    return true;
 }
 
-void Scan::blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address)
+bool Scan::blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint8_t* buffer, std::uint8_t* address)
 {
     usb::UsbLink& link = p.link();
     address[0] = first;
     std::uint8_t writeCount = 1;
     // A block the chip did not acknowledge leaves its registers as they were:
     // the buffer then holds another block's bytes, which are no reading of these.
-    if (link.I2cReadRetry(link.I2CAddress, count, writeCount, buffer, address, 0) != usb::kStatusAck)
-        return;
+    if (link.I2cReadRetry(link.I2CAddress, count, writeCount, buffer, address, 0) != usb::kStatusAck) {
+        ++f.failedTransfers;
+        return false;
+    }
     for (int i = 0; i < kept; ++i)
         f.tbRegdata[first + i].Text = usb::ByteToHex2(buffer[i]);
+    return true;
 }
 
 void Scan::showCells()
@@ -297,15 +307,19 @@ void KVN58C3_Main::cbReadV_Click()
         p.trace(p.TraceIndent1 + "Scan and Report Voltages Function\r\n");
     if (cbReadV.Caption.get() == kBusy)
         return;
+    // After a failure the user chose to go back to the GUI: no scan.
+    if (p.rt().operationAbandoned())
+        return;
     Scan scan(*this);
     // A pack-settings transfer owns the chip: show what the image already holds.
-    if (cbReadPack.Caption.get() != kBusy && cbWritePack.Caption.get() != kBusy)
-        scan.readChip();
-    scan.showPackAndSum();
+    const bool packBusy = cbReadPack.Caption.get() == kBusy || cbWritePack.Caption.get() == kBusy;
+    const bool read = packBusy || scan.readChip();
+    if (read)
+        scan.showPackAndSum();
     cbReadV.Caption = kReadVCaption;
     cbReadV.BackColor = vb::kIdle;
     cbRAMEnable.BackColor = vb::kRunning;
-    if (ChkPoweStatus.Value == 1)
+    if (read && ChkPoweStatus.Value == 1)
         ReadStatus_Click();
     p.rt().DoEvents();
 }

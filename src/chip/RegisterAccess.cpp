@@ -60,6 +60,10 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
 {
     if (!f.tbRegdata.exists(Index))
         return false;
+    if (p.rt().operationAbandoned()) {
+        ++f.failedTransfers;
+        return false;
+    }
     // A holder that never let go (a handler ended by a box, say) must not block for ever.
     const std::uint32_t start = p.rt().timeGetTime();
     while (p.I2CBusy) {
@@ -70,8 +74,11 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
     p.I2CBusy = true;
     if (p.link().UsbConnected)
         return true;
-    p.rt().MsgBox("USB Device not connected!");
     p.I2CBusy = false;
+    ++f.failedTransfers;
+    p.rt().MsgBox("USB Device not connected!");
+    // One box per user action: the rest of it has no board to talk to either.
+    p.rt().abandonOperation();
     return false;
 }
 
@@ -79,6 +86,8 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
 void endRegisterTransfer(KVN58C3_Main& f, Program& p, int status, const char* what, int Index)
 {
     f.ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
+    if (status != usb::kStatusAck)
+        ++f.failedTransfers;
     p.I2CBusy = false;
     p.rt().DoEvents();
     if (!p.TraceOn)

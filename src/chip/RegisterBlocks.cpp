@@ -10,15 +10,16 @@ using namespace chipreg;
 
 namespace {
 
+// Both end early when the user answered a failure with Retry ("return to GUI").
 void readRange(KVN58C3_Main& f, int first, int last)
 {
-    for (int r = first; r <= last; ++r)
+    for (int r = first; r <= last && !f.program().rt().operationAbandoned(); ++r)
         f.cbRead_Click(r);
 }
 
 void writeRange(KVN58C3_Main& f, int first, int last)
 {
-    for (int r = first; r <= last; ++r)
+    for (int r = first; r <= last && !f.program().rt().operationAbandoned(); ++r)
         f.cbWrite_Click(r);
 }
 

@@ -84,9 +84,12 @@ void KVN58C3_Main::ReadStatus_Click()
     ReadStatus.Caption = kBusy;
     ReadStatus.BackColor = vb::kRunning;
     selectConfigRam(*this);
-    for (int r = chipreg::kStatusFirst; r <= chipreg::kStatusLast; ++r)
+    const int failed = failedTransfers;
+    for (int r = chipreg::kStatusFirst; r <= chipreg::kStatusLast && !p.rt().operationAbandoned(); ++r)
         cbRead_Click(r);
-    paintStatusIndicators(*this);
+    // Indicators show what was read, never the image's older or design values.
+    if (failedTransfers == failed && !p.rt().operationAbandoned())
+        paintStatusIndicators(*this);
     ReadStatus.Caption = kReadStatusCaption;
     ReadStatus.BackColor = vb::kIdle;
     cbRAMEnable.BackColor = vb::kRunning;
@@ -94,8 +97,10 @@ void KVN58C3_Main::ReadStatus_Click()
 
 void KVN58C3_Main::Update_FETs()
 {
+    const int failed = failedTransfers;
     cbRead_Click(chipreg::kFetControl);
-    paintFets(*this);
+    if (failedTransfers == failed)
+        paintFets(*this);
 }
 
 }  // namespace chip

@@ -186,6 +186,9 @@ void UsbLink::cancel()
 
 int UsbLink::withRecovery(const std::function<int()>& transfer, int quiet)
 {
+    // The user went back to the GUI after a failure: the rest of the operation is not done.
+    if (rt_.operationAbandoned())
+        return kStatusNak;
     for (;;) {
         const int status = transfer();
         if (status == kStatusAck)
@@ -198,6 +201,8 @@ int UsbLink::withRecovery(const std::function<int()>& transfer, int quiet)
                 ui::vbRetryCancel, BoardTitle);
             if (answer != ui::vbRetry)
                 cancel();
+            // As the box promises: back to the GUI, not on to the next transfer.
+            rt_.abandonOperation();
             return status;
         }
         const std::string what = status == kStatusWriteFailed ? "WriteFile" : "ReadFile";
@@ -205,6 +210,7 @@ int UsbLink::withRecovery(const std::function<int()>& transfer, int quiet)
         if (answer != ui::vbRetry) {
             cancel();
             // The Cancel hook chose not to end the program: report a failed transfer.
+            rt_.abandonOperation();
             return kStatusNak;
         }
         OpenBoard();

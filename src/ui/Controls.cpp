@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ui/Form.h"
+#include "ui/Runtime.h"
 
 namespace ui {
 
@@ -18,6 +19,7 @@ const std::string kEmpty;
 
 void CommandButton::userClick()
 {
+    const Runtime::UserEvent event(rt());
     if (Enabled && Visible)
         run(Click);
 }
@@ -36,6 +38,7 @@ void CheckBox::onChanged(PropId id)
 
 void CheckBox::userClick()
 {
+    const Runtime::UserEvent event(rt());
     if (Enabled)
         Value = Value == 1 ? 0 : 1;
 }
@@ -55,6 +58,7 @@ void OptionButton::onChanged(PropId id)
 
 void OptionButton::userClick()
 {
+    const Runtime::UserEvent event(rt());
     if (!Enabled)
         return;
     if (Value)
@@ -186,6 +190,7 @@ Menu::Menu(Form& f, std::string name, std::string caption, Menu* parent, int ind
 
 void Menu::userClick()
 {
+    const Runtime::UserEvent event(rt());
     if (Enabled && Visible)
         run(Click);
 }

@@ -61,6 +61,34 @@ public:
 
     std::string appTitle;  // the program sets its name
 
+    // A user event being handled: a click or a timer tick (the controls mark
+    // theirs). Events that DoEvents runs inside a handler nest.
+    class UserEvent {
+    public:
+        explicit UserEvent(Runtime& rt) : rt_(rt) { ++rt_.eventDepth_; }
+        ~UserEvent()
+        {
+            if (--rt_.eventDepth_ == 0)
+                rt_.abandoned_ = false;
+        }
+        UserEvent(const UserEvent&) = delete;
+        UserEvent& operator=(const UserEvent&) = delete;
+
+    private:
+        Runtime& rt_;
+    };
+    // The user answered a failure with "return to the GUI" (Retry of a transfer
+    // the chip refused, say): what the events being handled still had to do is
+    // given up, so one failing operation shows one box. Handlers test
+    // operationAbandoned() between steps; it clears once the outermost event
+    // has returned. Outside any user event there is nothing to give up.
+    void abandonOperation()
+    {
+        if (eventDepth_ > 0)
+            abandoned_ = true;
+    }
+    bool operationAbandoned() const { return abandoned_; }
+
     // Timer plumbing: timers register themselves and report changes.
     void registerTimer(ui::Timer& t);
     void unregisterTimer(ui::Timer& t);
@@ -84,6 +112,8 @@ protected:
 private:
     FileTable files_;
     bool ended_ = false;
+    int eventDepth_ = 0;
+    bool abandoned_ = false;
     std::vector<std::function<void()>> endHooks_;
     std::vector<ui::Timer*> timers_;
 };

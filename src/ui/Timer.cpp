@@ -23,8 +23,10 @@ void Timer::onChanged(PropId id)
 
 void Timer::fire()
 {
-    if (running_ || !Tick)
+    // No new tick while what is running is being given up.
+    if (running_ || !Tick || rt().operationAbandoned())
         return;
+    const Runtime::UserEvent event(rt());
     running_ = true;
     struct Reset {
         bool& flag;

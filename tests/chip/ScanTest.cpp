@@ -253,7 +253,7 @@ TEST_F(ScanTest, UnacknowledgedBlockLeavesItsRegistersAsTheyWere)
     board().chip().pack.cellVolts[0] = 3.0;
     rt.runFor(40);
     // Once the memory-mode write has gone out, the next transfer (the first block
-    // read) goes unanswered; Retry goes on.
+    // read) goes unanswered; Retry ends the scan there.
     const std::size_t sent = board().log.size();
     std::function<void()> armAfterModeWrite = [&] {
         if (board().log.size() > sent)
@@ -267,7 +267,9 @@ TEST_F(ScanTest, UnacknowledgedBlockLeavesItsRegistersAsTheyWere)
     ASSERT_TRUE(
         hasBox("Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."));
     EXPECT_EQ(f.tbRegdata[0x90].Text.get(), cell1);  // block 1 kept
-    EXPECT_NE(f.tbRegdata[0xA0].Text.get(), "5A");  // block 2 read
+    EXPECT_EQ(f.tbRegdata[0xA0].Text.get(), "5A");  // block 2 not read
+    EXPECT_EQ(f.cbReadV.Caption.get(), "Read Voltages (Single)");
+    EXPECT_EQ(f.cbReadV.BackColor.get(), vb::kIdle);
 }
 
 }  // namespace

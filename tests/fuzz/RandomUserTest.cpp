@@ -70,6 +70,7 @@ public:
 
     std::set<ui::Form*> shown;
     int boxesThisAction = 0;
+    std::map<std::string, int> boxesSaying;  // this action's boxes by text
     long long actionStartMs = 0;
     long long doEventsAtStart = 0;
     // What a user does when an action runs on and on: looks for a Stop button.
@@ -109,6 +110,7 @@ protected:
     int showMessage(std::string_view prompt, int style, std::string_view title) override
     {
         ++boxesThisAction;
+        ++boxesSaying[std::string(prompt)];
         clearBoxes();
         // Retry mostly: Cancel in a link box ends the program.
         int answer = ui::vbOK;
@@ -239,6 +241,7 @@ private:
         if (history_.size() > 25)
             history_.pop_front();
         rt_->boxesThisAction = 0;
+        rt_->boxesSaying.clear();
         rt_->actionStartMs = rt_->now();
         rt_->doEventsAtStart = rt_->doEventsCalls();
         try {
@@ -442,6 +445,11 @@ private:
 
     void checkNothingStuck()
     {
+        // One failing operation, one box: Retry returns to the GUI.
+        for (const char* once : {"USB Device not connected!",
+                 "Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."})
+            if (rt_->boxesSaying[once] > 1)
+                fail(std::to_string(rt_->boxesSaying[once]) + " boxes \"" + once + "\" in one action");
         Program& p = *program_;
         if (p.I2CBusy)
             fail("I2CBusy left set");
