@@ -88,6 +88,8 @@ public:
     // Readings: VCELL 0 to 26 (21 is the shunt in milliohms, ShuntFile.cpp).
     ui::ControlArray<ui::TextBox> VCELL{*this, "VCELL"};
     ui::ControlArray<ui::Label> CELL{*this, "CELL"};
+    // Column captions of the temperature rows: "Volts/LMT", "TGAINV", "DegC".
+    ui::ControlArray<ui::Label> TempColumn{*this, "TempColumn"};
     ui::CommandButton cmdISetup{*this, "cmdISetup"};
 
     // ---- Thermistor table: ThermistorTable.cpp ----

@@ -86,12 +86,23 @@ constexpr std::array<const char*, 27> kReadingCaptions = {
     "xT2 raw V",
 };
 
-// Reading boxes in the order they are shown: the cell column, then the
-// current and temperature column (-1 leaves a gap).
+// Reading boxes in the order they are shown: the cell column, the current and
+// supply column, then the temperatures as a table: one row per sensor, one
+// column per step from the sensor's volts to degrees.
 constexpr int kPitch = 26;
 constexpr std::array<int, 12> kCellColumn = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 22, 23};
-constexpr std::array<int, 16> kSenseColumn = {2, 20, 21, 19, 14, 15, -1, 24, 11, 18, 25, 16, 12, 26, 17, 13};
+constexpr std::array<int, 6> kSenseColumn = {2, 20, 21, 19, 14, 15};
 constexpr int kCellX = 10, kSenseX = 404;
+struct TemperatureRow {
+    const char* caption;
+    std::array<int, 3> boxes;
+};
+constexpr std::array<const char*, 3> kTemperatureColumns = {"Volts/LMT", "TGAINV", "DegC"};
+constexpr std::array<TemperatureRow, 3> kTemperatureRows = {{
+    {"iTemp", {kSensor, kInternalKk, kInternalC}},
+    {"xT1", {kExternal1Raw, kExternal1Volts, kExternal1}},
+    {"xT2", {kExternal2Raw, kExternal2Volts, kExternal2}},
+}};
 
 // The steps of one scan, on the form's register image and reading boxes.
 class Scan {
@@ -284,14 +295,32 @@ void layOutReadings(KVN58C3_Main& f)
         onPage(bar, kCellX + 206, y + 3, 170, 16);
     }
 
-    // Current, supplies and temperatures.
+    // Current and supplies.
     int y = 8;
     for (int box : kSenseColumn) {
-        if (box < 0) {
-            y += 10;
-            continue;
-        }
         readingRow(box, kSenseX, y);
+        y += kPitch;
+    }
+
+    // Temperatures: column captions, then a row caption (the CELL label of the
+    // row's first box) and three boxes per sensor.
+    constexpr int kRowCaptionW = 46, kBoxW = 66, kColumnPitch = 68;
+    y += 10;
+    for (std::size_t c = 0; c < kTemperatureColumns.size(); ++c) {
+        auto& caption = f.TempColumn.add(static_cast<int>(c));
+        caption.Caption = kTemperatureColumns[c];
+        caption.Alignment = 2;
+        onPage(caption, kSenseX + kRowCaptionW + static_cast<int>(c) * kColumnPitch, y, kBoxW, 18);
+    }
+    y += 20;
+    for (const TemperatureRow& row : kTemperatureRows) {
+        for (std::size_t c = 0; c < row.boxes.size(); ++c) {
+            const int box = row.boxes[c];
+            f.CELL[box].Visible = c == 0;
+            onPage(f.CELL[box], kSenseX, y + 2, kRowCaptionW - 4, 18);
+            onPage(f.VCELL[box], kSenseX + kRowCaptionW + static_cast<int>(c) * kColumnPitch, y, kBoxW, 22);
+        }
+        f.CELL[row.boxes[0]].Caption = row.caption;
         y += kPitch;
     }
 

@@ -1,5 +1,7 @@
 #include "chip/RecordLine.h"
 
+#include "ui/Files.h"
+
 namespace chip {
 
 const std::array<std::string_view, kRecordFields>& recordHeaderFields()
@@ -71,11 +73,12 @@ std::string recordHeader()
 
 std::string recordLine(const RecordSnapshot& s)
 {
-    std::string line = s.dateTime;
+    // A reading box holds whatever was typed into it last: never a TAB or line break in the file.
+    std::string line = ui::fieldText(s.dateTime, '\t');
     line.reserve(line.size() + kRecordedReadings * 8 + (3 + kRecordedIndicators) * 2);
     for (std::string_view r : s.readings) {
         line += '\t';
-        line += r;
+        line += ui::fieldText(r, '\t');
     }
     for (vb::Color c : s.fets) {
         line += '\t';

@@ -17,6 +17,21 @@ void showLog(ui::CommandButton& button, bool on)
     button.Caption = on ? kLogOnCaption : kLogOffCaption;
 }
 
+// Prints one line to the log; a line that cannot be written (disk full, device
+// gone) ends the log: the file keeps its whole lines, and the user is told.
+void printToLog(KVN58C3_Main& f, const std::string& line)
+{
+    ui::Runtime& rt = f.program().rt();
+    ui::FileTable& files = rt.files();
+    if (files.Print(kLogFile, line))
+        return;
+    const std::string message =
+        "Logging stopped: cannot write to " + files.path(kLogFile) + "\r\n" + files.lastError() + ".";
+    files.Close(kLogFile);
+    showLog(f.cbRecord, false);
+    rt.MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+}
+
 }  // namespace
 
 void layOutRecordLog(KVN58C3_Main& f)
@@ -46,7 +61,7 @@ void KVN58C3_Main::cbRecord_Click()
         showLog(cbRecord, false);
         return;
     }
-    files.Print(kLogFile, recordHeader());
+    printToLog(*this, recordHeader());
 }
 
 void writeRecordLine(KVN58C3_Main& f)
@@ -60,7 +75,7 @@ void writeRecordLine(KVN58C3_Main& f)
     s.fets = {f.cbPCFET.BackColor, f.cbCFET.BackColor, f.cbDFET.BackColor};
     for (int i = 0; i < kRecordedIndicators; ++i)
         s.indicators[static_cast<std::size_t>(i)] = f.LED[i].FillColor;
-    p.rt().files().Print(kLogFile, recordLine(s));
+    printToLog(f, recordLine(s));
 }
 
 }  // namespace chip

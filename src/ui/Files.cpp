@@ -50,6 +50,15 @@ int readRegularFile(const std::string& path, std::string& data)
 
 }  // namespace
 
+std::string fieldText(std::string_view text, char separator)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == separator || c == '\r' || c == '\n')
+            c = ' ';
+    return out;
+}
+
 void FileTable::failed(int error) { lastError_ = std::strerror(error); }
 
 bool FileTable::Open(int n, const std::string& path, OpenMode mode)

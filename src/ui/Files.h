@@ -11,6 +11,10 @@ namespace ui {
 
 enum class OpenMode { Input, Output, Append };
 
+// A field of a delimited line as it may be written: the separator, CR and LF
+// become blanks, so no text can split the line it is part of.
+std::string fieldText(std::string_view text, char separator);
+
 class FileTable {
 public:
     FileTable() = default;

@@ -39,4 +39,18 @@ TEST(RecordLogLine, RecordHas49FieldsAndRedOrGreenMeansSet)
         tail, "1\t0\t1\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1");
 }
 
+TEST(RecordLogLine, AFieldNeverCarriesATabOrALineBreak)
+{
+    RecordSnapshot s;
+    s.dateTime = "12/7/2026\t9:30";
+    s.readings.fill("3.5");
+    s.readings[3] = "3.5\t3.6\r\nx\n";
+    s.indicators.fill(vb::kWhite);
+    const std::string line = recordLine(s);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), kRecordFields - 1);
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    EXPECT_NE(line.find("\t3.5 3.6  x \t"), std::string::npos) << line;
+    EXPECT_EQ(line.substr(0, line.find('\t')), "12/7/2026 9:30");
+}
+
 }  // namespace

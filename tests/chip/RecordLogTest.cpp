@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include "chip/MonitorFixture.h"
 #include "chip/RecordLine.h"
@@ -115,6 +119,54 @@ TEST_F(RecordLogTest, RefusedWhileAnotherRunHoldsFileNumber1)
     EXPECT_TRUE(rt.dialogs().empty());
     EXPECT_EQ(f.cbRecord.Caption.get(), "Logging START");
     EXPECT_EQ(rt.files().path(1), folder.file("samples.csv"));
+}
+
+// A log that cannot be written stops with a box naming the file and the
+// system's reason, and the button returns to "Logging START".
+TEST_F(RecordLogTest, AWriteErrorStopsTheLogWithABox)
+{
+    auto& f = form();
+    rt.chooseFile("/dev/full");
+    f.cbRecord.userClick();
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt, "Logging stopped: cannot write to /dev/full\r\nNo space left on device.");
+    EXPECT_EQ(rt.boxes()[0].icon, ui::vbExclamation);
+    EXPECT_EQ(f.cbRecord.Caption.get(), "Logging START");
+    EXPECT_EQ(f.cbRecord.BackColor.get(), vb::kIdle);
+    EXPECT_FALSE(rt.files().isOpen(1));
+}
+
+// A disk that fills up during a run: every line in the file is whole, the log
+// stops once with a box, the auto scan goes on. Needs a small file system (root).
+TEST_F(RecordLogTest, ADiskFillingUpMidRunKeepsWholeLines)
+{
+    auto& f = form();
+    const std::string mnt = folder.file("small");
+    std::filesystem::create_directories(mnt);
+    if (::geteuid() != 0 || ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "no small file system to fill (needs root)";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{mnt};
+
+    const std::string path = mnt + "/log.txt";
+    rt.chooseFile(path);
+    f.cbRecord.userClick();
+    f.cbAutoScan.userClick();
+    rt.runFor(10000);  // about 500 ticks of some 150 bytes: more than 16 KiB
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt, "Logging stopped: cannot write to " + path + "\r\nNo space left on device.");
+    EXPECT_EQ(f.cbRecord.Caption.get(), "Logging START");
+    EXPECT_FALSE(rt.files().isOpen(1));
+    EXPECT_EQ(f.cbAutoScan.Caption.get(), "Auto Scan STOP");
+
+    std::ifstream in(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto lines = splitLines(text);
+    ASSERT_GT(lines.size(), 20u);
+    for (const auto& line : lines)
+        ASSERT_EQ(splitFields(line).size(), 49u) << line;
 }
 
 }  // namespace

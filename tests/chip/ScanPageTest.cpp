@@ -47,5 +47,33 @@ TEST_F(ScanPageTest, ControlsOfOneContainerDoNotOverlap)
     }
 }
 
+// The temperature rows: one per sensor, its boxes under the column captions
+// "Volts/LMT", "TGAINV" and "DegC".
+TEST_F(ScanPageTest, TemperatureRowsCarryTheirColumnCaptions)
+{
+    auto& f = form();
+    const char* columns[] = {"Volts/LMT", "TGAINV", "DegC"};
+    const int rows[3][3] = {{24, 11, 18}, {25, 16, 12}, {26, 17, 13}};
+    const char* rowCaptions[] = {"iTemp", "xT1", "xT2"};
+    for (int c = 0; c < 3; ++c) {
+        const ui::Label& caption = f.TempColumn[c];
+        EXPECT_EQ(caption.Caption.get(), columns[c]);
+        EXPECT_TRUE(caption.Visible.get());
+        EXPECT_EQ(caption.containerPage(), chip::kPageReadings);
+        for (int r = 0; r < 3; ++r) {
+            const ui::TextBox& box = f.VCELL[rows[r][c]];
+            EXPECT_EQ(box.Left, caption.Left) << rows[r][c];
+            EXPECT_GT(box.Top, caption.Top) << rows[r][c];
+            EXPECT_EQ(box.Top, f.VCELL[rows[r][0]].Top) << rows[r][c];
+        }
+    }
+    for (int r = 0; r < 3; ++r) {
+        const ui::Label& caption = f.CELL[rows[r][0]];
+        EXPECT_EQ(caption.Caption.get(), rowCaptions[r]);
+        EXPECT_TRUE(caption.Visible.get());
+        EXPECT_LT(caption.Left, f.VCELL[rows[r][0]].Left);
+    }
+}
+
 }  // namespace
 }  // namespace monitor_test
