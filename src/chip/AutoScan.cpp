@@ -2,6 +2,8 @@
 // for the chip's own scan, bounded by TimerSync.
 #include "chip/AutoScan.h"
 
+#include <algorithm>
+
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
 #include "link/UsbLink.h"
@@ -109,12 +111,14 @@ int AutoScan::interval() const
 {
     if (f_.cbAutorate.Text == "Min")
         return kFastestTickMs;
-    // Held in 32 bits so "60" really means 60 s. A rate that is not a positive
-    // number would never tick, and a stop request would then never complete.
-    const double ms = vb::Val(f_.cbAutorate.Text.get()) * 1000.0;
-    if (!(ms >= kFastestTickMs))
+    // A typed rate gives its own interval, faster than "Min" too; 0 and text
+    // that is no number mean "Min". A rate that is not positive would never
+    // tick, and a stop request would then never complete; one below 1 ms
+    // ticks every ms. Held in 32 bits so "60" really means 60 s.
+    const double seconds = vb::Val(f_.cbAutorate.Text.get());
+    if (!(seconds > 0))
         return kFastestTickMs;
-    return static_cast<int>(vb::CLng(ms));
+    return std::max(1, static_cast<int>(vb::CLng(seconds * 1000.0)));
 }
 
 // ---- Handlers ----

@@ -1,5 +1,7 @@
 #include "chip/ScanFormulas.h"
 
+#include <cmath>
+
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 
@@ -24,10 +26,18 @@ double internalKilokelvin(double sensorVoltsShown, bool highRange)
 
 double kilokelvinToCelsius(double kK) { return kK * 1000 - 273.15; }
 
+std::optional<double> shuntMilliohms(std::string_view text)
+{
+    const auto shunt = vb::NumberOf(text);
+    if (!shunt || !std::isfinite(*shunt) || !(*shunt >= kMinShuntMilliohms))
+        return std::nullopt;
+    return shunt;
+}
+
 std::string currentText(std::string_view senseMillivoltsText, std::string_view shuntText)
 {
-    const auto shunt = vb::NumberOf(shuntText);
-    if (!shunt || *shunt == 0)
+    const auto shunt = shuntMilliohms(shuntText);
+    if (!shunt)
         return "ERR";
     return vb::Format(vb::Val(senseMillivoltsText) / (*shunt * 0.001), kVoltsPattern);
 }

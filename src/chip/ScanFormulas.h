@@ -35,8 +35,14 @@ double externalVolts(double code, bool highRange);
 double internalKilokelvin(double sensorVoltsShown, bool highRange);
 double kilokelvinToCelsius(double kK);
 
+// The smallest shunt taken, in milliohms: far below any real shunt, and the
+// current it gives still fits its box.
+inline constexpr double kMinShuntMilliohms = 0.001;
+// The shunt in milliohms from the shunt box or file text; nullopt when it is
+// no number, not finite or below kMinShuntMilliohms (zero and negative too).
+std::optional<double> shuntMilliohms(std::string_view text);
 // Pack current in mA from the shown sense millivolts and the shunt box text
-// (milliohms); "ERR" for a shunt that is zero or not a number.
+// (milliohms); "ERR" for a shunt shuntMilliohms refuses.
 std::string currentText(std::string_view senseMillivoltsText, std::string_view shuntText);
 
 // Cell thresholds from register pairs 0x00/0x01 (OV), 0x02/0x03 (OV recovery),

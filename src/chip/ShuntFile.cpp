@@ -1,6 +1,7 @@
 // The shunt resistance VCELL(21), kept in "Current_Sense.txt" in the program folder.
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ScanFormulas.h"
 #include "vb/Numbers.h"
 #include "vb/Strings.h"
 
@@ -14,8 +15,8 @@ constexpr const char* kDefaultShunt = "1.0";
 constexpr int kShuntBox = 21;
 
 // The same test as the scan's current uses, so a value the file gives or the
-// button saves is always one the scan can divide by.
-bool isNumber(const std::string& text) { return vb::NumberOf(text).has_value(); }
+// button saves is always a shunt the scan takes.
+bool isShunt(const std::string& text) { return shuntMilliohms(text).has_value(); }
 
 }  // namespace
 
@@ -42,15 +43,16 @@ void loadShuntValue(KVN58C3_Main& f)
     }
     const long long colon = vb::InStr(line, ":");
     const std::string value = colon > 0 ? vb::Mid(line, colon + 1) : std::string();
-    f.VCELL[kShuntBox].Text = isNumber(value) ? vb::Trim(value) : std::string(kDefaultShunt);
+    f.VCELL[kShuntBox].Text = isShunt(value) ? vb::Trim(value) : std::string(kDefaultShunt);
 }
 
 void KVN58C3_Main::cmdISetup_Click()
 {
     const std::string value = vb::Trim(VCELL[kShuntBox].Text.get());
     // Keep the saved value rather than overwrite it with text the next load would refuse.
-    if (!isNumber(value)) {
-        p.rt().MsgBox("The shunt value \"" + VCELL[kShuntBox].Text.get() + "\" is not a number (milliohms).",
+    if (!isShunt(value)) {
+        p.rt().MsgBox("The shunt value \"" + VCELL[kShuntBox].Text.get() +
+                "\" is not a shunt in milliohms (a number of at least 0.001).",
             ui::vbOKOnly | ui::vbExclamation);
         return;
     }

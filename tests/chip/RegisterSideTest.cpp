@@ -272,7 +272,29 @@ TEST_P(ShuntFileTextTest, UnreadableShuntGivesDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(RegisterSideShunt, ShuntFileTextTest,
-    ::testing::Values("Shunt Value: abc\r\n", "2.5\r\n", "", "Shunt Value: 2.5 mOhm\r\n", "Shunt Value:\r\n"));
+    ::testing::Values("Shunt Value: abc\r\n", "2.5\r\n", "", "Shunt Value: 2.5 mOhm\r\n", "Shunt Value:\r\n",
+        "Shunt Value: -2\r\n", "Shunt Value: 0\r\n", "Shunt Value: 1e-300\r\n"));
+
+// A shunt must be a positive number the current can be computed with: a
+// negative one, zero or 1e-300 (a 307-digit current) is not saved.
+TEST_F(RegisterSideTest, ShuntThatIsNoPositiveSaneNumberIsNotSaved)
+{
+    folder.write("Current_Sense.txt", "Shunt Value: 2.5\r\n");
+    auto& f = launch();
+    for (const char* text : {"-1", "0", "1e-300"}) {
+        SCOPED_TRACE(text);
+        rt.clearBoxes();
+        f.VCELL[21].Text = text;
+        f.cmdISetup_Click();
+        EXPECT_EQ(folder.read("Current_Sense.txt"), "Shunt Value: 2.5\r\n");
+        ASSERT_EQ(rt.boxes().size(), 1u);
+        EXPECT_EQ(rt.boxes()[0].prompt,
+            "The shunt value \"" + std::string(text) + "\" is not a shunt in milliohms (a number of at least 0.001).");
+    }
+    f.VCELL[21].Text = "0.001";
+    f.cmdISetup_Click();
+    EXPECT_EQ(folder.read("Current_Sense.txt"), "Shunt Value: 0.001\r\n");
+}
 
 TEST_F(RegisterSideTest, AutoScanIntervalFollowsRateAndIdleRateChangeStartsNothing)
 {
@@ -293,6 +315,17 @@ TEST_F(RegisterSideTest, AutoScanIntervalFollowsRateAndIdleRateChangeStartsNothi
     EXPECT_EQ(f.Timer2.Interval.get(), 20);
     f.cbAutorate.Text = "0";  // would never tick, so a stop could never complete
     EXPECT_EQ(f.Timer2.Interval.get(), 20);
+    // A typed rate gives its own interval, faster than "Min" too.
+    f.cbAutorate.Text = "0.001";
+    EXPECT_EQ(f.Timer2.Interval.get(), 1);
+    f.cbAutorate.Text = "0.019";
+    EXPECT_EQ(f.Timer2.Interval.get(), 19);
+    f.cbAutorate.Text = "0.0001";  // below a millisecond: every ms
+    EXPECT_EQ(f.Timer2.Interval.get(), 1);
+    for (const char* minRate : {"abc", "-1", ""}) {
+        f.cbAutorate.Text = minRate;
+        EXPECT_EQ(f.Timer2.Interval.get(), 20) << minRate;
+    }
 
     f.cbAutoScan_Click();
     EXPECT_EQ(f.cbAutoScan.Caption.get(), "Auto Scan START");

@@ -83,6 +83,9 @@ TEST(ScanFormulas, ShuntBoxThatIsZeroOrNotANumberGivesErr)
     EXPECT_EQ(currentText("12.345", "abc"), "ERR");
     EXPECT_EQ(currentText("12.345", "1.0 mOhm"), "ERR");
     EXPECT_EQ(currentText("12.345", ""), "ERR");
+    EXPECT_EQ(currentText("12.345", "-1"), "ERR");
+    EXPECT_EQ(currentText("12.345", "1e-300"), "ERR");
+    EXPECT_EQ(currentText("1800", "0.001"), "1800000000.000");
     EXPECT_EQ(currentText("12.345", " 1.0"), "12345.000");
     EXPECT_EQ(currentText("1", "2.5E0"), "400.000");
 }
