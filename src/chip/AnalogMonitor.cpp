@@ -111,7 +111,9 @@ void KVN58C3_Main::Read_KVN58C3_AD()
     const std::uint8_t reg = kMonitorResult;
     std::array<std::uint8_t, 2> result{};
     if (link.I2cReadRetry(address, readCount, writeCount, result.data(), &reg, 0) != usb::kStatusAck) {
-        p.rt().MsgBox("KVN58C3 Read AD Nack");
+        // After the link's own box was answered Retry ("return to GUI") one box is enough.
+        if (!p.rt().operationAbandoned())
+            p.rt().MsgBox("KVN58C3 Read AD Nack");
         return;
     }
     // Shown as read, all 16 bits: a result past the 14 bits stays visible

@@ -87,6 +87,8 @@ bool DataCollection::begin(int& samples)
     return true;
 }
 
+bool DataCollection::print(const std::string& line) { return printOrStop(f_, kSampleFile, line, "Data collection"); }
+
 void DataCollection::end()
 {
     f_.program().rt().files().Close(kSampleFile);
@@ -99,12 +101,13 @@ void KVN58C3_Main::cbDataCollect_Click()
     int samples = 0;
     if (!dataCollection.begin(samples))
         return;
-    ui::FileTable& files = p.rt().files();
-    files.Print(kSampleFile, surveyStartLine(p.rt().Now()));
+    if (!dataCollection.print(surveyStartLine(p.rt().Now())))
+        return dataCollection.end();
     // The header walks the channel list, leaving the last channel selected.
     for (int k = kFirstMeasuredChannel; k <= kLastMeasuredChannel; ++k)
         tbVoltageMon.ListIndex = k;
-    files.Print(kSampleFile, surveyHeader(currentGainOf(regValue(chipreg::kMonitor))));
+    if (!dataCollection.print(surveyHeader(currentGainOf(regValue(chipreg::kMonitor)))))
+        return dataCollection.end();
     cmdAbortDC.Visible = true;
     for (int i = 0; i < samples; ++i) {
         lblMeasCount.Caption = vb::Str(i);
@@ -117,8 +120,8 @@ void KVN58C3_Main::cbDataCollect_Click()
             values[static_cast<std::size_t>(k - kFirstMeasuredChannel)] =
                 monitorValue(k, code, currentGainOf(regValue(chipreg::kMonitor)));
         }
-        files.Print(kSampleFile, surveyLine(i, values));
-        if (p.AbortDataCollect)
+        // A failure answered with Retry ("return to GUI") ends the run: no line of values not read.
+        if (p.rt().operationAbandoned() || !dataCollection.print(surveyLine(i, values)) || p.AbortDataCollect)
             break;
         for (int round = 0; round < kPauseRounds; ++round) {
             p.rt().Sleep(kPauseRoundMs);
@@ -139,15 +142,15 @@ void KVN58C3_Main::SampleVoltages_Click()
     int samples = 0;
     if (!dataCollection.begin(samples))
         return;
-    ui::FileTable& files = p.rt().files();
-    files.Print(kSampleFile, seriesHeader(channel, tbSamples2.Text.get(), p.rt().Now()));
+    if (!dataCollection.print(seriesHeader(channel, tbSamples2.Text.get(), p.rt().Now())))
+        return dataCollection.end();
     cmdAbortDC.Visible = true;
     for (int i = 0; i < samples; ++i) {
         lblMeasCount.Caption = vb::Str(i + 1);
         Wait_Time(kSampleWaitSeconds);
         cbWriteVoltMon_Click();
-        files.Print(kSampleFile, seriesLine(i, tbValue.Text.get()));
-        if (p.AbortDataCollect)
+        if (p.rt().operationAbandoned() || !dataCollection.print(seriesLine(i, tbValue.Text.get())) ||
+            p.AbortDataCollect)
             break;
     }
     dataCollection.end();

@@ -198,6 +198,10 @@ void KVN58C3_Main::TMRDFET_Timer()
         ReadStatus_Click();
         p.rt().DoEvents();
     }
+    // A failure the user answered ("return to GUI", or no board) ends the test
+    // as "Stop" does, so a board that stopped answering shows one box, not one a tick.
+    if (p.rt().operationAbandoned())
+        cmdFetGo_Click(kStop);
 }
 
 void KVN58C3_Main::cmdSetFetControl_Click(int Index)

@@ -84,6 +84,11 @@ void paintFets(KVN58C3_Main& f);
 
 // RecordLog.cpp: one record line of the readings and indicators on show.
 void writeRecordLine(KVN58C3_Main& f);
+// RecordLog.cpp: prints a line to a numbered file the form writes (the log,
+// the sample files). A line that cannot be written (disk full, device gone)
+// closes the file, which keeps its whole lines, and says so in a box:
+// "<what> stopped: cannot write to <file>" and the system's reason. False then.
+bool printOrStop(KVN58C3_Main& f, int fileNumber, const std::string& line, const std::string& what);
 
 // ThermistorTable.cpp: the form's table as numbers; nullopt when an entry is no number.
 // Parsed again only after one of its boxes changed.

@@ -17,22 +17,26 @@ void showLog(ui::CommandButton& button, bool on)
     button.Caption = on ? kLogOnCaption : kLogOffCaption;
 }
 
-// Prints one line to the log; a line that cannot be written (disk full, device
-// gone) ends the log: the file keeps its whole lines, and the user is told.
 void printToLog(KVN58C3_Main& f, const std::string& line)
 {
-    ui::Runtime& rt = f.program().rt();
-    ui::FileTable& files = rt.files();
-    if (files.Print(kLogFile, line))
-        return;
-    const std::string message =
-        "Logging stopped: cannot write to " + files.path(kLogFile) + "\r\n" + files.lastError() + ".";
-    files.Close(kLogFile);
-    showLog(f.cbRecord, false);
-    rt.MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+    if (!printOrStop(f, kLogFile, line, "Logging"))
+        showLog(f.cbRecord, false);
 }
 
 }  // namespace
+
+bool printOrStop(KVN58C3_Main& f, int fileNumber, const std::string& line, const std::string& what)
+{
+    ui::Runtime& rt = f.program().rt();
+    ui::FileTable& files = rt.files();
+    if (files.Print(fileNumber, line))
+        return true;
+    const std::string message =
+        what + " stopped: cannot write to " + files.path(fileNumber) + "\r\n" + files.lastError() + ".";
+    files.Close(fileNumber);
+    rt.MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+    return false;
+}
 
 void layOutRecordLog(KVN58C3_Main& f)
 {

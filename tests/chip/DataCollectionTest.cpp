@@ -214,5 +214,43 @@ TEST_F(DataCollectionTest, ASecondRunIsRefusedWhileOneOwnsFileOne)
     EXPECT_EQ(f.cbRecord.BackColor.get(), vb::kIdle);
 }
 
+// A sample file that cannot be written ends the run with one box naming the
+// file and the reason; the next run is not refused.
+TEST_F(DataCollectionTest, AWriteErrorEndsTheRunWithABox)
+{
+    auto& f = form();
+    f.tbSamples2.Text = "3";
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        rt.clearBoxes();
+        rt.chooseFile("/dev/full");
+        if (run == 0)
+            f.SampleVoltages_Click();
+        else
+            f.cbDataCollect_Click();
+        ASSERT_EQ(rt.boxes().size(), 1u);
+        EXPECT_EQ(
+            rt.boxes()[0].prompt, "Data collection stopped: cannot write to /dev/full\r\nNo space left on device.");
+        EXPECT_FALSE(fileOneOpen());
+        EXPECT_FALSE(f.dataCollection.running());
+        EXPECT_FALSE(f.cmdAbortDC.Visible.get());
+    }
+}
+
+// Retry after a failed transfer ends the run: no line of values that were not read.
+TEST_F(DataCollectionTest, RetryAfterAFailureEndsTheRun)
+{
+    auto& f = form();
+    f.tbSamples2.Text = "5";
+    rt.chooseFile(folder.file("series.txt"));
+    board().faults.nakAll = true;
+    for (int i = 0; i < 50; ++i)
+        rt.answerNext(ui::vbRetry);
+    f.SampleVoltages.userClick();
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(fileLines("series.txt").size(), 1u);  // the header only
+    EXPECT_FALSE(fileOneOpen());
+}
+
 }  // namespace
 }  // namespace monitor_test

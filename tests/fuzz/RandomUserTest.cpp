@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "chip/KVN58C3_Main.h"
+#include "chip/RecordLine.h"
 #include "instruments/Test.h"
 #include "program/Program.h"
 #include "shell/FormsFixture.h"
@@ -70,7 +71,7 @@ public:
 
     std::set<ui::Form*> shown;
     int boxesThisAction = 0;
-    std::map<std::string, int> boxesSaying;  // this action's boxes by text
+    std::map<std::string, int> boxesSaying;  // this action's boxes by text and operation
     long long actionStartMs = 0;
     long long doEventsAtStart = 0;
     // What a user does when an action runs on and on: looks for a Stop button.
@@ -110,7 +111,12 @@ protected:
     int showMessage(std::string_view prompt, int style, std::string_view title) override
     {
         ++boxesThisAction;
-        ++boxesSaying[std::string(prompt)];
+        // Counted per operation: the click itself, or each timer's ticks.
+        std::string operation;
+        for (ui::Timer* t : timers())
+            if (t->running())
+                operation += " " + t->name();
+        ++boxesSaying[std::string(prompt) + (operation.empty() ? " (the click)" : " (tick of" + operation + ")")];
         clearBoxes();
         // Retry mostly: Cancel in a link box ends the program.
         int answer = ui::vbOK;
@@ -212,7 +218,7 @@ private:
         checkLogFiles();
     }
 
-    // Every recording log holds whole lines of 49 tab-separated fields.
+    // Every file written holds whole lines; a recording log, lines of 49 tab-separated fields.
     void checkLogFiles()
     {
         for (int i = 0; i < 4; ++i) {
@@ -222,6 +228,9 @@ private:
                 continue;
             if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
                 fail(name + " ends in a torn line");
+            // The rest is for recording logs (a data collection may have written the file).
+            if (text.rfind(chip::recordHeader() + "\r\n", 0) != 0)
+                continue;
             std::size_t at = 0;
             for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
                 const std::string line = text.substr(at, end - at);
@@ -446,10 +455,10 @@ private:
     void checkNothingStuck()
     {
         // One failing operation, one box: Retry returns to the GUI.
-        for (const char* once : {"USB Device not connected!",
-                 "Invalid I2C address. Press Retry to return to GUI and enter valid address or Cancel to close GUI."})
-            if (rt_->boxesSaying[once] > 1)
-                fail(std::to_string(rt_->boxesSaying[once]) + " boxes \"" + once + "\" in one action");
+        for (const auto& [box, n] : rt_->boxesSaying)
+            for (const char* once : {"USB Device not connected!", "Invalid I2C address. Press Retry to return to GUI"})
+                if (n > 1 && box.rfind(once, 0) == 0)
+                    fail(std::to_string(n) + " boxes \"" + box + "\" in one action");
         Program& p = *program_;
         if (p.I2CBusy)
             fail("I2CBusy left set");
