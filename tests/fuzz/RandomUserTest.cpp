@@ -76,6 +76,8 @@ public:
     long long doEventsAtStart = 0;
     // What a user does when an action runs on and on: looks for a Stop button.
     std::function<void()> pressStop;
+    // Mostly a few seconds, now and then half a minute (set per action).
+    long long patienceMs = 5000;
 
     void formShown(ui::Form& f) override { shown.insert(&f); }
     void formHidden(ui::Form& f) override { shown.erase(&f); }
@@ -85,10 +87,10 @@ public:
         // An action that pumps for ever, or for hours of board time, is stuck.
         if (doEventsCalls() - doEventsAtStart > 3'000'000 || now() - actionStartMs > 4LL * 3600 * 1000)
             throw std::runtime_error("an action did not return");
-        // A test that runs until stopped (the cell-balance walk) gets its Stop
-        // after a few minutes, and again every minute while it goes on.
-        if (pressStop && now() - actionStartMs > kPatienceMs && now() >= nextStopMs_) {
-            nextStopMs_ = now() + 60'000;
+        // A test that runs until stopped (the cell-balance walk, an A/D run)
+        // gets its Stop after the user's patience, and again while it goes on.
+        if (pressStop && now() - actionStartMs > patienceMs && now() >= nextStopMs_) {
+            nextStopMs_ = now() + patienceMs;
             pressStop();
         }
         HeadlessRuntime::DoEvents();
@@ -134,7 +136,6 @@ protected:
     }
 
 private:
-    static constexpr long long kPatienceMs = 5 * 60'000;
     std::mt19937& rng_;
     const forms_test::TempFolder& folder_;
     long long nextStopMs_ = 0;
@@ -253,6 +254,7 @@ private:
         rt_->boxesSaying.clear();
         rt_->actionStartMs = rt_->now();
         rt_->doEventsAtStart = rt_->doEventsCalls();
+        rt_->patienceMs = rng_() % 10 == 0 ? 30'000 : 3000 + rng_() % 5000;
         try {
             action();
         } catch (const ui::ProgramEnded&) {
@@ -446,6 +448,14 @@ private:
 
     void pressStopButtons()
     {
+        // A user does not press Stop again while the Stop pressed is still at work.
+        if (pressingStop_)
+            return;
+        pressingStop_ = true;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{pressingStop_};
         for (ui::Form* form : std::vector<ui::Form*>(rt_->shown.begin(), rt_->shown.end()))
             for (ui::Control* c : form->controls())
                 if (c->kind() == ui::Kind::CommandButton && c->Caption.get() == "Stop" && reachable(*c))
@@ -498,6 +508,7 @@ private:
     std::map<std::string, int> formActions_;
     std::uint32_t actions_ = 0;
     int sessions_ = 0;
+    bool pressingStop_ = false;
     int failures_ = 0;
 };
 
