@@ -335,10 +335,12 @@ void frmADUtil::buildScope()
     valueRow(Label3.add(3), "Max             ", lblpkpk.add(2), 54);
     valueRow(Label3.add(2), "Min          ", lblpkpk.add(3), 76);
     valueRow(Label3.add(4), "Instant", lblADInstant.add(1), 98);
-    valueRow(Label3.add(6), " mV / Div  ", lbluvdiv.add(3), 128);
-    // At the same place as (3); written only by Reset Scale.
+    // lbluvdiv(0) lies under (3) and is written only by Reset Scale: kept hidden,
+    // so its stale value never shows through the live one.
     onPage(lbluvdiv.add(0), 906, 128, 96, 20);
     lbluvdiv[0].Alignment = 1;
+    lbluvdiv[0].Visible = false;
+    valueRow(Label3.add(6), " mV / Div  ", lbluvdiv.add(3), 128);
     valueRow(Label3.add(8), " mV midscale", lbluvdiv.add(2), 150);
     Label4.Caption = "Current MA";
     Label4.Visible = false;
