@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "instruments/gpib/Vbib32.h"
@@ -22,7 +23,8 @@ struct TempDir {
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-            ("kvn-inst-" + std::string(info->test_suite_name()) + "-" + info->name());
+            ("kvn-inst-" + std::to_string(::getpid()) + "-" + std::string(info->test_suite_name()) + "-" +
+                info->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ui/Form.h"
 #include "support/HeadlessRuntime.h"
+#include "ui/Form.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -28,7 +28,7 @@ struct TempDir {
     TempDir()
     {
         path = std::filesystem::temp_directory_path() /
-            ("kvn-ui-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ("kvn-ui-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(path);
     }
