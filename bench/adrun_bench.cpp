@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "BenchProgram.h"
 #include "adutil/frmADUtil.h"
 #include "link/BridgeProtocol.h"
 #include "program/Program.h"
@@ -27,13 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-ProgramOptions benchOptions()
-{
-    ProgramOptions options;
-    options.appPath = std::filesystem::temp_directory_path().string();
-    options.simulate = true;
-    return options;
-}
+using bench::benchOptions;
 
 // The benchmarks' argument: the run's resolution in bits.
 constexpr int k12Bit = 12;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "BenchProgram.h"
 #include "chip/KVN58C3_Main.h"
 #include "link/BridgeProtocol.h"
 #include "program/Program.h"
@@ -21,13 +22,7 @@
 
 namespace {
 
-ProgramOptions benchOptions()
-{
-    ProgramOptions options;
-    options.appPath = std::filesystem::temp_directory_path().string();
-    options.simulate = true;
-    return options;
-}
+using bench::benchOptions;
 
 // One conversion on a board that answers at once: the software's own time.
 void BM_WriteVoltMonSoftwareTime(benchmark::State& state)

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "adutil/ModWaveform_ALS.h"
-#include "ui/Form.h"
 #include "support/HeadlessRuntime.h"
+#include "ui/Form.h"
 #include "ui/PictureBox.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchProgram.h"
 #include "chip/KVN58C3_Main.h"
 #include "link/BridgeProtocol.h"
 #include "program/Program.h"
@@ -33,13 +34,7 @@
 
 namespace {
 
-ProgramOptions benchOptions()
-{
-    ProgramOptions options;
-    options.appPath = std::filesystem::temp_directory_path().string();
-    options.simulate = true;
-    return options;
-}
+using bench::benchOptions;
 
 // The program on the simulated board with the chip form open, viewed or not.
 template <class Rt> struct ChipBench {

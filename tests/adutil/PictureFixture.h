@@ -2,8 +2,8 @@
 // A bare form with one picture box on the headless runtime.
 #include <gtest/gtest.h>
 
-#include "ui/Form.h"
 #include "support/HeadlessRuntime.h"
+#include "ui/Form.h"
 #include "ui/PictureBox.h"
 
 namespace adutil_test {

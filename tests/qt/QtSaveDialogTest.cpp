@@ -12,8 +12,8 @@
 
 #include "qt/Dialogs.h"
 #include "qt/FileFilter.h"
-#include "ui/Form.h"
 #include "support/HeadlessRuntime.h"
+#include "ui/Form.h"
 
 namespace {
 

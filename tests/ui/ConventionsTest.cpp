@@ -1,10 +1,10 @@
 // The form runtime's conventions, on the headless runtime.
 #include <gtest/gtest.h>
 
+#include "support/HeadlessRuntime.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
-#include "support/HeadlessRuntime.h"
 #include "ui/Timer.h"
 
 namespace {
