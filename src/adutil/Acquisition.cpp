@@ -31,8 +31,13 @@ void frmADUtil::runAcquisition(Sample& s)
     if (!Visible)
         Show();
     startSampling(s);
-    while (p.LoopRunning)
+    while (p.LoopRunning) {
         takeSample(s);
+        // A failure answered with "return to the GUI" gives up the rest of this
+        // event's transfers: going on would only say "nack" at every sample.
+        if (rt().operationAbandoned())
+            SSCmdStop_Click();
+    }
     endSampling(s);
 }
 

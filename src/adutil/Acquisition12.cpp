@@ -68,6 +68,8 @@ bool frmADUtil::readSample12(Sample& s)
     }
     readPair12(s);
     p.I2CBusy = false;
+    if (rt().operationAbandoned())
+        return false;
     rt().DoEvents();
     scalePair12(s);
     return true;

@@ -78,10 +78,12 @@ bool frmADUtil::readSample14(Sample& s)
         vb::Hex((main.regValue(kMonitor) & kMonitorGainMask) | (main.tbVoltageMon.ListIndex + kMonitorStart));
     main.cbWrite_Click(kMonitor);
     link.FlushHidInput();
-    if (!p.LoopRunning)
+    if (!p.LoopRunning || rt().operationAbandoned())
         return false;
     std::array<std::uint8_t, 2> bytes{};
     const int status = readResult(link, bytes, 1);
+    if (status != usb::kStatusAck && rt().operationAbandoned())
+        return false;
     if (status == usb::kStatusNak) {
         // The sample goes on with the code shown, the previous sample's.
         rt().MsgBox("nack");

@@ -2,6 +2,7 @@
 // comma-separated lines (header, column line, one line per record, end line),
 // over the file or after what it holds.
 #include "adutil/frmADUtil.h"
+#include "ui/Files.h"
 #include "vb/DateTime.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
@@ -61,19 +62,21 @@ void frmADUtil::cmdStartRec_Click()
 
     const vb::DateTime now = rt().Now();
     const std::string channel = lblInstInput.Caption.get();
+    // The user's comment never carries the separator or a line break into a record.
+    const std::string comment = ui::fieldText(txtFileComment.Text.get(), ',');
     if (!print(channel + "," + vb::DateText(now) + "," + vb::TimeText(now) + ", Qty" + vb::Str(count)))
         return;
     if (!print(kColumnLine))
         return;
     for (int i = 1; i <= count; ++i) {
         const auto r = static_cast<std::size_t>(i);
-        const std::string line = txtFileComment.Text.get() + ":" + lblInstInput.Caption.get() + "," + vb::Str(i) + "," +
+        const std::string line = comment + ":" + channel + "," + vb::Str(i) + "," +
             vb::Format(records.CalcMvArray[r], "#0.000000") + "," + vb::Str(records.RawCodeArray[r]) + "," +
             records.ReadingTimeText[r];
         if (!print(line))
             return;
     }
-    if (!print("END " + txtFileComment.Text.get()))
+    if (!print("END " + comment))
         return;
     files.Close(n);
 

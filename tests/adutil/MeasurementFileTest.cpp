@@ -84,6 +84,14 @@ TEST_F(MeasurementFileTest, TheBlockIsLaidOutToTheByte)
     EXPECT_NE(folder.read("readings.txt").find(",-"), std::string::npos);
 }
 
+TEST_F(MeasurementFileTest, ACommentWithCommasAndLineBreaksStaysInItsField)
+{
+    runChannel(5, 25);
+    ad->txtFileComment.Text = "bench, 4\r\nrun";
+    write();
+    EXPECT_EQ(folder.read("readings.txt"), block(rt.Now(), "CELL5", "bench  4  run"));
+}
+
 TEST_F(MeasurementFileTest, AppendingTwiceGivesTwoWholeBlocksAndOverwritingOne)
 {
     runChannel(5, 25);

@@ -162,6 +162,23 @@ TEST_F(RunTest, ANotAcknowledgedSampleSaysNackAndKeepsThePreviousCode)
     EXPECT_EQ(r.CalcMvArray[3], r.CalcMvArray[2]);
 }
 
+TEST_F(RunTest, RetryAfterTheChipStopsAnsweringEndsTheRunWithOneBox)
+{
+    shown();
+    const std::size_t from = board().log.size();
+    when([this, from] { return resultReads(from) == 3; }, [this] { board().faults.nakAll = true; });
+    rt.answerNext(ui::vbRetry);
+    // Only a safety net: the run must end on its own after the one box.
+    stopWhen([this] { return rt.boxes().size() >= 3; });
+    ad->OptMuxSelect[4].userClick();
+
+    EXPECT_FALSE(p().LoopRunning);
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt.rfind("Invalid I2C address.", 0), 0u);
+    // The samples before the failure; none after it.
+    EXPECT_EQ(ad->records.ReadingCount, 2);
+}
+
 TEST_F(RunTest, TheMicrocontrollerScanBitIsSetForTheRunOnly)
 {
     shown();
