@@ -12,29 +12,37 @@ namespace chip {
 
 using namespace chipreg;
 
+namespace {
+
+// One selection row of the frame: its caption, the list and the list's first text.
+template <std::size_t N>
+void placeChoice(ui::Label& caption, const char* captionText, ui::ComboBox& list,
+    const std::array<std::string_view, N>& names, const char* text, const char* tip, ui::Frame& fr, int y)
+{
+    design(caption, captionText, "", {10, y + 2, 120, 18, &fr});
+    for (std::string_view name : names)
+        list.AddItem(std::string(name));
+    list.Text = text;
+    list.ToolTipText = tip;
+    list.setContainer(&fr);
+    list.move(134, y, 110, 22);
+}
+
+}  // namespace
+
 void layOutAnalogMonitor(KVN58C3_Main& f)
 {
     ui::Frame& fr = f.FrAnalogMon;
     placeFrame(fr, "Analog Monitor (0x85)", {kControlLeftX, 6, kControlFrameWidth, 116, &f.SSTab1, kPageControl});
-    design(f.lblVoltageMon, "Monitor Channel", "", {10, 24, 120, 18, &fr});
-    for (std::string_view name : kMonitorChannelNames)
-        f.tbVoltageMon.AddItem(std::string(name));
-    f.tbVoltageMon.Text = "CELL1";
-    f.tbVoltageMon.ToolTipText = "Signal routed to the 14-bit A/D converter";
-    f.tbVoltageMon.setContainer(&fr);
-    f.tbVoltageMon.move(134, 22, 110, 22);
+    placeChoice(f.lblVoltageMon, "Monitor Channel", f.tbVoltageMon, kMonitorChannelNames, "CELL1",
+        "Signal routed to the 14-bit A/D converter", fr, 22);
     design(f.cbWriteVoltMon, "Convert", "Select the channel, convert it and read the result", {252, 20, 100, 26, &fr},
         [&f] { f.cbWriteVoltMon_Click(); });
     design(f.cbReadVoltMon, "Read", "Read the selected channel back from 0x85", {358, 20, 100, 26, &fr},
         [&f] { f.cbReadVoltMon_Click(); });
 
-    design(f.lblCurrentGain, "Current Gain", "", {10, 56, 120, 18, &fr});
-    for (std::string_view name : kCurrentGainNames)
-        f.tbCurrentGain.AddItem(std::string(name));
-    f.tbCurrentGain.Text = "50x";
-    f.tbCurrentGain.ToolTipText = "Current-sense amplifier gain";
-    f.tbCurrentGain.setContainer(&fr);
-    f.tbCurrentGain.move(134, 54, 110, 22);
+    placeChoice(f.lblCurrentGain, "Current Gain", f.tbCurrentGain, kCurrentGainNames, "50x",
+        "Current-sense amplifier gain", fr, 54);
     design(f.cbWriteCurrentGain, "Write", "Write the current gain to 0x85", {252, 52, 100, 26, &fr},
         [&f] { f.cbWriteCurrentGain_Click(); });
     design(f.cbReadCurrentGain, "Read", "Read the current gain back from 0x85", {358, 52, 100, 26, &fr},

@@ -7,6 +7,7 @@
 #include "adutil/frmADUtil.h"
 #include "link/BridgeProtocol.h"
 #include "shell/FormsFixture.h"
+#include "sim/Chip.h"
 
 namespace adutil_test {
 
@@ -21,6 +22,13 @@ protected:
             ad = &p().form<adutil::frmADUtil>();
         }
         return *ad;
+    }
+    // Readings the tests can hold against the pack: no noise, no drift.
+    void holdPackStill()
+    {
+        sim::Chip::Pack& pack = board().chip().pack;
+        pack.noiseVolts = 0;
+        pack.monitorDrift = 0;
     }
     adutil::frmADUtil& shown()
     {

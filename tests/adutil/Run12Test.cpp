@@ -15,12 +15,7 @@ using adutil_test::ADFormTest;
 
 class Run12Test : public ADFormTest {
 protected:
-    Run12Test()
-    {
-        sim::Chip::Pack& pack = board().chip().pack;
-        pack.noiseVolts = 0;
-        pack.monitorDrift = 0;
-    }
+    Run12Test() { holdPackStill(); }
     adutil::frmADUtil& twelveBit()
     {
         shown();

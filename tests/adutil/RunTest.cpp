@@ -15,13 +15,7 @@ using adutil_test::ADFormTest;
 
 class RunTest : public ADFormTest {
 protected:
-    RunTest()
-    {
-        // Readings the tests can hold against the pack: no noise, no drift.
-        sim::Chip::Pack& pack = board().chip().pack;
-        pack.noiseVolts = 0;
-        pack.monitorDrift = 0;
-    }
+    RunTest() { holdPackStill(); }
     // Conversions of the result register the board took since index from.
     int resultReads(std::size_t from = 0)
     {

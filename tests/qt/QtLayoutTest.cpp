@@ -39,14 +39,10 @@ void expectFitsAndCaptionsWhole(qt::QtRuntime& rt, ui::Form& form)
 
 TEST(QtLayout, TheChipAndInstrumentFormsFitTheScreenAndShowEveryButtonCaption)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    qt::QtRuntime rt;
-    ProgramOptions options;
-    options.appPath = folder.path().toStdString();
-    options.simulate = true;
-    Program program(rt, options);
-    const qt::WindowsFirst windowsFirst(rt);
+    qttest::SimulatedProgram sim;
+    ASSERT_TRUE(sim.folder.isValid());
+    qt::QtRuntime& rt = sim.rt;
+    Program& program = sim.program;
     rt.dispatch([&program] {
         program.form<shell::frmStartup>().launch(0);
         program.form<instruments::frmInst>().Show();

@@ -17,14 +17,10 @@ namespace {
 
 TEST(QtScope, AChannelClickRunsUntilStopAndTheScopeShowsTheTrace)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    qt::QtRuntime rt;
-    ProgramOptions options;
-    options.appPath = folder.path().toStdString();
-    options.simulate = true;
-    Program program(rt, options);
-    const qt::WindowsFirst windowsFirst(rt);
+    qttest::SimulatedProgram sim;
+    ASSERT_TRUE(sim.folder.isValid());
+    qt::QtRuntime& rt = sim.rt;
+    Program& program = sim.program;
     rt.dispatch([&program] {
         program.form<shell::frmStartup>().launch(0);
         program.form<adutil::frmADUtil>().Show();

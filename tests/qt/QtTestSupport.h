@@ -3,12 +3,31 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QWidget>
 
+#include "program/Program.h"
 #include "qt/FormWindow.h"
 #include "qt/QtRuntime.h"
 
 namespace qttest {
+
+// The program on the simulated board with a scratch folder as its program
+// folder; its windows go before the forms they show.
+struct SimulatedProgram {
+    QTemporaryDir folder;
+    qt::QtRuntime rt;
+    Program program{rt, optionsFor(folder)};
+    qt::WindowsFirst windowsFirst{rt};
+
+    static ProgramOptions optionsFor(const QTemporaryDir& folder)
+    {
+        ProgramOptions options;
+        options.appPath = folder.path().toStdString();
+        options.simulate = true;
+        return options;
+    }
+};
 
 template <class W> W* widgetOf(qt::QtRuntime& rt, const ui::Control& c)
 {
