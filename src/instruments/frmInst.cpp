@@ -11,7 +11,7 @@ frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst")
 {
     Caption = "IEEE Test Station Instruments";
     Width = 1100;
-    Height = 770;
+    Height = 684;
     SSTab1.setTabs({"Instrument Configuration", "VIs", "DVMs", "E3631 Power Supply && 3488 Mux", "53131 Counter"});
     SSTab1.move(0, 0, Width, Height);
     layoutConfigTab();

@@ -9,6 +9,10 @@ namespace {
 
 enum Page { ConfigPage = 0, SourceMeasurePage = 1, MeterPage = 2, SupplySwitchPage = 3, CounterPage = 4 };
 
+// Places on a tab page count from below the tab bar; every page fits a form
+// 684 pixels high, so the form fits a 768-line screen.
+constexpr int kPageTop = 8;
+
 // Places a control in its container, with an optional caption.
 template <class C>
 C& place(C& c, ui::Control& container, int left, int top, int width, int height, const std::string& caption = {})
@@ -40,10 +44,11 @@ ui::TextBox& textBox(ui::TextBox& t, ui::Control& container, int left, int top, 
 
 void frmInst::layoutConfigTab()
 {
-    placeOnPage(frInstConfig, SSTab1, ConfigPage, 10, 35, 300, 110, "Instrument Configuration");
+    placeOnPage(frInstConfig, SSTab1, ConfigPage, 10, kPageTop, 300, 110, "Instrument Configuration");
     place(cmdloadInstConfig, frInstConfig, 10, 25, 140, 30, "Load Inst File");
     place(lblInstConfigFIle, frInstConfig, 10, 65, 280, 36);
-    placeOnPage(frInstruments, SSTab1, ConfigPage, 320, 35, 400, 440, "Instruments");
+    // The grid widens to show its columns whole: the frame leaves it the room.
+    placeOnPage(frInstruments, SSTab1, ConfigPage, 320, kPageTop, 560, 440, "Instruments");
     place(Grid1, frInstruments, 10, 25, 367, 400);
     resetGrid();
 }
@@ -64,38 +69,38 @@ void frmInst::layoutSourceMeasureTab()
         {"17", "4.0", "5", "2", "5.0"},
         {"18", "4.0", "5", "2", "5.0"},
     };
-    placeOnPage(FrVI1, SSTab1, SourceMeasurePage, 5, 35, 700, 640, "Keithley 236 Source Measure Unit ");
+    placeOnPage(FrVI1, SSTab1, SourceMeasurePage, 5, kPageTop, 700, 582, "Keithley 236 Source Measure Unit ");
     for (int i = 0; i < 5; ++i) {
         const Design& d = kDesign[i];
         ui::Frame& f =
-            place(FrVIContol.add(i), FrVI1, 5, 20 + i * 122, 690, 116, "VI Control " + std::to_string(i + 1));
-        place(lblVIAddress.add(i), f, 10, 22, 55, 20, "Address");
-        textBox(txtVIAddress.add(i), f, 65, 20, 40, d.address);
-        place(lblVIVSourceVolts.add(i), f, 115, 22, 65, 20, "Source V");
-        textBox(txtVIVSourceVolts.add(i), f, 180, 20, 50, d.sourceVolts);
-        place(lblVIILimit.add(i), f, 240, 22, 80, 20, "MAX mAmps");
-        textBox(txtVIILimit.add(i), f, 320, 20, 50, d.maxMilliamps);
-        place(lblVIVSourceCurrent.add(i), f, 380, 22, 115, 20, "Source I (mAmps)");
-        textBox(txtVIVSourceCurrent.add(i), f, 495, 20, 50, d.sourceMilliamps);
-        place(lblVIVLimit.add(i), f, 555, 22, 70, 20, "MAX Volts");
-        textBox(txtVIVLimit.add(i), f, 625, 20, 50, d.maxVolts);
+            place(FrVIContol.add(i), FrVI1, 5, 20 + i * 112, 690, 106, "VI Control " + std::to_string(i + 1));
+        place(lblVIAddress.add(i), f, 10, 20, 55, 20, "Address");
+        textBox(txtVIAddress.add(i), f, 65, 18, 40, d.address);
+        place(lblVIVSourceVolts.add(i), f, 115, 20, 65, 20, "Source V");
+        textBox(txtVIVSourceVolts.add(i), f, 180, 18, 50, d.sourceVolts);
+        place(lblVIILimit.add(i), f, 240, 20, 80, 20, "MAX mAmps");
+        textBox(txtVIILimit.add(i), f, 320, 18, 50, d.maxMilliamps);
+        place(lblVIVSourceCurrent.add(i), f, 380, 20, 115, 20, "Source I (mAmps)");
+        textBox(txtVIVSourceCurrent.add(i), f, 495, 18, 50, d.sourceMilliamps);
+        place(lblVIVLimit.add(i), f, 555, 20, 70, 20, "MAX Volts");
+        textBox(txtVIVLimit.add(i), f, 625, 18, 50, d.maxVolts);
 
-        place(cmdSetVIMODE.add(i), f, 10, 50, 70, 26, "Set VI");
-        place(ShpVIMode.add(i), f, 85, 55, 16, 16);
-        place(lblVIMode.add(i), f, 103, 55, 20, 18, "VI");
-        place(cmdSetIVMODE.add(i), f, 130, 50, 70, 26, "Set IV");
-        place(ShpIVMode.add(i), f, 205, 55, 16, 16);
-        place(lblIVMode.add(i), f, 223, 55, 20, 18, "IV");
-        place(cmdVIDOMeas.add(i), f, 255, 50, 70, 26, "Sample").Visible = false;
-        place(cmdVIOperate.add(i), f, 330, 46, 34, 34).Visible = false;
-        place(lblVIMeasureA.add(i), f, 375, 55, 145, 20, "-000.000 V");
-        place(lblVIMeasureB.add(i), f, 525, 55, 150, 20, "-000.000 mA");
-        place(lbVIlControlString.add(i), f, 10, 88, 330, 20);
+        place(cmdSetVIMODE.add(i), f, 10, 46, 70, 26, "Set VI");
+        place(ShpVIMode.add(i), f, 85, 51, 16, 16);
+        place(lblVIMode.add(i), f, 103, 51, 20, 18, "VI");
+        place(cmdSetIVMODE.add(i), f, 130, 46, 70, 26, "Set IV");
+        place(ShpIVMode.add(i), f, 205, 51, 16, 16);
+        place(lblIVMode.add(i), f, 223, 51, 20, 18, "IV");
+        place(cmdVIDOMeas.add(i), f, 255, 46, 70, 26, "Sample").Visible = false;
+        place(cmdVIOperate.add(i), f, 330, 42, 34, 34).Visible = false;
+        place(lblVIMeasureA.add(i), f, 375, 51, 145, 20, "-000.000 V");
+        place(lblVIMeasureB.add(i), f, 525, 51, 150, 20, "-000.000 mA");
+        place(lbVIlControlString.add(i), f, 10, 80, 330, 20);
         if (i < 2)
-            place(TXTlbVIlControlString.add(i), f, 345, 86, 330, 22);
+            place(TXTlbVIlControlString.add(i), f, 345, 78, 330, 22);
     }
 
-    placeOnPage(FrSetVi1V, SSTab1, SourceMeasurePage, 715, 35, 370, 95, "Set VI1 V");
+    placeOnPage(FrSetVi1V, SSTab1, SourceMeasurePage, 715, kPageTop, 370, 95, "Set VI1 V");
     static constexpr const char* kBias[2] = {"15.80", "17.200"};
     for (int r = 0; r < 2; ++r) {
         textBox(txtVI1V.add(r), FrSetVi1V, 10, 22 + r * 34, 60, kBias[r]);
@@ -103,27 +108,27 @@ void frmInst::layoutSourceMeasureTab()
         place(cmdSetVI1V.add(r), FrSetVi1V, 240, 20 + r * 34, 120, 26, "Set V1 Volts");
     }
 
-    placeOnPage(Frame1, SSTab1, SourceMeasurePage, 715, 135, 370, 555, "Frame1");
+    placeOnPage(Frame1, SSTab1, SourceMeasurePage, 715, kPageTop + 102, 370, 526, "Frame1");
     for (int k = 0; k < 20; ++k) {
-        place(txtVI228String.add(k), Frame1, 10, 20 + k * 26, 200, 22);
-        place(cmdSendString.add(k), Frame1, 220, 19 + k * 26, 110, 24, "Send Sting");
+        place(txtVI228String.add(k), Frame1, 10, 20 + k * 25, 200, 22);
+        place(cmdSendString.add(k), Frame1, 220, 19 + k * 25, 110, 24, "Send Sting");
     }
     cmdVIsOFf.setContainer(&SSTab1, SourceMeasurePage);
-    cmdVIsOFf.move(715, 695, 120, 30);
+    cmdVIsOFf.move(5, kPageTop + 590, 120, 30);
     cmdVIsOFf.Caption = "Clear VIs";
 }
 
 void frmInst::layoutMeterTab()
 {
-    placeOnPage(FrVM, SSTab1, MeterPage, 5, 35, 1085, 700, "HP34401 DVMs");
+    placeOnPage(FrVM, SSTab1, MeterPage, 5, kPageTop, 1085, 636, "HP34401 DVMs");
     for (int i = 0; i < 9; ++i) {
         const int left = 8 + (i % 3) * 358;
-        const int top = 20 + (i / 3) * 225;
-        ui::Frame& f = place(frDVMSet.add(i), FrVM, left, top, 350, 218, "VM Control " + std::to_string(i + 1));
+        const int top = 20 + (i / 3) * 205;
+        ui::Frame& f = place(frDVMSet.add(i), FrVM, left, top, 350, 200, "VM Control " + std::to_string(i + 1));
         place(lblDVMAddress.add(i), f, 10, 22, 60, 20, "Address");
         textBox(txtDVMAddress.add(i), f, 75, 20, 40, std::to_string(28 + i));
-        place(lblDVMRange.add(i), f, 95, 48, 45, 18, "Range");
-        place(lblDVMDigits.add(i), f, 140, 48, 45, 18, "Digits");
+        place(lblDVMRange.add(i), f, 95, 45, 45, 18, "Range");
+        place(lblDVMDigits.add(i), f, 140, 45, 45, 18, "Digits");
 
         struct Row {
             ui::ControlArray<ui::CommandButton>& button;
@@ -139,39 +144,39 @@ void frmInst::layoutMeterTab()
             {cmdDVMSetOhm, txtOhmRange, txtOhmDigits, ShpDVMOhmMode, "Set OHM", "3"},
         };
         for (int r = 0; r < 3; ++r) {
-            const int y = 68 + r * 30;
+            const int y = 64 + r * 28;
             place(rows[r].button.add(i), f, 10, y, 80, 26, rows[r].caption);
             textBox(rows[r].range.add(i), f, 95, y + 2, 40, "A");
             textBox(rows[r].digits.add(i), f, 140, y + 2, 40, rows[r].digitsText);
             place(rows[r].indicator.add(i), f, 190, y + 5, 16, 16).FillColor = vb::kBlack;
         }
-        place(cmdDVMGetMeas.add(i), f, 10, 162, 80, 26, "Sample");
-        place(lblDVMReading.add(i), f, 100, 166, 240, 20, "------");
-        place(lblDVMControlString.add(i), f, 10, 192, 330, 20);
+        place(cmdDVMGetMeas.add(i), f, 10, 150, 80, 26, "Sample");
+        place(lblDVMReading.add(i), f, 100, 154, 240, 20, "------");
+        place(lblDVMControlString.add(i), f, 10, 178, 330, 20);
     }
 }
 
 void frmInst::layoutSupplySwitchTab()
 {
-    placeOnPage(FrAuxPS, SSTab1, SupplySwitchPage, 5, 35, 420, 250, "E3631 Aux PS");
+    placeOnPage(FrAuxPS, SSTab1, SupplySwitchPage, 5, kPageTop, 420, 212, "E3631 Aux PS");
     place(lblAuxPSAdr, FrAuxPS, 10, 22, 60, 20, "Address");
     textBox(txtAuxPSAdr, FrAuxPS, 75, 20, 40, "5");
     textBox(txtAuxPSInit, FrAuxPS, 10, 50, 200, "*IDN?");
     place(cmdInitAuxPS, FrAuxPS, 220, 48, 180, 26, "Send Init Command");
-    place(ReadingsListAuxPS, FrAuxPS, 10, 82, 400, 158);
+    place(ReadingsListAuxPS, FrAuxPS, 10, 82, 400, 120);
 
-    placeOnPage(FrAuxPSCommand, SSTab1, SupplySwitchPage, 5, 295, 420, 440, "AuxPS Command Read");
+    placeOnPage(FrAuxPSCommand, SSTab1, SupplySwitchPage, 5, kPageTop + 220, 420, 412, "AuxPS Command Read");
     static constexpr const char* kCommands[4] = {
         "APPL P25V, 25.0,  1.0", "OUTP:STAT ON", "MEAS:VOLT:DC?", "OUTP:STAT OFF"};
     for (int k = 0; k < 4; ++k)
-        textBox(txtAuxPSCommand.add(k), FrAuxPSCommand, 10, 22 + k * 28, 250, kCommands[k]);
-    place(cmdSendAuxPSCommand, FrAuxPSCommand, 270, 20, 140, 26, "Send Command and Read");
-    place(cmdClearRdgAuxPS, FrAuxPSCommand, 270, 76, 140, 26, "Clear");
-    place(cmdAuxPSRdOnly, FrAuxPSCommand, 270, 104, 140, 26, "Read");
+        textBox(txtAuxPSCommand.add(k), FrAuxPSCommand, 10, 22 + k * 28, 230, kCommands[k]);
+    place(cmdSendAuxPSCommand, FrAuxPSCommand, 250, 20, 160, 26, "Send Command and Read");
+    place(cmdClearRdgAuxPS, FrAuxPSCommand, 250, 76, 160, 26, "Clear");
+    place(cmdAuxPSRdOnly, FrAuxPSCommand, 250, 104, 160, 26, "Read");
     place(lblLastReadingAuxPS, FrAuxPSCommand, 10, 140, 400, 20, "-----");
-    place(ReadingsListAuxPS_2, FrAuxPSCommand, 10, 165, 400, 265);
+    place(ReadingsListAuxPS_2, FrAuxPSCommand, 10, 165, 400, 237);
 
-    placeOnPage(fr3488, SSTab1, SupplySwitchPage, 440, 35, 420, 400, "3488 Switch Mux");
+    placeOnPage(fr3488, SSTab1, SupplySwitchPage, 440, kPageTop, 420, 400, "3488 Switch Mux");
     place(lblSWRADR, fr3488, 10, 22, 60, 20, "Address");
     textBox(txtSWRADR, fr3488, 75, 20, 40, "10");
     textBox(txtHP3488Initcmd, fr3488, 10, 50, 100, "ID?");
@@ -199,7 +204,7 @@ void frmInst::layoutSupplySwitchTab()
 
 void frmInst::layoutCounterTab()
 {
-    placeOnPage(frCounter, SSTab1, CounterPage, 5, 35, 420, 360, "Agilent 53131 Counter");
+    placeOnPage(frCounter, SSTab1, CounterPage, 5, kPageTop, 420, 360, "Agilent 53131 Counter");
     place(lblAdr53131, frCounter, 10, 22, 60, 20, "Address");
     textBox(txtAdr53131, frCounter, 75, 20, 40, "3");
     static constexpr const char* kInit[6] = {"*IDN?", "*RST", "*CLS", "*SRE 0", "*ESE 0", ":STAT:PRES"};
@@ -208,7 +213,7 @@ void frmInst::layoutCounterTab()
     place(cmd53141Init, frCounter, 220, 48, 180, 26, "Send Init Command");
     place(ReadingsList53131_1, frCounter, 10, 215, 400, 135);
 
-    placeOnPage(frCounterCommands, SSTab1, CounterPage, 440, 35, 420, 360, "HP53131 Commands");
+    placeOnPage(frCounterCommands, SSTab1, CounterPage, 440, kPageTop, 420, 360, "HP53131 Commands");
     static constexpr const char* kSetup[7] = {":FUNC 'FREQ 1'", ":FREQ:ARM:STAR:SOUR IMM", ":FREQ:ARM:STOP:SOUR TMM",
         ":FREQ:ARM:STOP:TIM 2.000", ":SENS:EVENt1:LEV:ABS 1.2", ":INP1:FILT ON", ":INIT:CONT ON"};
     for (int k = 0; k < 7; ++k)
@@ -220,10 +225,10 @@ void frmInst::layoutCounterTab()
     place(xms53131_4, frCounterCommands, 280, 245, 130, 26, "Read");
     place(lblCounter1Read.add(0), frCounterCommands, 10, 285, 260, 22, "-00000.0000000");
 
-    placeOnPage(frCounterTimer, SSTab1, CounterPage, 5, 405, 855, 300, "Agilent 53131 Counter Timer");
+    placeOnPage(frCounterTimer, SSTab1, CounterPage, 5, kPageTop + 368, 855, 262, "Agilent 53131 Counter Timer");
     place(cmdStartTimer.add(0), frCounterTimer, 10, 25, 100, 28, "Start");
     place(cmdStartTimer.add(1), frCounterTimer, 120, 25, 100, 28, "Stop");
-    place(ReadingsList53131_2, frCounterTimer, 10, 62, 400, 228);
+    place(ReadingsList53131_2, frCounterTimer, 10, 62, 400, 190);
 }
 
 }  // namespace instruments

@@ -19,6 +19,10 @@ constexpr PropId kCatchUpOrder[] = {PropId::Geometry, PropId::Enabled, PropId::T
     PropId::BackColor, PropId::Caption, PropId::List, PropId::Style, PropId::Text, PropId::Value, PropId::ListIndex,
     PropId::FillColor, PropId::BorderColor, PropId::Picture, PropId::Cells, PropId::Tab, PropId::Visible};
 
+// What a widened widget depends on.
+constexpr std::uint32_t kFitInputs = bit(PropId::Geometry) | bit(PropId::Caption) | bit(PropId::Font) |
+    bit(PropId::Style) | bit(PropId::Picture) | bit(PropId::Cells);
+
 }  // namespace
 
 ControlView::ControlView(ui::Control& c, QtRuntime& rt, QWidget* widget) : rt_(rt), control_(c), widget_(widget) {}
@@ -46,10 +50,19 @@ void ControlView::catchUp()
     marked_ = false;
     for (PropId id : kCatchUpOrder)
         if (dirty & bit(id))
-            sync(id);
+            show(id);
+    if (widget_ && (dirty & kFitInputs))
+        fit();
 }
 
 void ControlView::sync(PropId id)
+{
+    show(id);
+    if (widget_ && (bit(id) & kFitInputs))
+        fit();
+}
+
+void ControlView::show(PropId id)
 {
     if (!widget_)
         return;
@@ -84,7 +97,9 @@ void ControlView::syncColours()
 void ControlView::syncAll()
 {
     for (PropId id : kCatchUpOrder)
-        sync(id);
+        show(id);
+    if (widget_)
+        fit();
 }
 
 void ControlView::fromUser(const std::function<void()>& fn, std::initializer_list<PropId> resync)

@@ -45,6 +45,10 @@ public:
 protected:
     // The kind's own properties; the shared ones are done by sync().
     virtual void syncKind(ui::PropId id) = 0;
+    // Widens the widget where its content needs more than the designed
+    // rectangle (see Fitting.h); runs once after the placement, caption, font,
+    // style, picture or cells changed.
+    virtual void fit() {}
     // The palette roles of the control's colours; none: the kind keeps the style's.
     virtual std::optional<ColourRoles> colourRoles() const { return std::nullopt; }
 
@@ -55,6 +59,7 @@ protected:
     QtRuntime& rt_;
 
 private:
+    void show(ui::PropId id);
     void syncColours();
 
     ui::Control& control_;

@@ -24,6 +24,7 @@
 #include <QTableWidget>
 #include <QTextCursor>
 
+#include "qt/Fitting.h"
 #include "qt/Look.h"
 #include "qt/PictureWidget.h"
 #include "qt/QtRuntime.h"
@@ -87,10 +88,8 @@ public:
 protected:
     void syncKind(PropId id) override
     {
-        if (id == PropId::Caption || id == PropId::Geometry) {
-            if (id == PropId::Caption)
-                w_->setText(q(m_.Caption));
-            fitCaption();
+        if (id == PropId::Caption) {
+            w_->setText(q(m_.Caption));
         } else if (id == PropId::Picture) {
             const ui::Image& img = m_.Picture.get();
             if (img.empty()) {
@@ -107,18 +106,7 @@ protected:
     {
         return ColourRoles{QPalette::Button, QPalette::ButtonText};
     }
-
-private:
-    // The forms are laid out for a narrower font than this system's: a caption
-    // that would be clipped widens its button about its centre instead.
-    void fitCaption()
-    {
-        const int need = captionWidth(*w_);
-        if (need <= m_.Width)
-            return;
-        const int x = m_.Left - (need - m_.Width + 1) / 2;
-        w_->setGeometry(std::max(0, x), m_.Top, need, m_.Height);
-    }
+    void fit() override { w_->setGeometry(widened(m_, captionWidth(*w_), Grow::BothSides)); }
 };
 
 class ClickableLabel : public QLabel {
@@ -151,6 +139,24 @@ protected:
             w_->setText(q(m_.Caption));
         else if (id == PropId::Style)
             w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignTop);
+    }
+    // A caption that fits wrapped in the designed rectangle stays so; one that
+    // does not widens the label to its longest line.
+    void fit() override
+    {
+        const QFontMetrics fm = w_->fontMetrics();
+        const QString text = w_->text();
+        // The usual case, one line that fits, without laying the text out.
+        if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= m_.Width) {
+            if (const QRect design(m_.Left, m_.Top, m_.Width, m_.Height); w_->geometry() != design)
+                w_->setGeometry(design);
+            return;
+        }
+        constexpr int kUnbounded = 1 << 20;
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, m_.Width, kUnbounded), Qt::TextWordWrap, text);
+        const bool fits = wrapped.width() <= m_.Width && wrapped.height() <= m_.Height;
+        const int need = fits ? m_.Width : fm.boundingRect(QRect(0, 0, kUnbounded, kUnbounded), 0, text).width() + 1;
+        w_->setGeometry(widened(m_, need, growFor(m_.Alignment)));
     }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
@@ -197,6 +203,7 @@ protected:
             w_->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
         }
     }
+    void fit() override { w_->setGeometry(widened(m_, w_->sizeHint().width(), Grow::Right)); }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
@@ -234,6 +241,7 @@ protected:
         else if (id == PropId::Value)
             w_->setChecked(m_.Value);
     }
+    void fit() override { w_->setGeometry(widened(m_, w_->sizeHint().width(), Grow::Right)); }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
@@ -581,6 +589,27 @@ protected:
         if (id == PropId::Cells)
             fill();
     }
+    // Every column shows its widest text, and the grid shows every column
+    // where its container has the room.
+    void fit() override
+    {
+        const QFontMetrics fm = w_->fontMetrics();
+        const int padding = 2 * w_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w_) + 4;
+        int columns = 0;
+        for (int c = 0; c < w_->columnCount(); ++c) {
+            int width = m_.ColWidth(c);
+            for (int r = 0; r < w_->rowCount(); ++r)
+                if (const QTableWidgetItem* item = w_->item(r, c))
+                    width = std::max(width, fm.horizontalAdvance(item->text()) + padding);
+            if (w_->columnWidth(c) != width)
+                w_->setColumnWidth(c, width);
+            columns += w_->columnWidth(c);  // the header may hold a column wider than asked
+        }
+        int need = columns + 2 * w_->frameWidth();
+        if (w_->verticalHeader()->length() + 2 * w_->frameWidth() > m_.Height)
+            need += w_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w_);
+        w_->setGeometry(widened(m_, need, Grow::Right));
+    }
     std::optional<ColourRoles> colourRoles() const override { return kField; }
 
 private:
@@ -591,9 +620,6 @@ private:
             w_->setRowCount(m_.Rows());
         if (w_->columnCount() != m_.Cols())
             w_->setColumnCount(m_.Cols());
-        for (int c = 0; c < m_.Cols(); ++c)
-            if (w_->columnWidth(c) != m_.ColWidth(c))
-                w_->setColumnWidth(c, m_.ColWidth(c));
         for (int r = 0; r < m_.Rows(); ++r) {
             for (int c = 0; c < m_.Cols(); ++c) {
                 QTableWidgetItem* item = w_->item(r, c);

@@ -1,0 +1,46 @@
+#include "qt/Fitting.h"
+
+#include <algorithm>
+
+#include "ui/Form.h"
+
+namespace qt {
+
+namespace {
+// What a frame's or a tab page's border takes of its inside.
+constexpr int kContainerEdge = 4;
+}  // namespace
+
+int roomOf(const ui::Control& c)
+{
+    const ui::Control* box = c.container();
+    return box ? box->Width - kContainerEdge : c.form().Width;
+}
+
+QRect widened(const ui::Control& c, int need, Grow grow)
+{
+    if (need <= c.Width)
+        return {c.Left, c.Top, c.Width, c.Height};
+    const int extra = need - c.Width;
+    int left = c.Left;
+    if (grow == Grow::Left)
+        left -= extra;
+    else if (grow == Grow::BothSides)
+        left -= (extra + 1) / 2;
+    left = std::min(left, roomOf(c) - need);
+    left = std::max(left, 0);
+    // A container narrower than the text still keeps the design's width.
+    const int width = std::max(c.Width, std::min(need, roomOf(c) - left));
+    return {left, c.Top, width, c.Height};
+}
+
+Grow growFor(int alignment)
+{
+    switch (alignment) {
+    case 1: return Grow::Left;
+    case 2: return Grow::BothSides;
+    default: return Grow::Right;
+    }
+}
+
+}  // namespace qt

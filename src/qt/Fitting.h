@@ -1,0 +1,26 @@
+#pragma once
+// The forms are laid out in pixels for a narrower font than this system's:
+// where a control's text needs more room than its designed rectangle, its
+// widget widens, never past the inside of its container.
+#include <QRect>
+
+#include "ui/Control.h"
+
+namespace qt {
+
+// Which way a widened widget grows: away from the side its text keeps to.
+enum class Grow { Right, Left, BothSides };
+
+// The inside width of the container the control is placed in (its frame, tab
+// page or form).
+int roomOf(const ui::Control& c);
+
+// The control's designed rectangle, widened to need pixels in the grow
+// direction; moved back from the container's far edge where it would cross it,
+// and never narrower than designed.
+QRect widened(const ui::Control& c, int need, Grow grow);
+
+// The grow direction of text with the control's alignment (0 left, 1 right, 2 centre).
+Grow growFor(int alignment);
+
+}  // namespace qt
