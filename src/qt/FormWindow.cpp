@@ -114,7 +114,8 @@ void FormWindow::showForm()
 
 void FormWindow::fitToScreen()
 {
-    const QSize menu = menuBar() && menus_ ? menuBar()->sizeHint() : QSize();
+    // menuBar() makes a bar where there is none: a form without menus must not get an empty one.
+    const QSize menu = menus_ ? menuBar()->sizeHint() : QSize();
     QSize want(form_.Width, form_.Height + menu.height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // Room for the window's frame and title bar, which the window manager adds.

@@ -109,9 +109,18 @@ void expectLaidOutForTheScreen(qt::QtRuntime& rt, ui::Form& form)
     for (QTabWidget* tabs : w->findChildren<QTabWidget*>())
         for (int i = 0; i < tabs->count(); ++i)
             tabs->widget(i)->setGeometry(tabs->currentWidget()->geometry());
-    const int menu = w->menuBar()->isVisible() ? w->menuBar()->sizeHint().height() : 0;
+    // A form without menus has no menu bar taking its room.
+    EXPECT_EQ(w->menuWidget() != nullptr, !form.menus().empty()) << form.name();
+    const int menu = w->menuWidget() ? w->menuWidget()->sizeHint().height() : 0;
     EXPECT_LE(form.Width + kFrame, kScreenWidth) << form.name();
     EXPECT_LE(form.Height + menu + kTitle, kScreenHeight) << form.name();
+    // A window the size of its form shows it whole, without scroll bars.
+    if (w->size() == QSize(form.Width, form.Height + menu)) {
+        const auto* scroll = qobject_cast<QScrollArea*>(w->centralWidget());
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()) << form.name();
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << form.name();
+    }
 
     struct Placed {
         const ui::Control* control;
