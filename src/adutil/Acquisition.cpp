@@ -243,10 +243,8 @@ void frmADUtil::endSampling(const Sample& s)
     rt().DoEvents();
     // The 14-bit run hands the scan back to the chip; not over a bus power
     // down has switched off, where the write could only fail.
-    if (!s.twelveBit() && p.XbarEnabled) {
-        main.tbRegdata[kUcControl].Text = "00";
-        main.cbWrite_Click(kUcControl);
-    }
+    if (!s.twelveBit() && p.XbarEnabled)
+        main.restoreRegisterValue(kUcControl, 0);
     if (p.TraceOn) {
         p.trace(p.TraceIndent1 + " Stopped " + vb::TimeText(rt().Now()));
         p.trace("\r\n");

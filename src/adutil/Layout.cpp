@@ -262,14 +262,17 @@ void frmADUtil::buildMeasurementPage()
     buildRecordFrame();
 
     FrCapture.Caption = "Est Timing";
-    onPage(FrCapture, 812, 470, 190, 76);
+    onPage(FrCapture, 812, 470, 190, 88);
+    lblLoopTimeHeading.Caption = "Total Loop Time mSec";
+    lblLoopTimeHeading.setContainer(&FrCapture);
+    lblLoopTimeHeading.move(12, 18, 170, 18);
     lblLoopTime.setContainer(&FrCapture);
-    lblLoopTime.move(12, 20, 170, 20);
+    lblLoopTime.move(12, 38, 170, 20);
     lbltdiv.setContainer(&FrCapture);
-    lbltdiv.move(12, 44, 170, 20);
+    lbltdiv.move(12, 60, 170, 20);
 
     FrUPMode.Caption = "uProc Mode";
-    onPage(FrUPMode, 812, 554, 190, 44);
+    onPage(FrUPMode, 812, 564, 190, 44);
 
     lblOPR.add(2).FontBold = true;
     onPage(lblOPR[2], 346, 554, 458, 22);

@@ -123,6 +123,7 @@ public:
     ui::Label Label18{*this, "Label18"};
     ui::CommonDialog cdldialog{*this, "cdldialog"};
     ui::Frame FrCapture{*this, "FrCapture"};
+    ui::Label lblLoopTimeHeading{*this, "lblLoopTimeHeading"};
     ui::Label lblLoopTime{*this, "lblLoopTime"};
     ui::Label lbltdiv{*this, "lbltdiv"};
     ui::Frame FrUPMode{*this, "FrUPMode"};

@@ -70,7 +70,7 @@ void KVN58C3_Main::cbWriteVoltMon_Click()
     const long monitor = (tbVoltageMon.ListIndex + kMonitorStart) | (regValue(kMonitor) & kMonitorGainMask);
     writeRegisterValue(kMonitor, monitor);
     Read_KVN58C3_AD();
-    writeRegisterValue(kUcControl, 0);
+    restoreRegisterValue(kUcControl, 0);
     cbRAMEnable.BackColor = vb::kRunning;
 }
 

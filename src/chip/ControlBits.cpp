@@ -84,10 +84,11 @@ void layOutControlBits(KVN58C3_Main& f)
             [&f, bit = b.bit] { f.cbuCControl4_Click(bit); });
     placeholder(f.cbuCControl4.add(7), "cbuCControl4 unused", uc);
     f.cbuCControl4[7].Click = [&f] { f.cbuCControl4_Click(7); };
-    // The power bits of 0x88 are set through the power modes; the array keeps one unused box.
-    const int pdwn = bitNumber(kPowerPdwn);
-    placeholder(f.cbuCControl5.add(pdwn), "cbuCControl5 unused", uc);
-    f.cbuCControl5[pdwn].Click = [&f, pdwn] { f.cbuCControl5_Click(pdwn); };
+    // The power bits of 0x88 are set through the power modes; the array keeps
+    // one unused box, at the design's index (bit 4 of 0x88 has no name).
+    constexpr int kUnusedPowerBox = 4;
+    placeholder(f.cbuCControl5.add(kUnusedPowerBox), "cbuCControl5 unused", uc);
+    f.cbuCControl5[kUnusedPowerBox].Click = [&f] { f.cbuCControl5_Click(kUnusedPowerBox); };
 
     design(f.cbuCCRefresh.add(0), kRefreshCaption, "Reads the status of all the uC control bits.",
         {kControlRightX, 332, 200, 28, &f.SSTab1, kPageControl}, [&f] { f.cbuCCRefresh_Click(0); })

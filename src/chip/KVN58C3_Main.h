@@ -210,6 +210,9 @@ public:
     long regValue(int addr) const;
     // The value as hex text into the register image, then written.
     void writeRegisterValue(int reg, long value);
+    // The same for a register an operation hands back at its end (the host
+    // scan bit, say): written also when the operation was abandoned.
+    void restoreRegisterValue(int reg, long value);
 
     // MemoryModes.cpp
     void cbEnableRAM();

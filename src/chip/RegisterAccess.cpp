@@ -56,14 +56,8 @@ bool registerByte(const std::string& text, std::uint8_t& value)
 // Start of a single register transfer: waits for I2CBusy (clearing it by
 // force after 2 ms) and takes it; false, the lock released, when there is no
 // such register or no board ("USB Device not connected!").
-bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
+void takeI2cLock(Program& p)
 {
-    if (!f.tbRegdata.exists(Index))
-        return false;
-    if (p.rt().operationAbandoned()) {
-        ++f.failedTransfers;
-        return false;
-    }
     // A holder that never let go (a handler ended by a box, say) must not block for ever.
     const std::uint32_t start = p.rt().timeGetTime();
     while (p.I2CBusy) {
@@ -72,6 +66,17 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
             p.I2CBusy = false;
     }
     p.I2CBusy = true;
+}
+
+bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
+{
+    if (!f.tbRegdata.exists(Index))
+        return false;
+    if (p.rt().operationAbandoned()) {
+        ++f.failedTransfers;
+        return false;
+    }
+    takeI2cLock(p);
     if (p.link().UsbConnected)
         return true;
     p.I2CBusy = false;
@@ -209,6 +214,29 @@ void KVN58C3_Main::writeRegisterValue(int reg, long value)
 {
     tbRegdata[reg].Text = vb::Hex(value);
     cbWrite_Click(reg);
+}
+
+void KVN58C3_Main::restoreRegisterValue(int reg, long value)
+{
+    if (!p.rt().operationAbandoned()) {
+        writeRegisterValue(reg, value);
+        return;
+    }
+    // The user went back to the GUI from a failure: the operation's other
+    // transfers are skipped, but the chip must not stay in its state. One
+    // attempt, no box (one box per failing operation).
+    tbRegdata[reg].Text = usb::ByteToHex2(static_cast<std::uint8_t>(value));
+    usb::UsbLink& link = p.link();
+    if (!link.UsbConnected)
+        return;
+    takeI2cLock(p);
+    const std::array<std::uint8_t, 2> data = {static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value)};
+    link.FlushHidInput();
+    const int status = link.I2cWrite(link.I2CAddress, 2, data.data());
+    ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
+    if (status != usb::kStatusAck)
+        ++failedTransfers;
+    p.I2CBusy = false;
 }
 
 }  // namespace chip

@@ -64,8 +64,8 @@ void frmInst::cmdDVMGetMeas_Click(int i)
     // The meter's own unit; CurrentDevice stays what it was.
     const double reading = vb::Val(readReply(unit, kCrLf));
     meters.DvmReadings[static_cast<std::size_t>(i)] = reading;
-    lblDVMReading[i].Caption =
-        vb::Format(reading, "#,###,###.000######") + meters.DvmUnits[static_cast<std::size_t>(i)];
+    lblDVMReading[i].Caption = vb::WithSymbols(vb::Format(reading, "#,###,###.000######"), p.rt().UserNumberSymbols()) +
+        meters.DvmUnits[static_cast<std::size_t>(i)];
 }
 
 }  // namespace instruments

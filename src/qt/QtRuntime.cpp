@@ -86,6 +86,12 @@ std::string QtRuntime::RegionalTime(const vb::DateTime& t)
     return QLocale::system().toString(toQt(t).time(), QLocale::ShortFormat).toStdString();
 }
 
+vb::NumberSymbols QtRuntime::UserNumberSymbols()
+{
+    const QLocale locale = QLocale::system();
+    return {locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString()};
+}
+
 QWidget* QtRuntime::dialogParent() const { return QApplication::activeWindow(); }
 
 int QtRuntime::runModal(QDialog& d)

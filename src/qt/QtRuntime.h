@@ -34,6 +34,7 @@ public:
     vb::DateTime Now() override;
     std::string RegionalDate(const vb::DateTime& t) override;
     std::string RegionalTime(const vb::DateTime& t) override;
+    vb::NumberSymbols UserNumberSymbols() override;
     bool FileDialog(ui::CommonDialog& dlg, ui::DialogKind kind) override;
     void timerChanged(ui::Timer& t) override;
     void formShown(ui::Form& f) override;

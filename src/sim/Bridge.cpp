@@ -16,12 +16,16 @@ Bridge::Bridge(Chip& chip, Faults& faults) : chip_(chip), faults_(faults)
         sfr_[port] = bridgereg::kPortResetValue;
 }
 
-bool Bridge::acknowledges(std::uint8_t address)
+bool Bridge::acknowledges(std::uint8_t address, int reg)
 {
     if (!crossbarOn() || faults_.nakAll || address != chipreg::kI2cAddress || !chip_.acknowledges())
         return false;
     if (faults_.nakOnce > 0) {
         --faults_.nakOnce;
+        return false;
+    }
+    if (faults_.nakRegisterCount > 0 && reg == faults_.nakRegister) {
+        --faults_.nakRegisterCount;
         return false;
     }
     return true;
@@ -34,7 +38,7 @@ bool Bridge::i2cRead(const bp::Report& request, bp::Report& answer, std::uint32_
     if (count > bp::kMaxI2cReadCount || writeCount > bp::kMaxI2cReadAddressBytes)
         return false;
     // The request carries the read address: the write address + 1.
-    if (!acknowledges(static_cast<std::uint8_t>(request[2] - 1)))
+    if (!acknowledges(static_cast<std::uint8_t>(request[2] - 1), writeCount > 0 ? request[5] : -1))
         return false;
     if (writeCount > 0)
         pointer_ = request[5];  // a chip register address is one byte; further bytes are ignored
@@ -46,7 +50,7 @@ bool Bridge::i2cRead(const bp::Report& request, bp::Report& answer, std::uint32_
 bool Bridge::i2cWrite(const bp::Report& request, std::uint32_t nowMs)
 {
     const std::uint8_t count = request[3];
-    if (count > bp::kMaxI2cWriteCount || !acknowledges(request[2]))
+    if (count > bp::kMaxI2cWriteCount || !acknowledges(request[2], count > 0 ? request[4] : -1))
         return false;
     if (count == 0)
         return true;

@@ -14,6 +14,8 @@ class Chip;
 struct Faults {
     bool nakAll = false;  // no I2C transfer is acknowledged
     int nakOnce = 0;  // the next n I2C transfers are not acknowledged
+    int nakRegister = -1;  // with nakRegisterCount: the next n transfers that address this register
+    int nakRegisterCount = 0;  // are not acknowledged
     int answerTimeoutCount = 0;  // the next n requests get no answer
     int writeFailCount = 0;  // the next n report writes fail
     int latencyMs = 0;  // time from a request to its answer
@@ -34,8 +36,9 @@ public:
     bool crossbarOn() const { return (sfr_[bridgereg::kSfrCrossbar] & bridgereg::kCrossbarSmbus) != 0; }
 
 private:
-    // Whether the chip acknowledges a transfer to this 8-bit write address.
-    bool acknowledges(std::uint8_t address);
+    // Whether the chip acknowledges a transfer to this 8-bit write address
+    // that addresses register reg (-1: the transfer names none).
+    bool acknowledges(std::uint8_t address, int reg);
     bool i2cRead(const usb::bridge::Report& request, usb::bridge::Report& answer, std::uint32_t nowMs);
     bool i2cWrite(const usb::bridge::Report& request, std::uint32_t nowMs);
 

@@ -28,7 +28,29 @@ void Control::propertyChanged(PropId id)
     ++revision_;
     if (listener_)
         listener_(id);
-    onChanged(id);
+    if (!restoring_)
+        onChanged(id);
+}
+
+void Control::keepDesign()
+{
+    for (DesignValue* v : designValues_)
+        v->keepAsDesign();
+    design_ = Placement{Left, Top, Width, Height};
+}
+
+void Control::backToDesign()
+{
+    if (!design_)
+        return;
+    restoring_ = true;
+    for (DesignValue* v : designValues_)
+        v->backToDesign();
+    const Placement& d = *design_;
+    if (Left != d.left || Top != d.top || Width != d.width || Height != d.height)
+        move(d.left, d.top, d.width, d.height);
+    restoring_ = false;
+    designRestored();
 }
 
 }  // namespace ui

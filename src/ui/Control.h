@@ -1,7 +1,9 @@
 #pragma once
 // The base of every control: identity, placement and the properties all kinds share.
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Property.h"
 #include "vb/Color.h"
@@ -37,6 +39,9 @@ using vb::Color;
 using ChangeListener = std::function<void(PropId)>;
 
 class Control : public PropertyOwner {
+    // First of all members: the properties announce themselves to it as they are made.
+    std::vector<DesignValue*> designValues_;
+
 public:
     Control(Form& form, Kind kind, std::string name, int index = -1);
     virtual ~Control();
@@ -73,6 +78,13 @@ public:
     void setListener(ChangeListener l) { listener_ = std::move(l); }
 
     void propertyChanged(PropId id) override;
+    void adopt(DesignValue& property) override { designValues_.push_back(&property); }
+
+    // The form's first load keeps every control's design state; loading the
+    // form again after an unload brings it back, as a fresh form would have
+    // it, without raising the control's events.
+    void keepDesign();
+    void backToDesign();
     // Counts the property changes, so a value computed from controls can tell
     // whether they changed since.
     unsigned long long revision() const { return revision_; }
@@ -80,6 +92,8 @@ public:
 protected:
     // Kinds that raise events on a property change (Change, Click) hook in here.
     virtual void onChanged(PropId) {}
+    // After the design state came back (its events were not raised).
+    virtual void designRestored() {}
 
 private:
     Form& form_;
@@ -90,6 +104,11 @@ private:
     int page_ = -1;
     ChangeListener listener_;
     unsigned long long revision_ = 0;
+    struct Placement {
+        int left, top, width, height;
+    };
+    std::optional<Placement> design_;  // none for controls made after the first load
+    bool restoring_ = false;
 };
 
 }  // namespace ui

@@ -63,8 +63,15 @@ void FileTable::failed(int error) { lastError_ = std::strerror(error); }
 
 bool FileTable::Open(int n, const std::string& path, OpenMode mode)
 {
-    if (isOpen(n) || path.empty())
+    // Every failure says why: the callers show the reason in their box.
+    if (path.empty()) {
+        lastError_ = "Bad file name or number";
         return false;
+    }
+    if (isOpen(n)) {
+        lastError_ = "File already open";
+        return false;
+    }
     Entry e;
     e.path = path;
     e.mode = mode;

@@ -32,6 +32,14 @@ void Form::Load()
     if (loaded_)
         return;
     loaded_ = true;  // a form's load may reach the form again: do not load twice
+    // An unload ends the controls' run-time state: a load finds them as designed.
+    for (Control* c : controls_) {
+        if (designKept_)
+            c->backToDesign();
+        else
+            c->keepDesign();
+    }
+    designKept_ = true;
     Form_Load();
 }
 

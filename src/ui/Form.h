@@ -51,6 +51,7 @@ private:
     std::string name_;
     bool loaded_ = false;
     bool loading_ = false;
+    bool designKept_ = false;  // the controls' design state, kept at the first load
     std::vector<Control*> controls_;
     std::function<void(PropId)> listener_;
 };

@@ -31,18 +31,35 @@ enum class PropId {
     Style
 };
 
+// What a form's load needs of every property: its design value kept, and
+// brought back when an unloaded form is loaded again.
+class DesignValue {
+public:
+    virtual void keepAsDesign() = 0;
+    virtual void backToDesign() = 0;
+
+protected:
+    ~DesignValue() = default;
+};
+
 class PropertyOwner {
 public:
     virtual void propertyChanged(PropId id) = 0;
+    // Each property announces itself as it is constructed.
+    virtual void adopt(DesignValue& /*property*/) {}
 
 protected:
     ~PropertyOwner() = default;
 };
 
-template <class T> class Prop {
+template <class T> class Prop final : public DesignValue {
 public:
-    Prop(PropertyOwner* owner, PropId id, T initial = T{}) : owner_(owner), id_(id), value_(std::move(initial)) {}
+    Prop(PropertyOwner* owner, PropId id, T initial = T{}) : owner_(owner), id_(id), value_(std::move(initial))
+    {
+        owner_->adopt(*this);
+    }
     Prop(const Prop&) = delete;
+    ~Prop() = default;
 
     Prop& operator=(const T& v)
     {
@@ -67,12 +84,16 @@ public:
     // before it raises the event itself.
     void setQuietly(const T& v) { value_ = v; }
 
+    void keepAsDesign() override { design_ = value_; }
+    void backToDesign() override { *this = design_; }
+
     template <class U> friend bool operator==(const Prop& a, const U& b) { return a.value_ == b; }
 
 private:
     PropertyOwner* owner_;
     PropId id_;
     T value_;
+    T design_{};
 };
 
 }  // namespace ui

@@ -11,6 +11,7 @@
 #include "ui/Files.h"
 #include "ui/MsgBox.h"
 #include "vb/DateTime.h"
+#include "vb/Format.h"
 
 namespace ui {
 
@@ -44,6 +45,8 @@ public:
     virtual vb::DateTime Now() = 0;
     virtual std::string RegionalDate(const vb::DateTime& t) { return vb::RegionalDate(t); }
     virtual std::string RegionalTime(const vb::DateTime& t) { return vb::RegionalTime(t); }
+    // The user's number settings: the thousands separator and the decimal point.
+    virtual vb::NumberSymbols UserNumberSymbols() { return {}; }
 
     // Shows a message box; the answer is one of MsgBoxResult. An empty title
     // means the program's title.

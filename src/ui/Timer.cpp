@@ -21,6 +21,8 @@ void Timer::onChanged(PropId id)
         rt().timerChanged(*this);
 }
 
+void Timer::designRestored() { rt().timerChanged(*this); }
+
 void Timer::fire()
 {
     // No new tick while what is running is being given up.

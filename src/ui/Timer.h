@@ -19,6 +19,7 @@ public:
 
 protected:
     void onChanged(PropId id) override;
+    void designRestored() override;
 
 private:
     bool running_ = false;

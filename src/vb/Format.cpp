@@ -93,6 +93,21 @@ private:
 
 }  // namespace
 
+std::string WithSymbols(std::string_view formatted, const NumberSymbols& symbols)
+{
+    std::string out;
+    out.reserve(formatted.size());
+    for (char c : formatted) {
+        if (c == ',')
+            out += symbols.group;
+        else if (c == '.')
+            out += symbols.decimal;
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string Format(double v, std::string_view pattern)
 {
     if (std::isnan(v))

@@ -24,4 +24,12 @@ namespace vb {
 // - An empty pattern gives CStr(v); NaN gives "NaN", infinities "Inf"/"-Inf".
 std::string Format(double v, std::string_view pattern);
 
+// The characters a number is written with where the user's settings decide.
+struct NumberSymbols {
+    std::string group = ",";
+    std::string decimal = ".";
+};
+// Text of Format with its "," and "." written as the symbols say.
+std::string WithSymbols(std::string_view formatted, const NumberSymbols& symbols);
+
 }  // namespace vb

@@ -141,7 +141,8 @@ TEST_F(MeasurementFileTest, AWriteErrorIsReportedWithItsReasonAndTheFileClosed)
     // No file named yet.
     ad->txtFilePath.Text = "";
     ad->cmdStartRec.userClick();
-    EXPECT_EQ(rt.boxes().size(), 3u);
+    ASSERT_EQ(rt.boxes().size(), 3u);
+    EXPECT_EQ(rt.boxes()[2].prompt, "Bad file name or number");
     EXPECT_EQ(rt.files().FreeFile(), 1);
 }
 

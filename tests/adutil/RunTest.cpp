@@ -173,6 +173,26 @@ TEST_F(RunTest, RetryAfterTheChipStopsAnsweringEndsTheRunWithOneBox)
     EXPECT_EQ(ad->records.ReadingCount, 2);
 }
 
+TEST_F(RunTest, ARunEndedByRetryStillHandsTheScanBackToTheChip)
+{
+    shown();
+    const std::size_t from = board().log.size();
+    // The channel selection of the third sample, and its quiet second try, not acknowledged.
+    when([this, from] { return resultReads(from) == 2; },
+        [this] {
+            board().faults.nakRegister = chipreg::kMonitor;
+            board().faults.nakRegisterCount = 2;
+        });
+    rt.answerNext(ui::vbRetry);
+    stopWhen([this] { return rt.boxes().size() >= 3; });
+    ad->OptMuxSelect[4].userClick();
+
+    EXPECT_FALSE(p().LoopRunning);
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(writesOf(chipreg::kUcControl, from), (std::vector<int>{0x04, 0x00}));
+    EXPECT_EQ(board().chip().peek(chipreg::kUcControl), 0x00);
+}
+
 TEST_F(RunTest, TheMicrocontrollerScanBitIsSetForTheRunOnly)
 {
     shown();
@@ -323,6 +343,27 @@ TEST_F(RunTest, ReloadingAfterARunOnTheCurrentChannelStartsOneRun)
     EXPECT_EQ(p().form<chip::KVN58C3_Main>().tbCurrentGain.ListIndex, 0);
     EXPECT_EQ(writesOf(chipreg::kUcControl, from), (std::vector<int>{0x04, 0x00}));
     EXPECT_EQ(board().chip().peek(chipreg::kMonitor), 0x40 + chipreg::kMonCurrent);
+}
+
+TEST_F(RunTest, LoadedAgainAfterAnUnloadTheFormStartsFromItsDesign)
+{
+    folder.write("BR549.csv", "");
+    auto& f = shown();
+    f.OptBits[0].userClick();
+    std::size_t from = board().log.size();
+    runChannel(3, 2);
+    EXPECT_TRUE(writesOf(chipreg::kUcControl, from).empty());  // the 12-bit run leaves the chip's scan alone
+    EXPECT_TRUE(f.frmDataRecord.Visible);
+
+    f.Unload();
+    f.Show();
+    EXPECT_TRUE(f.OptBits[1].Value);
+    EXPECT_FALSE(f.OptBits[0].Value);
+    EXPECT_FALSE(f.frmDataRecord.Visible);
+    EXPECT_FALSE(f.cmdGraphReadings.Visible);
+    from = board().log.size();
+    runChannel(3, 2);
+    EXPECT_EQ(writesOf(chipreg::kUcControl, from), (std::vector<int>{0x04, 0x00}));
 }
 
 TEST_F(RunTest, TheResolutionChoiceStopsTheRunAndHidesTheStartButtons)

@@ -106,6 +106,19 @@ TEST_F(AnalogMonitorTest, ResultBytesAreShownAsReadAndANakKeepsTheLastResult)
     EXPECT_EQ(f.tbValue.Text.get(), "C234");
 }
 
+TEST_F(AnalogMonitorTest, AConversionEndedByRetryStillHandsTheScanBackToTheChip)
+{
+    auto& f = form();
+    board().faults.nakRegister = chipreg::kMonitorResult;
+    board().faults.nakRegisterCount = 1;
+    rt.clearBoxes();
+    rt.answerNext(ui::vbRetry);
+    f.cbWriteVoltMon.userClick();
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(board().chip().peek(chipreg::kUcControl), 0x00);
+    EXPECT_EQ(f.tbRegdata[chipreg::kUcControl].Text.get(), "00");
+}
+
 TEST_F(AnalogMonitorTest, EveryHandlerButTheResultReadIsBlockedDuringAutoScan)
 {
     auto& f = form();

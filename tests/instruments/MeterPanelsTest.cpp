@@ -96,6 +96,12 @@ TEST(MeterPanels, SampleShowsTheReadingWithItsUnit)
     unit.queueOutput("+1.00000E+03\r\n");
     m.f.cmdDVMGetMeas[0].userClick();
     EXPECT_EQ(m.f.lblDVMReading[0].Caption.get(), "1,000.000 Ohms");
+
+    // Grouping and decimal characters as the user's number settings have them.
+    m.rt.numberSymbols = {".", ","};
+    unit.queueOutput("+1.2345E+03\r\n");
+    m.f.cmdDVMGetMeas[0].userClick();
+    EXPECT_EQ(m.f.lblDVMReading[0].Caption.get(), "1.234,500 Ohms");
 }
 
 TEST(MeterPanels, AFixedRangeTooSmallReadsOverload)

@@ -25,6 +25,9 @@ public:
     bool FileDialog(CommonDialog& dlg, DialogKind kind) override;
     void timerChanged(ui::Timer& t) override;
 
+    vb::NumberSymbols UserNumberSymbols() override { return numberSymbols; }
+    vb::NumberSymbols numberSymbols;  // the user's number settings, as a test sets them
+
     // Virtual time since start, in ms.
     long long now() const { return nowMs_; }
     // Moves the clock without running anything (a transfer's latency, say).

@@ -84,6 +84,49 @@ TEST(UiConventions, FormLoadsOnceUntilUnloaded)
     EXPECT_EQ(f.loads, 2);
 }
 
+TEST(UiConventions, AFormLoadedAgainAfterAnUnloadFindsItsControlsAsDesignedWithoutEvents)
+{
+    ui::HeadlessRuntime rt;
+    TestForm f(rt);
+    f.chk.Caption = "Design";
+    f.chk.move(10, 10, 80, 20);
+    f.opt.add(0).Value = true;
+    f.opt.add(1);
+    f.tmr.Interval = 100;
+    f.Show();
+
+    int events = 0;
+    f.chk.Click = [&] { ++events; };
+    f.txt.Change = [&] { ++events; };
+    f.opt[0].Click = [&] { ++events; };
+    int ticks = 0;
+    f.tmr.Tick = [&] { ++ticks; };
+    f.chk.Value = 1;
+    f.chk.Caption = "Run";
+    f.chk.Visible = false;
+    f.chk.move(200, 10, 80, 20);
+    f.txt.Text = "typed";
+    f.opt[1].Value = true;
+    f.tmr.Enabled = true;
+    f.opt.add(2).Caption = "made at run time";
+    events = 0;
+
+    f.Unload();
+    f.Show();
+    EXPECT_EQ(f.chk.Value, 0);
+    EXPECT_EQ(f.chk.Caption.get(), "Design");
+    EXPECT_TRUE(f.chk.Visible);
+    EXPECT_EQ(f.chk.Left, 10);
+    EXPECT_EQ(f.txt.Text.get(), "");
+    EXPECT_TRUE(f.opt[0].Value);
+    EXPECT_FALSE(f.opt[1].Value);
+    EXPECT_EQ(f.opt[2].Caption.get(), "made at run time");
+    EXPECT_EQ(events, 0);
+    // The timer is off again, as designed.
+    rt.runFor(500);
+    EXPECT_EQ(ticks, 0);
+}
+
 TEST(UiTimers, TicksAtIntervalOnlyWhileEnabled)
 {
     ui::HeadlessRuntime rt;
