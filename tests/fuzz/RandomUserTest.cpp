@@ -294,7 +294,31 @@ private:
             return linkFault();
         if (roll < 86)
             return chipAction();
+        if (roll == 86)
+            return closeWindow();
         controlAction();
+    }
+
+    // Closes the window of a shown form that can be opened again (closing the
+    // chip form, the start-up form or the bridge panel ends the program).
+    void closeWindow()
+    {
+        std::vector<ui::Form*> forms;
+        for (ui::Form* f : rt_->shown)
+            if (f->name() != "KVN58C3_Main" && f->name() != "frmStartup" && f->name() != "frmMainF340")
+                forms.push_back(f);
+        std::sort(forms.begin(), forms.end(), [](ui::Form* a, ui::Form* b) { return a->name() < b->name(); });
+        if (forms.empty())
+            return controlAction();
+        ui::Form& form = *forms[rng_() % forms.size()];
+        ++formActions_["closed " + form.name()];
+        guarded("close " + form.name(), [this, &form] {
+            const ui::Runtime::UserEvent event(*rt_);
+            form.Unload();
+            // As on the desktop: closing the last window ends the program.
+            if (rt_->shown.empty())
+                rt_->End();
+        });
     }
 
     long long waitMs()
