@@ -109,6 +109,7 @@ void Test::ClearReadings()
 {
     while (ReadingsList.ListCount() > 0)
         ReadingsList.RemoveItem(0);
+    ReadingsList.Refresh();
 }
 
 void Test::RunListenerQuery()
@@ -125,16 +126,18 @@ void Test::RunListenerQuery()
         search[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k + 1);
     search[30] = gpib::NOADDR;
 
-    ScreenMousePointer = vbHourglass;
+    ui::Runtime& rt = p.rt();
+    rt.setScreenMousePointer(ui::vbHourglass);
     ReadingsList.AddItem("Finding all listeners on the bus...");
+    ReadingsList.Refresh();
 
     std::vector<std::int16_t> results(kResultListLength, 0);
     gpib.FindLstn(kBoard, search, results, kResultListLength);
     if (gpib.g.failed()) {
-        ScreenMousePointer = vbDefault;
+        rt.setScreenMousePointer(ui::vbDefault);
         GpibQuit("Error finding all listeners.");
     }
-    ScreenMousePointer = vbDefault;
+    rt.setScreenMousePointer(ui::vbDefault);
 
     // The count of a library that reports more than the list holds is cut to the list.
     const int found = std::clamp<int>(gpib.g.ibcnt, 0, kResultListLength - 1);
@@ -155,6 +158,7 @@ void Test::RunListenerQuery()
         if (gpib.g.failed())
             GpibQuit("Error in receiving response to '*IDN?'. ");
         ReadingsList.AddItem(vb::Str(k + 1) + " " + reply);
+        ReadingsList.Refresh();
     }
 
     gpib.ibonl(kBoard, 0);

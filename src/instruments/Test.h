@@ -26,10 +26,6 @@ public:
     ui::CommandButton Info{*this, "Info"};
     ui::Label Label2{*this, "Label2"};
 
-    // The screen's mouse pointer while the form searches the bus.
-    enum MousePointer { vbDefault = 0, vbHourglass = 11 };
-    int ScreenMousePointer = vbDefault;
-
 protected:
     void Form_Load() override;
 

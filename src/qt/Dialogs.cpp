@@ -102,7 +102,11 @@ private:
 
 std::unique_ptr<QMessageBox> makeMessageBox(std::string_view prompt, int style, std::string_view title, QWidget* parent)
 {
-    auto box = std::make_unique<QMessageBox>(iconFor(style), q(title), q(prompt), buttonsFor(style), parent);
+    // The prompts break their lines with CR LF or a lone CR; Qt breaks only at LF.
+    QString text = q(prompt);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto box = std::make_unique<QMessageBox>(iconFor(style), q(title), text, buttonsFor(style), parent);
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(defaultFor(style));
     return box;

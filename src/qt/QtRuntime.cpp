@@ -50,6 +50,8 @@ QtRuntime::~QtRuntime()
         w->abandon();
     windows_.clear();
     timers_.clear();
+    if (waitCursor_)
+        QApplication::restoreOverrideCursor();
 }
 
 void QtRuntime::DoEvents()
@@ -84,6 +86,28 @@ std::string QtRuntime::RegionalDate(const vb::DateTime& t)
 std::string QtRuntime::RegionalTime(const vb::DateTime& t)
 {
     return QLocale::system().toString(toQt(t).time(), QLocale::ShortFormat).toStdString();
+}
+
+void QtRuntime::refresh(ui::Control& c)
+{
+    // The frame first, so the widget holds the control's latest state; then
+    // painted now, as no event may run here.
+    updateViews();
+    if (const FormWindow* w = window(c.form()))
+        if (QWidget* widget = w->widgetOf(c); widget && widget->isVisible())
+            widget->repaint();
+}
+
+void QtRuntime::showScreenMousePointer(int pointer)
+{
+    const bool wait = pointer == ui::vbHourglass;
+    if (wait == waitCursor_)
+        return;
+    waitCursor_ = wait;
+    if (wait)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 vb::NumberSymbols QtRuntime::UserNumberSymbols()

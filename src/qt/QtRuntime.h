@@ -39,6 +39,7 @@ public:
     void timerChanged(ui::Timer& t) override;
     void formShown(ui::Form& f) override;
     void formHidden(ui::Form& f) override;
+    void refresh(ui::Control& c) override;
 
     // Runs form code called from Qt. Does nothing once the program has ended.
     // ProgramEnded closes every window and ends the event loop; any other
@@ -67,6 +68,7 @@ public:
 protected:
     int showMessage(std::string_view prompt, int style, std::string_view title) override;
     void timerRemoved(ui::Timer& t) override;
+    void showScreenMousePointer(int pointer) override;
 
 private:
     int runModal(QDialog& d);
@@ -78,6 +80,7 @@ private:
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
     std::vector<QDialog*> modals_;
     bool inExec_ = false;
+    bool waitCursor_ = false;  // the hourglass is over every window
 };
 
 // Destroys the runtime's windows when it goes out of scope; declare it after the

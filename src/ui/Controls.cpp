@@ -103,6 +103,8 @@ void ListControl::onChanged(PropId id)
         run(Click);
 }
 
+void ListBox::Refresh() { rt().refresh(*this); }
+
 void ComboBox::onChanged(PropId id)
 {
     if (id == PropId::ListIndex) {

@@ -110,6 +110,8 @@ public:
         BackColor.setQuietly(vb::kWindow);
     }
     std::string Text() const { return ListIndex >= 0 ? List(ListIndex) : std::string(); }
+    // Shows the list as it is now, also in the middle of a handler.
+    void Refresh();
 };
 
 // Indicator shape: a filled rectangle or circle.

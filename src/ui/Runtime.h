@@ -15,6 +15,7 @@
 
 namespace ui {
 
+class Control;
 class Timer;
 class Form;
 class CommonDialog;
@@ -25,6 +26,9 @@ class CommonDialog;
 struct ProgramEnded {};
 
 enum class DialogKind { Save, Open };
+
+// The mouse pointers the forms show (Screen.MousePointer).
+enum MousePointer : int { vbDefault = 0, vbHourglass = 11 };
 
 class Runtime {
 public:
@@ -102,6 +106,17 @@ public:
     virtual void formShown(Form&) {}
     virtual void formHidden(Form&) {}
 
+    // Screen.MousePointer: the pointer over every window of the program.
+    void setScreenMousePointer(int pointer)
+    {
+        screenMousePointer_ = pointer;
+        showScreenMousePointer(pointer);
+    }
+    int screenMousePointer() const { return screenMousePointer_; }
+    // A control's Refresh: the view shows its latest state now, in the middle
+    // of a handler that pumps no events.
+    virtual void refresh(Control&) {}
+
 protected:
     virtual int showMessage(std::string_view prompt, int style, std::string_view title) = 0;
     // Called by the runtimes' waits, so a handler never goes on after End.
@@ -111,12 +126,14 @@ protected:
             throw ProgramEnded{};
     }
     virtual void timerRemoved(ui::Timer&) {}
+    virtual void showScreenMousePointer(int /*pointer*/) {}
 
 private:
     FileTable files_;
     bool ended_ = false;
     int eventDepth_ = 0;
     bool abandoned_ = false;
+    int screenMousePointer_ = vbDefault;
     std::vector<std::function<void()>> endHooks_;
     std::vector<ui::Timer*> timers_;
 };

@@ -51,7 +51,7 @@ TEST(ListenerQuery, ListsTheAnswersOfTheListenersAtFiveAndTwentyTwo)
     EXPECT_EQ(items[3], " 1 " + supplyId + std::string(50 - supplyId.size(), ' '));
     EXPECT_EQ(items[4], " 2 " + counterId + std::string(50 - counterId.size(), ' '));
     EXPECT_TRUE(t.QuitButton.Enabled);
-    EXPECT_EQ(t.ScreenMousePointer, instruments::Test::vbDefault);
+    EXPECT_EQ(q.rt.screenMousePointer(), ui::vbDefault);
 
     const auto receives = q.bus().calls("Receive");
     ASSERT_EQ(receives.size(), 2u);
