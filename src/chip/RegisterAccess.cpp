@@ -179,6 +179,8 @@ void KVN58C3_Main::cbWrite_Click(int Index)
         p.rt().MsgBox("Register &H" + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " was not written: \"" +
                 box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
             ui::vbOKOnly | ui::vbExclamation);
+        // One box per operation: a register loop stops here, for the user to mend the text.
+        p.rt().abandonOperation();
         return;
     }
     if (box.Text->size() == 1)

@@ -152,6 +152,24 @@ TEST_F(RegisterSideTest, GarbageTextIsRefusedWithoutWriting)
     EXPECT_EQ(board().chip().peek(0x00), 0x2A);
 }
 
+TEST_F(RegisterSideTest, WriteConfigStopsAtTheFirstGarbageTextWithOneBox)
+{
+    auto& f = launch();
+    f.tbRegdata[0x03].Text = "zz";
+    f.tbRegdata[0x05].Text = "yy";
+    const std::size_t from = board().log.size();
+    rt.clearBoxes();
+    f.cbWritePack.userClick();
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_NE(rt.boxes()[0].prompt.find("\"zz\""), std::string::npos);
+    // The registers before it were written, none after it.
+    std::vector<int> written;
+    for (const auto& r : reportsOf(kCmdI2cWrite, from))
+        written.push_back(r[4]);
+    EXPECT_EQ(written, (std::vector<int>{0x00, 0x01, 0x02}));
+    EXPECT_FALSE(p().I2CBusy);
+}
+
 TEST_F(RegisterSideTest, EveryHexadecimalByteTextIsWrittenAndOnlyOneDigitIsPadded)
 {
     auto& f = launch();
