@@ -156,7 +156,7 @@ protected:
         const QRect wrapped = fm.boundingRect(QRect(0, 0, m_.Width, kUnbounded), Qt::TextWordWrap, text);
         const bool fits = wrapped.width() <= m_.Width && wrapped.height() <= m_.Height;
         const int need = fits ? m_.Width : fm.boundingRect(QRect(0, 0, kUnbounded, kUnbounded), 0, text).width() + 1;
-        w_->setGeometry(widened(m_, need, growFor(m_.Alignment)));
+        w_->setGeometry(widened(m_, need, growFor(alignmentOf(m_.Alignment))));
     }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };

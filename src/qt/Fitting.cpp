@@ -34,13 +34,13 @@ QRect widened(const ui::Control& c, int need, Grow grow)
     return {left, c.Top, width, c.Height};
 }
 
-Grow growFor(int alignment)
+Grow growFor(Qt::Alignment alignment)
 {
-    switch (alignment) {
-    case 1: return Grow::Left;
-    case 2: return Grow::BothSides;
-    default: return Grow::Right;
-    }
+    if (alignment & Qt::AlignRight)
+        return Grow::Left;
+    if (alignment & Qt::AlignHCenter)
+        return Grow::BothSides;
+    return Grow::Right;
 }
 
 }  // namespace qt

@@ -20,7 +20,7 @@ int roomOf(const ui::Control& c);
 // and never narrower than designed.
 QRect widened(const ui::Control& c, int need, Grow grow);
 
-// The grow direction of text with the control's alignment (0 left, 1 right, 2 centre).
-Grow growFor(int alignment);
+// The grow direction of text with this alignment.
+Grow growFor(Qt::Alignment alignment);
 
 }  // namespace qt
