@@ -7,6 +7,7 @@
 
 #include "instruments/gpib/GpibErrors.h"
 #include "instruments/gpib/Vbib32.h"
+#include "ui/Placement.h"
 #include "vb/Numbers.h"
 
 namespace instruments {
@@ -67,17 +68,15 @@ Test::Test(Program& program) : ProgramForm(program, "Test")
     Caption = "488.2 Query";
     Width = 560;
     Height = 400;
-    Label1.move(10, 10, 120, 20);
-    Label1.Caption = "Readings";
-    ReadingsList.move(10, 32, 540, 290);
-    RunRepeat.move(10, 335, 100, 30);
-    RunRepeat.Caption = "Run";
-    QuitButton.move(120, 335, 100, 30);
-    QuitButton.Caption = "Quit";
-    Info.move(230, 335, 100, 30);
-    Info.Caption = "Info";
-    Label2.move(350, 340, 120, 20);
-    Label2.Caption = "STOPPED";
+    ui::place({},
+        {
+            {Label1, {10, 10, 120, 20}, "Readings"},
+            {ReadingsList, {10, 32, 540, 290}},
+            {RunRepeat, {10, 335, 100, 30}, "Run"},
+            {QuitButton, {120, 335, 100, 30}, "Quit"},
+            {Info, {230, 335, 100, 30}, "Info"},
+            {Label2, {350, 340, 120, 20}, "STOPPED"},
+        });
 
     RunRepeat.Click = [this] { RunRepeat_Click(); };
     QuitButton.Click = [this] { QuitButton_Click(); };

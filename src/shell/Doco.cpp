@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/MsgBox.h"
+#include "ui/Placement.h"
 #include "ui/Runtime.h"
 
 namespace shell {
@@ -12,15 +13,14 @@ Doco::Doco(Program& program) : ProgramForm(program, "Doco")
     Caption = "Trace";
     Width = 560;
     Height = 420;
-    chkTraceOn.Caption = "Trace On";
-    chkTraceOn.move(8, 8, 100, 22);
-    chkTraceDetail.Caption = "Trace Detail";
-    chkTraceDetail.move(116, 8, 110, 22);
-    cmdClear.Caption = "Clear";
-    cmdClear.move(352, 6, 90, 26);
-    cmdSave.Caption = "Save...";
-    cmdSave.move(452, 6, 100, 26);
-    rtxt1.move(8, 38, 544, 374);
+    ui::place({},
+        {
+            {chkTraceOn, {8, 8, 100, 22}, "Trace On"},
+            {chkTraceDetail, {116, 8, 110, 22}, "Trace Detail"},
+            {cmdClear, {352, 6, 90, 26}, "Clear"},
+            {cmdSave, {452, 6, 100, 26}, "Save..."},
+            {rtxt1, {8, 38, 544, 374}},
+        });
     rtxt1.setMaxLines(kTraceLines);
 
     chkTraceOn.Click = [this] { p.TraceOn = chkTraceOn.Value == 1; };

@@ -5,6 +5,7 @@
 #include "instruments/InstrumentStation.h"
 #include "link/UsbLink.h"
 #include "shell/Doco.h"
+#include "ui/Placement.h"
 
 namespace shell {
 
@@ -18,23 +19,22 @@ frmStartup::frmStartup(Program& program) : ProgramForm(program, "frmStartup")
     Caption = "KVN58C3 / KVN58C2 Evaluation";
     Width = 340;
     Height = 256;
-    lblTitle.Caption = "Choose the device on the evaluation board:";
-    lblTitle.move(12, 10, 316, 20);
-    lstMode.move(12, 36, 316, 120);
-    cmdStart.Caption = "Start";
+    ui::place({},
+        {
+            {lblTitle, {12, 10, 316, 20}, "Choose the device on the evaluation board:"},
+            {lstMode, {12, 36, 316, 120}},
+            {chkTrace, {12, 162, 200, 22}, "Trace log"},
+            {cmdStart, {12, 192, 150, 34}, "Start"},
+            {cmdExit, {238, 192, 90, 34}, "Exit"},
+        });
     cmdStart.FontBold = true;
     // The only way to the trace window: it shows what every transfer did.
-    chkTrace.Caption = "Trace log";
-    chkTrace.move(12, 162, 200, 22);
     chkTrace.Click = [this] {
         p.TraceOn = chkTrace.Value == 1;
         if (p.TraceOn)
             p.form<shell::Doco>().Show();
     };
-    cmdStart.move(12, 192, 150, 34);
     cmdStart.Click = [this] { cmdStart_Click(); };
-    cmdExit.Caption = "Exit";
-    cmdExit.move(238, 192, 90, 34);
     cmdExit.Click = [this] { Unload(); };
 }
 
