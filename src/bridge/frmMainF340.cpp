@@ -2,6 +2,7 @@
 
 #include "chip/KVN58C3_Main.h"
 #include "link/UsbLink.h"
+#include "ui/Placement.h"
 
 namespace bridge {
 
@@ -15,49 +16,32 @@ frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
     Width = 420;
     Height = 300;
 
-    FrConnection.Caption = "USB Connection";
-    FrConnection.move(8, 6, 404, 76);
-    lblStatus.setContainer(&FrConnection);
-    lblStatus.move(10, 20, 384, 20);
-    cmdFirmware.Caption = "Firmware Version";
-    cmdFirmware.setContainer(&FrConnection);
-    cmdFirmware.move(10, 44, 130, 26);
+    ui::place(FrConnection, {}, {8, 6, 404, 76}, "USB Connection");
+    ui::place(FrConnection,
+        {
+            {lblStatus, {10, 20, 384, 20}},
+            {cmdFirmware, {10, 44, 130, 26}, "Firmware Version"},
+            {lblFirmware, {150, 48, 244, 20}},
+        });
     cmdFirmware.Click = [this] { cmdFirmware_Click(); };
-    lblFirmware.setContainer(&FrConnection);
-    lblFirmware.move(150, 48, 244, 20);
 
-    FrXbar.Caption = "Crossbar (SFR 0xE1)";
-    FrXbar.move(8, 88, 404, 56);
-    for (int i = 0; i < 2; ++i) {
-        auto& b = cmdEnableXBAR.add(i);
-        b.Caption = i == 0 ? "Crossbar On" : "Crossbar Off";
-        b.setContainer(&FrXbar);
-        b.move(10 + i * 110, 20, 104, 26);
-        b.Click = [this, i] { cmdEnableXBAR_Click(i); };
-    }
-    lblXbar.Caption = "Off";
-    lblXbar.setContainer(&FrXbar);
-    lblXbar.move(240, 24, 150, 20);
+    ui::place(FrXbar, {}, {8, 88, 404, 56}, "Crossbar (SFR 0xE1)");
+    for (int i = 0; i < 2; ++i)
+        ui::place(cmdEnableXBAR.add(i), FrXbar, ui::Rect{10, 20, 104, 26}.moved(i * 110, 0),
+            i == 0 ? "Crossbar On" : "Crossbar Off", {}, [this, i] { cmdEnableXBAR_Click(i); });
+    ui::place(lblXbar, FrXbar, {240, 24, 150, 20}, "Off");
 
-    FrPorts.Caption = "Port Pins (ticked = high)";
-    FrPorts.move(8, 150, 404, 142);
+    ui::place(FrPorts, {}, {8, 150, 404, 142}, "Port Pins (ticked = high)");
     for (int port = 0; port < 3; ++port) {
-        auto& label = lblPort.add(port);
-        label.Caption = std::string("P") + std::to_string(port);
-        label.setContainer(&FrPorts);
-        label.move(10, 22 + port * 28, 24, 20);
+        ui::place(lblPort.add(port), FrPorts, ui::Rect{10, 22, 24, 20}.moved(0, port * 28), "P" + std::to_string(port));
         for (int bit = 0; bit < 8; ++bit) {
-            auto& box = chkPortPin.add(port * 8 + bit);
-            box.Caption = std::to_string(bit);
+            // Bit 7 on the left, as a port's bits are written.
+            auto& box = ui::place(chkPortPin.add(port * 8 + bit), FrPorts,
+                ui::Rect{38, 20, 40, 22}.moved((7 - bit) * 44, port * 28), std::to_string(bit));
             box.Value = 1;
-            box.setContainer(&FrPorts);
-            box.move(38 + (7 - bit) * 44, 20 + port * 28, 40, 22);
         }
     }
-    cmdWritePorts.Caption = "Write Ports";
-    cmdWritePorts.setContainer(&FrPorts);
-    cmdWritePorts.move(10, 106, 104, 26);
-    cmdWritePorts.Click = [this] { cmdWritePorts_Click(); };
+    ui::place(cmdWritePorts, FrPorts, {10, 106, 104, 26}, "Write Ports", {}, [this] { cmdWritePorts_Click(); });
 }
 
 void frmMainF340::Form_Load()
