@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/Placement.h"
 #include "vb/Format.h"
 
 namespace instruments {
@@ -13,7 +14,7 @@ frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst")
     Width = 1100;
     Height = 684;
     SSTab1.setTabs({"Instrument Configuration", "VIs", "DVMs", "E3631 Power Supply && 3488 Mux", "53131 Counter"});
-    SSTab1.move(0, 0, Width, Height);
+    ui::place(SSTab1, {}, {0, 0, Width, Height});
     layoutConfigTab();
     layoutSourceMeasureTab();
     layoutMeterTab();
