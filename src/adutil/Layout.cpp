@@ -3,6 +3,7 @@
 
 #include "adutil/frmADUtil.h"
 #include "regmap/ChipRegisters.h"
+#include "ui/Placement.h"
 
 namespace adutil {
 
@@ -38,6 +39,28 @@ constexpr std::array<const char*, 5> kGainCaptions = {"", "50", "5", "500", "500
 constexpr int kDiagramTop = 40;
 constexpr int kDiagramPitch = 22;
 
+// The reading of the run: captions in a column, values beside them.
+void placeReadingFrame(frmADUtil& f, ui::In page)
+{
+    ui::place(f.FrReading, page, {8, 420, 330, 176}, "A/D Reading");
+    const std::array<std::pair<int, const char*>, 7> captions = {{{10, "Mux Ctrl (0x85)"}, {11, "Code (hex)"},
+        {12, "Reading"}, {13, "High / Low Byte"}, {14, "Code"}, {0, "LSB Volts"}, {15, "Samples"}}};
+    for (std::size_t row = 0; row < captions.size(); ++row)
+        ui::place(f.Label3.add(captions[row].first), f.FrReading,
+            ui::Rect{10, 20, 120, 20}.moved(0, static_cast<int>(row) * 22), captions[row].second);
+    ui::place(f.FrReading,
+        {
+            {f.lblADMuxCtrl, {140, 20, 60, 20}, "--"},
+            {f.lblADINput.add(0), {140, 42, 80, 20}},
+            {f.lblADINput.add(1), {140, 64, 150, 20}},
+            {f.lblRaw.add(1), {140, 86, 30, 20}},
+            {f.lblRaw.add(0), {176, 86, 30, 20}},
+            {f.lblRaw.add(2), {140, 108, 80, 20}},
+            {f.lblADLSB.add(0), {140, 130, 150, 20}},
+            {f.lblReadCounter, {140, 152, 80, 20}},
+        });
+}
+
 }  // namespace
 
 frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
@@ -49,7 +72,7 @@ frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
     mnuAboutShow.Click = [this] { mnuAboutShow_Click(); };
 
     SSTab1.setTabs({"RSVD", "KVN58C2/3  Block Diagram", "Measurement Screen", "RSVD"});
-    SSTab1.move(4, 4, 1016, 632);
+    ui::place(SSTab1, {}, {4, 4, 1016, 632});
 
     buildEngineeringPage();
     buildBlockDiagramPage();
@@ -60,76 +83,49 @@ frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
 
 void frmADUtil::buildEngineeringPage()
 {
-    auto onPage = [this](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&SSTab1, kPageEngineering);
-        c.move(x, y, w, h);
-    };
-    cmdShowMother.Caption = "Show Motherboard";
-    onPage(cmdShowMother, 12, 12, 140, 28);
-    cmdShowMother.Click = [this] { cmdShowMother_Click(); };
-    cmdInitPlot.Caption = "Init Plot";
+    const ui::In page{SSTab1, kPageEngineering};
+    ui::place(cmdShowMother, page, {12, 12, 140, 28}, "Show Motherboard", {}, [this] { cmdShowMother_Click(); });
+    ui::place(page,
+        {
+            {cmdInitPlot, {160, 12, 100, 28}, "Init Plot"},
+            {cmdShowCal, {268, 12, 100, 28}, "Show Cal"},
+            // Frames nothing shows: kept hidden, as designed.
+            {FrmTemp, {12, 52, 300, 120}, "Temperature Calculator"},
+            {Frame2, {320, 52, 300, 120}, "Picture Properties"},
+            {Frame4, {628, 52, 300, 120}, "Range Values"},
+            {Frame5, {12, 180, 300, 250}, "Current Calculator"},
+            {Frbitsample, {320, 180, 300, 120}, "Scan In Process Bit Sampler"},
+        });
     cmdInitPlot.Visible = false;
-    onPage(cmdInitPlot, 160, 12, 100, 28);
-    cmdShowCal.Caption = "Show Cal";
     cmdShowCal.Visible = false;
-    onPage(cmdShowCal, 268, 12, 100, 28);
-
-    // Frames nothing shows: kept hidden, as designed.
-    FrmTemp.Caption = "Temperature Calculator";
-    onPage(FrmTemp, 12, 52, 300, 120);
-    Frame2.Caption = "Picture Properties";
-    onPage(Frame2, 320, 52, 300, 120);
-    Frame4.Caption = "Range Values";
-    onPage(Frame4, 628, 52, 300, 120);
-    for (int i = 0; i < 3; ++i) {
-        auto& l = lblRangeValues.add(i);
-        l.setContainer(&Frame4);
-        l.move(12, 22 + i * 26, 200, 20);
-    }
-    Frame5.Caption = "Current Calculator";
-    onPage(Frame5, 12, 180, 300, 250);
-    for (int i = 0; i <= 8; ++i) {
-        auto& t = txtCalcCurrent.add(i);
-        t.setContainer(&Frame5);
-        t.move(12, 22 + i * 24, 120, 20);
-    }
-    cmdCalCurrent.Caption = "Calc Current";
-    cmdCalCurrent.setContainer(&Frame5);
-    cmdCalCurrent.move(150, 22, 120, 28);
-    cmdCalCurrent.Click = [this] { cmdCalCurrent_Click(); };
-    Frbitsample.Caption = "Scan In Process Bit Sampler";
-    onPage(Frbitsample, 320, 180, 300, 120);
+    for (int i = 0; i < 3; ++i)
+        ui::place(lblRangeValues.add(i), Frame4, ui::Rect{12, 22, 200, 20}.moved(0, i * 26));
+    for (int i = 0; i <= 8; ++i)
+        ui::place(txtCalcCurrent.add(i), Frame5, ui::Rect{12, 22, 120, 20}.moved(0, i * 24));
+    ui::place(cmdCalCurrent, Frame5, {150, 22, 120, 28}, "Calc Current", {}, [this] { cmdCalCurrent_Click(); });
     for (ui::Frame* f : {&FrmTemp, &Frame2, &Frame4, &Frame5, &Frbitsample})
         f->Visible = false;
 }
 
 void frmADUtil::buildBlockDiagramPage()
 {
-    auto onPage = [this](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&SSTab1, kPageBlockDiagram);
-        c.move(x, y, w, h);
-    };
-    onPage(picBlockDiagram, 12, 12, 600, 420);
+    const ui::In page{SSTab1, kPageBlockDiagram};
+    ui::place(picBlockDiagram, page, {12, 12, 600, 420});
     picBlockDiagram.resizeBuffer(600, 420);
     drawBlockDiagram();
     // One connection mark per channel beside the diagram; the channel
     // selection hides them all and names the channel in lblMuxOut instead.
-    for (int i = 0; i < chipreg::kMonitorChannelCount; ++i) {
-        auto& s = ShpMuxConnect.add(i);
-        s.ShapeType = ui::Shape::Rectangle;
-        s.setContainer(&picBlockDiagram);
-        s.move(16, kDiagramTop + i * kDiagramPitch - 6, 12, 12);
-    }
-    lblMuxOut.Caption = "--";
-    onPage(lblMuxOut, 620, 200, 300, 22);
-    lblInstInput.Caption = "";
-    onPage(lblInstInput, 620, 226, 300, 22);
-    auto& prompt1 = lblOPR.add(1);
-    onPage(prompt1, 12, 444, 900, 22);
-    cmdDoneTab1.Caption = "Done";
+    for (int i = 0; i < chipreg::kMonitorChannelCount; ++i)
+        ui::place(ShpMuxConnect.add(i), picBlockDiagram, {16, kDiagramTop + i * kDiagramPitch - 6, 12, 12}).ShapeType =
+            ui::Shape::Rectangle;
+    ui::place(page,
+        {
+            {lblMuxOut, {620, 200, 300, 22}, "--"},
+            {lblInstInput, {620, 226, 300, 22}},
+            {lblOPR.add(1), {12, 444, 900, 22}},
+        });
+    ui::place(cmdDoneTab1, page, {12, 474, 100, 28}, "Done", {}, [this] { cmdDoneTab1_Click(); });
     cmdDoneTab1.Visible = false;
-    onPage(cmdDoneTab1, 12, 474, 100, 28);
-    cmdDoneTab1.Click = [this] { cmdDoneTab1_Click(); };
 }
 
 void frmADUtil::drawBlockDiagram()
@@ -170,112 +166,57 @@ void frmADUtil::drawBlockDiagram()
 
 void frmADUtil::buildMeasurementPage()
 {
-    auto onPage = [this](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&SSTab1, kPageMeasurement);
-        c.move(x, y, w, h);
-    };
+    const ui::In page{SSTab1, kPageMeasurement};
 
-    FrMuxSelect.Caption = "KVN58Cx Internal Mux Selection: Reg  0x85 AO3-AO0";
-    onPage(FrMuxSelect, 8, 8, 330, 246);
+    ui::place(FrMuxSelect, page, {8, 8, 330, 246}, "KVN58Cx Internal Mux Selection: Reg  0x85 AO3-AO0");
     for (int i = 0; i < chipreg::kMonitorChannelCount; ++i) {
-        auto& o = OptMuxSelect.add(i);
-        o.Caption = kChannelButtons[static_cast<std::size_t>(i)].caption;
-        o.ToolTipText = kChannelButtons[static_cast<std::size_t>(i)].tip;
-        o.setContainer(&FrMuxSelect);
-        o.move(12 + (i / 8) * 158, 22 + (i % 8) * 27, 150, 24);
-        o.Click = [this, i] { OptMuxSelect_Click(i); };
+        const ChannelButton& b = kChannelButtons[static_cast<std::size_t>(i)];
+        ui::place(OptMuxSelect.add(i), FrMuxSelect, ui::inColumns({12, 22, 150, 24}, i, 8, 158, 27), b.caption, b.tip,
+            [this, i] { OptMuxSelect_Click(i); });
     }
 
-    frmFDBK.Caption = "Current Sense Gain";
-    onPage(frmFDBK, 8, 260, 330, 52);
-    for (int i = 1; i <= 4; ++i) {
-        auto& o = OptFDGain.add(i);
-        o.Caption = kGainCaptions[static_cast<std::size_t>(i)];
-        o.setContainer(&frmFDBK);
-        o.move(12 + (i - 1) * 78, 20, 70, 24);
-        o.Click = [this, i] {
-            if (!markingGain_)
-                OptFDGain_Click(i);
-        };
-    }
+    ui::place(frmFDBK, page, {8, 260, 330, 52}, "Current Sense Gain");
+    for (int i = 1; i <= 4; ++i)
+        ui::place(OptFDGain.add(i), frmFDBK, ui::Rect{12, 20, 70, 24}.moved((i - 1) * 78, 0),
+            kGainCaptions[static_cast<std::size_t>(i)], {}, [this, i] {
+                if (!markingGain_)
+                    OptFDGain_Click(i);
+            });
 
-    FrBits.Caption = "Bits";
-    onPage(FrBits, 8, 318, 120, 52);
-    for (int i = 0; i < 2; ++i) {
-        auto& o = OptBits.add(i);
-        o.Caption = i == 0 ? "12" : "14";
-        o.setContainer(&FrBits);
-        o.move(12 + i * 52, 20, 48, 24);
-        o.Click = [this, i] { OptBits_Click(i); };
-    }
+    ui::place(FrBits, page, {8, 318, 120, 52}, "Bits");
+    for (int i = 0; i < 2; ++i)
+        ui::place(OptBits.add(i), FrBits, ui::Rect{12, 20, 48, 24}.moved(i * 52, 0), i == 0 ? "12" : "14", {},
+            [this, i] { OptBits_Click(i); });
     OptBits[1].Value.setQuietly(true);
 
-    cmdGraphReadings.Caption = "12 Bit Go";
+    ui::place(cmdGraphReadings, page, {150, 324, 90, 28}, "12 Bit Go", {}, [this] { cmdGraphReadings_Click(); });
     cmdGraphReadings.Visible = false;
-    onPage(cmdGraphReadings, 150, 324, 90, 28);
-    cmdGraphReadings.Click = [this] { cmdGraphReadings_Click(); };
-    cmdCollectData2.Caption = "14 Bit Go";
-    onPage(cmdCollectData2, 248, 324, 90, 28);
-    cmdCollectData2.Click = [this] { cmdCollectData2_Click(); };
-    SSCmdStop.Caption = "Stop";
+    ui::place(cmdCollectData2, page, {248, 324, 90, 28}, "14 Bit Go", {}, [this] { cmdCollectData2_Click(); });
+    ui::place(SSCmdStop, page, {8, 378, 161, 36}, "Stop", {}, [this] { SSCmdStop_Click(); });
     SSCmdStop.FontBold = true;
-    onPage(SSCmdStop, 8, 378, 161, 36);
-    SSCmdStop.Click = [this] { SSCmdStop_Click(); };
-    cmdMainShow.Caption = "Show Main";
-    onPage(cmdMainShow, 177, 378, 161, 36);
-    cmdMainShow.Click = [this] { cmdMainShow_Click(); };
+    ui::place(cmdMainShow, page, {177, 378, 161, 36}, "Show Main", {}, [this] { cmdMainShow_Click(); });
 
-    // The reading of the run.
-    FrReading.Caption = "A/D Reading";
-    onPage(FrReading, 8, 420, 330, 176);
-    auto inReading = [this](ui::Control& c, int x, int y, int w) {
-        c.setContainer(&FrReading);
-        c.move(x, y, w, 20);
-    };
-    const std::array<std::pair<int, const char*>, 7> captions = {{{10, "Mux Ctrl (0x85)"}, {11, "Code (hex)"},
-        {12, "Reading"}, {13, "High / Low Byte"}, {14, "Code"}, {0, "LSB Volts"}, {15, "Samples"}}};
-    for (std::size_t row = 0; row < captions.size(); ++row) {
-        auto& l = Label3.add(captions[row].first);
-        l.Caption = captions[row].second;
-        inReading(l, 10, 20 + static_cast<int>(row) * 22, 120);
-    }
-    lblADMuxCtrl.Caption = "--";
-    inReading(lblADMuxCtrl, 140, 20, 60);
-    inReading(lblADINput.add(0), 140, 42, 80);
-    inReading(lblADINput.add(1), 140, 64, 150);
-    inReading(lblRaw.add(1), 140, 86, 30);
-    inReading(lblRaw.add(0), 176, 86, 30);
-    inReading(lblRaw.add(2), 140, 108, 80);
-    inReading(lblADLSB.add(0), 140, 130, 150);
-    inReading(lblReadCounter, 140, 152, 80);
+    placeReadingFrame(*this, page);
 
-    FrGraphOptions.Caption = "Graphing Options";
-    onPage(FrGraphOptions, 346, 470, 250, 76);
-    ChkEnableGraph.Caption = "Enable Plot";
+    ui::place(FrGraphOptions, page, {346, 470, 250, 76}, "Graphing Options");
+    ui::place(FrGraphOptions,
+        {
+            {ChkEnableGraph, {12, 20, 220, 22}, "Enable Plot"},
+            {ChkPollStatus, {12, 44, 220, 22}, "Poll Status (Main Form)"},
+        });
     ChkEnableGraph.Value = 1;
-    ChkEnableGraph.setContainer(&FrGraphOptions);
-    ChkEnableGraph.move(12, 20, 220, 22);
-    ChkPollStatus.Caption = "Poll Status (Main Form)";
-    ChkPollStatus.setContainer(&FrGraphOptions);
-    ChkPollStatus.move(12, 44, 220, 22);
 
     buildRecordFrame();
 
-    FrCapture.Caption = "Est Timing";
-    onPage(FrCapture, 812, 470, 190, 88);
-    lblLoopTimeHeading.Caption = "Total Loop Time mSec";
-    lblLoopTimeHeading.setContainer(&FrCapture);
-    lblLoopTimeHeading.move(12, 18, 170, 18);
-    lblLoopTime.setContainer(&FrCapture);
-    lblLoopTime.move(12, 38, 170, 20);
-    lbltdiv.setContainer(&FrCapture);
-    lbltdiv.move(12, 60, 170, 20);
-
-    FrUPMode.Caption = "uProc Mode";
-    onPage(FrUPMode, 812, 564, 190, 44);
-
-    lblOPR.add(2).FontBold = true;
-    onPage(lblOPR[2], 346, 554, 458, 22);
+    ui::place(FrCapture, page, {812, 470, 190, 88}, "Est Timing");
+    ui::place(FrCapture,
+        {
+            {lblLoopTimeHeading, {12, 18, 170, 18}, "Total Loop Time mSec"},
+            {lblLoopTime, {12, 38, 170, 20}},
+            {lbltdiv, {12, 60, 170, 20}},
+        });
+    ui::place(FrUPMode, page, {812, 564, 190, 44}, "uProc Mode");
+    ui::place(lblOPR.add(2), page, {346, 554, 458, 22}).FontBold = true;
 
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer_Instant.Tick = [this] { Timer_Instant_Timer(); };
@@ -284,111 +225,83 @@ void frmADUtil::buildMeasurementPage()
 
 void frmADUtil::buildRecordFrame()
 {
-    frmDataRecord.Caption = "Save Measurements to File";
+    ui::place(frmDataRecord, {SSTab1, kPageMeasurement}, {346, 312, 456, 150}, "Save Measurements to File");
     frmDataRecord.Visible = false;
-    frmDataRecord.setContainer(&SSTab1, kPageMeasurement);
-    frmDataRecord.move(346, 312, 456, 150);
-    auto inFrame = [this](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&frmDataRecord);
-        c.move(x, y, w, h);
-    };
-    lblFilePath.Caption = "File:";
-    inFrame(lblFilePath, 12, 26, 100, 20);
-    inFrame(txtFilePath, 116, 22, 226, 24);
-    cmdBrowse.Caption = "Browse";
-    inFrame(cmdBrowse, 350, 20, 94, 28);
-    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
-    lblFileComment.Caption = "User Comment:";
-    inFrame(lblFileComment, 12, 58, 100, 20);
+    ui::place(frmDataRecord,
+        {
+            {lblFilePath, {12, 26, 100, 20}, "File:"},
+            {txtFilePath, {116, 22, 226, 24}},
+            {cmdBrowse, {350, 20, 94, 28}, "Browse"},
+            {lblFileComment, {12, 58, 100, 20}, "User Comment:"},
+            {txtFileComment, {116, 54, 226, 24}},
+            {chkAppend, {350, 56, 94, 22}, "Append"},
+            {cmdStartRec, {12, 86, 130, 28}, "Write to Disk"},
+            {Label18, {12, 120, 432, 20}},
+        });
     txtFileComment.Text = "KVN58C3 AD Data";
-    inFrame(txtFileComment, 116, 54, 226, 24);
-    chkAppend.Caption = "Append";
-    inFrame(chkAppend, 350, 56, 94, 22);
-    cmdStartRec.Caption = "Write to Disk";
-    inFrame(cmdStartRec, 12, 86, 130, 28);
+    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
     cmdStartRec.Click = [this] { cmdStartRec_Click(); };
-    inFrame(Label18, 12, 120, 432, 20);
 }
 
 void frmADUtil::buildScope()
 {
-    auto onPage = [this](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&SSTab1, kPageMeasurement);
-        c.move(x, y, w, h);
-    };
+    const ui::In page{SSTab1, kPageMeasurement};
     // The label picture around the trace picture: y values right of it, x
     // values, sample count and title under it.
-    onPage(picTrace1_2, 346, 8, 430, 226);
+    ui::place(picTrace1_2, page, {346, 8, 430, 226});
     picTrace1_2.resizeBuffer(430, 226);
-    picTrace1_1.setContainer(&picTrace1_2);
-    picTrace1_1.move(8, 12, 320, 164);
+    ui::place(picTrace1_1, picTrace1_2, {8, 12, 320, 164});
     picTrace1_1.resizeBuffer(320, 164);
 
     // Values beside the scope: caption, then value.
     auto valueRow = [&](ui::Label& caption, const char* text, ui::Label& value, int y) {
-        caption.Caption = text;
-        onPage(caption, 786, y, 120, 20);
-        onPage(value, 906, y, 96, 20);
-        value.Alignment = 1;
+        ui::place(caption, page, {786, y, 120, 20}, text);
+        ui::place(value, page, {906, y, 96, 20}).Alignment = 1;
     };
-    Label2.add(2).Caption = "Signal Amplitude Volts";
-    Label2[2].FontBold = true;
-    onPage(Label2[2], 786, 8, 216, 20);
+    ui::place(Label2.add(2), page, {786, 8, 216, 20}, "Signal Amplitude Volts").FontBold = true;
     valueRow(Label3.add(1), "Pk-Pk", lblpkpk.add(1), 32);
     valueRow(Label3.add(3), "Max             ", lblpkpk.add(2), 54);
     valueRow(Label3.add(2), "Min          ", lblpkpk.add(3), 76);
     valueRow(Label3.add(4), "Instant", lblADInstant.add(1), 98);
     // lbluvdiv(0) lies under (3) and is written only by Reset Scale: kept hidden,
     // so its stale value never shows through the live one.
-    onPage(lbluvdiv.add(0), 906, 128, 96, 20);
-    lbluvdiv[0].Alignment = 1;
+    ui::place(lbluvdiv.add(0), page, {906, 128, 96, 20}).Alignment = 1;
     lbluvdiv[0].Visible = false;
     valueRow(Label3.add(6), " mV / Div  ", lbluvdiv.add(3), 128);
     valueRow(Label3.add(8), " mV midscale", lbluvdiv.add(2), 150);
-    Label4.Caption = "Current MA";
+    ui::place(page,
+        {
+            {Label4, {786, 180, 120, 20}, "Current MA"},
+            {lblUserGain, {906, 180, 96, 20}},
+        });
     Label4.Visible = false;
-    onPage(Label4, 786, 180, 120, 20);
     lblUserGain.Visible = false;
-    onPage(lblUserGain, 906, 180, 96, 20);
     lblUserGain.Alignment = 1;
-    for (int i = 0; i < 2; ++i) {
-        auto& marker = Label16.add(i);
-        marker.Caption = "<";
-        marker.Visible = false;
-        onPage(marker, 772, 32 + i * 22, 12, 20);
-    }
+    for (int i = 0; i < 2; ++i)
+        ui::place(Label16.add(i), page, ui::Rect{772, 32, 12, 20}.moved(0, i * 22), "<").Visible = false;
 
     // Scale buttons under the scope.
-    cmdMeasureScreenInit.Caption = "Reset Scale";
-    onPage(cmdMeasureScreenInit, 346, 242, 104, 28);
-    cmdMeasureScreenInit.Click = [this] { cmdMeasureScreenInit_Click(); };
-    cmdAutoRange2.Caption = "AutoRange";
-    onPage(cmdAutoRange2, 454, 242, 104, 28);
-    cmdAutoRange2.Click = [this] { cmdAutoRange2_Click(); };
-    cmrResetPeaks.Caption = "Reset Peaks";
-    onPage(cmrResetPeaks, 562, 242, 104, 28);
-    cmrResetPeaks.Click = [this] { cmrResetPeaks_Click(); };
+    ui::place(
+        cmdMeasureScreenInit, page, {346, 242, 104, 28}, "Reset Scale", {}, [this] { cmdMeasureScreenInit_Click(); });
+    ui::place(cmdAutoRange2, page, {454, 242, 104, 28}, "AutoRange", {}, [this] { cmdAutoRange2_Click(); });
+    ui::place(cmrResetPeaks, page, {562, 242, 104, 28}, "Reset Peaks", {}, [this] { cmrResetPeaks_Click(); });
     const std::array<const char*, 3> adjust = {"Increase Sensitivity", "Decrease Sensitivity", "Center"};
-    for (int i = 0; i < 3; ++i) {
-        auto& b = cmdRangeAdj.add(i);
-        b.Caption = adjust[static_cast<std::size_t>(i)];
-        onPage(b, 346 + i * 146, 276, 142, 28);
-        b.Click = [this, i] { cmdRangeAdj_Click(i); };
-    }
+    for (int i = 0; i < 3; ++i)
+        ui::place(cmdRangeAdj.add(i), page, ui::Rect{346, 276, 142, 28}.moved(i * 146, 0),
+            adjust[static_cast<std::size_t>(i)], {}, [this, i] { cmdRangeAdj_Click(i); });
 }
 
 void frmADUtil::buildDemoPage()
 {
-    lblDemoText.Caption = "Demonstration: the chip's own converter reads one analog signal at a time through its "
-                          "internal multiplexer; the measurement screen plots it.";
-    lblDemoText.setContainer(&SSTab1, kPageDemo);
-    lblDemoText.move(12, 12, 900, 40);
-    picDemo.setContainer(&SSTab1, kPageDemo);
-    picDemo.move(12, 60, 400, 240);
+    ui::place({SSTab1, kPageDemo},
+        {
+            {lblDemoText, {12, 12, 900, 40},
+                "Demonstration: the chip's own converter reads one analog signal at a time through its "
+                "internal multiplexer; the measurement screen plots it."},
+            {picDemo, {12, 60, 400, 240}},
+            {lblDemoSteps, {12, 310, 200, 20}, "IDLE"},
+        });
     picDemo.resizeBuffer(400, 240);
-    lblDemoSteps.Caption = "IDLE";
-    lblDemoSteps.setContainer(&SSTab1, kPageDemo);
-    lblDemoSteps.move(12, 310, 200, 20);
 }
 
 }  // namespace adutil
