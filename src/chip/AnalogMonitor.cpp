@@ -19,13 +19,10 @@ template <std::size_t N>
 void placeChoice(ui::Label& caption, const char* captionText, ui::ComboBox& list,
     const std::array<std::string_view, N>& names, const char* text, const char* tip, ui::Frame& fr, int y)
 {
-    design(caption, captionText, "", {10, y + 2, 120, 18, &fr});
+    ui::place(caption, fr, {10, y + 2, 120, 18}, captionText);
     for (std::string_view name : names)
         list.AddItem(std::string(name));
-    list.Text = text;
-    list.ToolTipText = tip;
-    list.setContainer(&fr);
-    list.move(134, y, 110, 22);
+    ui::place(list, fr, {134, y, 110, 22}, {}, tip).Text = text;
 }
 
 }  // namespace
@@ -33,26 +30,23 @@ void placeChoice(ui::Label& caption, const char* captionText, ui::ComboBox& list
 void layOutAnalogMonitor(KVN58C3_Main& f)
 {
     ui::Frame& fr = f.FrAnalogMon;
-    placeFrame(fr, "Analog Monitor (0x85)", {kControlLeftX, 6, kControlFrameWidth, 116, &f.SSTab1, kPageControl});
+    ui::place(fr, {f.SSTab1, kPageControl}, {kControlLeftX, 6, kControlFrameWidth, 116}, "Analog Monitor (0x85)");
     placeChoice(f.lblVoltageMon, "Monitor Channel", f.tbVoltageMon, kMonitorChannelNames, "CELL1",
         "Signal routed to the 14-bit A/D converter", fr, 22);
-    design(f.cbWriteVoltMon, "Convert", "Select the channel, convert it and read the result", {252, 20, 100, 26, &fr},
+    ui::place(f.cbWriteVoltMon, fr, {252, 20, 100, 26}, "Convert", "Select the channel, convert it and read the result",
         [&f] { f.cbWriteVoltMon_Click(); });
-    design(f.cbReadVoltMon, "Read", "Read the selected channel back from 0x85", {358, 20, 100, 26, &fr},
+    ui::place(f.cbReadVoltMon, fr, {358, 20, 100, 26}, "Read", "Read the selected channel back from 0x85",
         [&f] { f.cbReadVoltMon_Click(); });
 
     placeChoice(f.lblCurrentGain, "Current Gain", f.tbCurrentGain, kCurrentGainNames, "50x",
         "Current-sense amplifier gain", fr, 54);
-    design(f.cbWriteCurrentGain, "Write", "Write the current gain to 0x85", {252, 52, 100, 26, &fr},
+    ui::place(f.cbWriteCurrentGain, fr, {252, 52, 100, 26}, "Write", "Write the current gain to 0x85",
         [&f] { f.cbWriteCurrentGain_Click(); });
-    design(f.cbReadCurrentGain, "Read", "Read the current gain back from 0x85", {358, 52, 100, 26, &fr},
+    ui::place(f.cbReadCurrentGain, fr, {358, 52, 100, 26}, "Read", "Read the current gain back from 0x85",
         [&f] { f.cbReadCurrentGain_Click(); });
 
-    design(f.lblValue, "A/D Result (hex)", "", {10, 88, 120, 18, &fr});
-    f.tbValue.Text = "0";
-    f.tbValue.ToolTipText = "Last 14-bit result, registers 0xAB:0xAA";
-    f.tbValue.setContainer(&fr);
-    f.tbValue.move(134, 86, 110, 22);
+    ui::place(f.lblValue, fr, {10, 88, 120, 18}, "A/D Result (hex)");
+    ui::place(f.tbValue, fr, {134, 86, 110, 22}, {}, "Last 14-bit result, registers 0xAB:0xAA").Text = "0";
 }
 
 void KVN58C3_Main::cbWriteVoltMon_Click()

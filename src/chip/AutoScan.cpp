@@ -20,29 +20,26 @@ constexpr const char* kStopCaption = "Auto Scan STOP";
 
 void layOutAutoScan(KVN58C3_Main& f)
 {
-    design(f.cbAutoScan, kStartCaption, "Start / Stop Timer cycle to capture readings.", {6, 66, 130, 26},
+    ui::place(f.cbAutoScan, {}, {6, 66, 130, 26}, kStartCaption, "Start / Stop Timer cycle to capture readings.",
         [&f] { f.cbAutoScan_Click(); });
     f.cbAutoScan.BackColor = vb::kIdle;
     for (const char* rate : {"Min", "1", "2", "5", "10", "15", "30", "60"})
         f.cbAutorate.AddItem(rate);
-    f.cbAutorate.Text = "Min";
-    f.cbAutorate.ToolTipText = "Seconds between auto scans";
-    f.cbAutorate.move(140, 68, 60, 22);
+    ui::place(f.cbAutorate, {}, {140, 68, 60, 22}, {}, "Seconds between auto scans").Text = "Min";
     f.cbAutorate.Change = [&f] { f.cbAutorate_Change(); };
-    design(f.ChkSyncuPdoescan, "Sync uC Data Collection to Internal Scan",
-        "Auto Scan will wait for internal scan clear before collecting measurements.", {210, 68, 290, 22},
+    ui::place(f.ChkSyncuPdoescan, {}, {210, 68, 290, 22}, "Sync uC Data Collection to Internal Scan",
+        "Auto Scan will wait for internal scan clear before collecting measurements.",
         [&f] { f.ChkSyncuPdoescan_Click(); });
     f.Timer2.Tick = [&f] { f.Timer2_Timer(); };
 
     // Synchronisation indicator and its override, beside the scan buttons.
-    auto& sync = f.LEDSync.add(0);
+    const ui::In page{f.SSTab1, kPageReadings};
+    auto& sync = ui::place(f.LEDSync.add(0), page, {kReadingsRightX + 6, 372, 14, 14}, {},
+        "Scan sync: blue/green alternate per synchronised scan, red after a time-out");
     sync.ShapeType = ui::Shape::Circle;
     sync.FillColor = vb::kWhite;
-    sync.ToolTipText = "Scan sync: blue/green alternate per synchronised scan, red after a time-out";
-    sync.setContainer(&f.SSTab1, kPageReadings);
-    sync.move(kReadingsRightX + 6, 372, 14, 14);
-    design(f.cmdAbortSync, "Abort Sync", "Over Ride Scan Sync Selection (Hangs if device goes to sleep)",
-        {kReadingsRightX + 28, 366, 126, 26, &f.SSTab1, kPageReadings}, [&f] { f.cmdAbortSync_Click(); });
+    ui::place(f.cmdAbortSync, page, {kReadingsRightX + 28, 366, 126, 26}, "Abort Sync",
+        "Over Ride Scan Sync Selection (Hangs if device goes to sleep)", [&f] { f.cmdAbortSync_Click(); });
     f.TimerSync.Tick = [&f] { f.TimerSync_Timer(); };
 }
 

@@ -45,7 +45,7 @@ constexpr std::array<BitBox, 7> kHostBits = {{
 // The form keeps unused places in some arrays: invisible boxes that no click reaches.
 void placeholder(ui::CheckBox& box, std::string_view caption, ui::Control& container)
 {
-    design(box, caption, "", {0, 0, 10, 10, &container}).Visible = false;
+    ui::place(box, container, {0, 0, 10, 10}, caption).Visible = false;
 }
 
 vb::Color balanceColor(bool on) { return on ? vb::kRed : vb::kWhite; }
@@ -54,34 +54,33 @@ vb::Color balanceColor(bool on) { return on ? vb::kRed : vb::kWhite; }
 
 void layOutControlBits(KVN58C3_Main& f)
 {
+    const ui::In page{f.SSTab1, kPageControl};
     // Cell balancing outputs of 0x84, two rows of four.
     ui::Frame& cb = f.FrCellBalanceBits;
-    placeFrame(cb, "Cell Balance (0x84)", {kControlRightX, 6, kControlFrameWidth, 76, &f.SSTab1, kPageControl});
+    ui::place(cb, page, {kControlRightX, 6, kControlFrameWidth, 76}, "Cell Balance (0x84)");
     for (int i = 0; i < kCellCount; ++i)
-        design(f.cbuCControl1.add(i), "CB" + vb::CStr(i + 1), "Balance cell " + vb::CStr(i + 1),
-            {10 + (i % 4) * 114, 20 + (i / 4) * 26, 100, 22, &cb}, [&f, i] { f.cbuCControl1_Click(i); });
+        ui::place(f.cbuCControl1.add(i), cb, ui::inRows({10, 20, 100, 22}, i, 4, 114, 26), "CB" + vb::CStr(i + 1),
+            "Balance cell " + vb::CStr(i + 1), [&f, i] { f.cbuCControl1_Click(i); });
 
     // Monitor, clear-error and pack-shutdown bits of 0x86; the FET bits have their buttons.
     ui::Frame& mon = f.FrMonitorBits;
-    placeFrame(
-        mon, "Monitor / Shut Down (0x86)", {kControlRightX, 88, kControlFrameWidth, 102, &f.SSTab1, kPageControl});
+    ui::place(mon, page, {kControlRightX, 88, kControlFrameWidth, 102}, "Monitor / Shut Down (0x86)");
     placeholder(f.cbuCControl3.add(0), "cbuCControl3 unused", mon);
     for (std::size_t k = 0; k < kMonitorBits.size(); ++k) {
         const BitBox& b = kMonitorBits[k];
         // Shut-down alone on the first row; the monitor and clear bits in pairs below.
         const int row = k == 0 ? 0 : 1 + static_cast<int>(k - 1) / 2;
         const int col = k == 0 ? 0 : static_cast<int>(k - 1) % 2;
-        design(f.cbuCControl3.add(b.bit), b.caption, b.toolTip, {10 + col * 230, 20 + row * 26, 224, 22, &mon},
+        ui::place(f.cbuCControl3.add(b.bit), mon, {10 + col * 230, 20 + row * 26, 224, 22}, b.caption, b.toolTip,
             [&f, bit = b.bit] { f.cbuCControl3_Click(bit); });
     }
 
     // What the host microcontroller takes over, 0x87.
     ui::Frame& uc = f.FrUcControl;
-    placeFrame(uc, "uC Control (0x87)", {kControlRightX, 196, kControlFrameWidth, 128, &f.SSTab1, kPageControl});
+    ui::place(uc, page, {kControlRightX, 196, kControlFrameWidth, 128}, "uC Control (0x87)");
     for (const BitBox& b : kHostBits)
-        design(f.cbuCControl4.add(b.bit), b.caption, b.toolTip,
-            {10 + (b.bit / 4) * 230, 20 + (b.bit % 4) * 26, 224, 22, &uc},
-            [&f, bit = b.bit] { f.cbuCControl4_Click(bit); });
+        ui::place(f.cbuCControl4.add(b.bit), uc, ui::inColumns({10, 20, 224, 22}, b.bit, 4, 230, 26), b.caption,
+            b.toolTip, [&f, bit = b.bit] { f.cbuCControl4_Click(bit); });
     placeholder(f.cbuCControl4.add(7), "cbuCControl4 unused", uc);
     f.cbuCControl4[7].Click = [&f] { f.cbuCControl4_Click(7); };
     // The power bits of 0x88 are set through the power modes; the array keeps
@@ -90,25 +89,18 @@ void layOutControlBits(KVN58C3_Main& f)
     placeholder(f.cbuCControl5.add(kUnusedPowerBox), "cbuCControl5 unused", uc);
     f.cbuCControl5[kUnusedPowerBox].Click = [&f] { f.cbuCControl5_Click(kUnusedPowerBox); };
 
-    design(f.cbuCCRefresh.add(0), kRefreshCaption, "Reads the status of all the uC control bits.",
-        {kControlRightX, 332, 200, 28, &f.SSTab1, kPageControl}, [&f] { f.cbuCCRefresh_Click(0); })
+    ui::place(f.cbuCCRefresh.add(0), page, {kControlRightX, 332, 200, 28}, kRefreshCaption,
+        "Reads the status of all the uC control bits.", [&f] { f.cbuCCRefresh_Click(0); })
         .BackColor = vb::kIdle;
 
     // Cell balancing, one indicator per bit of 0x84, on the readings page beside the scan.
-    f.FrBalance.Caption = "Cell Balance (0x84)";
-    f.FrBalance.setContainer(&f.SSTab1, kPageReadings);
-    f.FrBalance.move(kReadingsRightX, 256, 326, 44);
+    ui::place(f.FrBalance, {f.SSTab1, kPageReadings}, {kReadingsRightX, 256, 326, 44}, "Cell Balance (0x84)");
     for (int i = 0; i < kCellCount; ++i) {
-        auto& led = f.cbLED.add(i);
+        auto& led = ui::place(f.cbLED.add(i), f.FrBalance, ui::Rect{10, 22, 13, 13}.moved(i * 39, 0), {},
+            "Cell " + vb::CStr(i + 1) + " balancing");
         led.ShapeType = ui::Shape::Circle;
         led.FillColor = vb::kWhite;
-        led.ToolTipText = "Cell " + vb::CStr(i + 1) + " balancing";
-        led.setContainer(&f.FrBalance);
-        led.move(10 + i * 39, 22, 13, 13);
-        auto& caption = f.lblBalance.add(i);
-        caption.Caption = vb::CStr(i + 1);
-        caption.setContainer(&f.FrBalance);
-        caption.move(26 + i * 39, 20, 16, 18);
+        ui::place(f.lblBalance.add(i), f.FrBalance, ui::Rect{26, 20, 16, 18}.moved(i * 39, 0), vb::CStr(i + 1));
     }
 }
 

@@ -26,18 +26,15 @@ constexpr int kPauseRoundMs = 1000;
 void layOutDataCollection(KVN58C3_Main& f)
 {
     ui::Frame& fr = f.FrDataCollect;
-    placeFrame(fr, "Data Collection (14-bit)", {kControlLeftX, 128, kControlFrameWidth, 92, &f.SSTab1, kPageControl});
-    design(f.cbDataCollect, "Sample All Voltages", "Convert every channel per sample, one sample a minute, into a file",
-        {10, 20, 170, 26, &fr}, [&f] { f.cbDataCollect_Click(); });
-    design(f.SampleVoltages, "Sample Single Voltage", "Convert the selected channel repeatedly into a file",
-        {10, 52, 170, 26, &fr}, [&f] { f.SampleVoltages_Click(); });
-    design(f.lblSamples2, "Samples", "", {192, 24, 60, 18, &fr});
-    f.tbSamples2.Text = "50";
-    f.tbSamples2.ToolTipText = "Number of samples";
-    f.tbSamples2.setContainer(&fr);
-    f.tbSamples2.move(256, 22, 70, 22);
-    design(f.lblMeasCount, "--", "Sample in progress", {192, 56, 134, 18, &fr});
-    design(f.cmdAbortDC, "Abort", "Stop Sample All Voltages data collection.", {358, 36, 100, 26, &fr},
+    ui::place(fr, {f.SSTab1, kPageControl}, {kControlLeftX, 128, kControlFrameWidth, 92}, "Data Collection (14-bit)");
+    ui::place(f.cbDataCollect, fr, {10, 20, 170, 26}, "Sample All Voltages",
+        "Convert every channel per sample, one sample a minute, into a file", [&f] { f.cbDataCollect_Click(); });
+    ui::place(f.SampleVoltages, fr, {10, 52, 170, 26}, "Sample Single Voltage",
+        "Convert the selected channel repeatedly into a file", [&f] { f.SampleVoltages_Click(); });
+    ui::place(f.lblSamples2, fr, {192, 24, 60, 18}, "Samples");
+    ui::place(f.tbSamples2, fr, {256, 22, 70, 22}, {}, "Number of samples").Text = "50";
+    ui::place(f.lblMeasCount, fr, {192, 56, 134, 18}, "--", "Sample in progress");
+    ui::place(f.cmdAbortDC, fr, {358, 36, 100, 26}, "Abort", "Stop Sample All Voltages data collection.",
         [&f] { f.cmdAbortDC_Click(); });
     f.cmdAbortDC.Visible = false;
 }

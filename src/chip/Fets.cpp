@@ -79,53 +79,40 @@ void layOutFets(KVN58C3_Main& f)
     f.cbPCFET.Click = [&f] { f.cbPCFET_Click(); };
 
     // The cycle test on the demonstration page, under the forcing.
-    f.FrFetCycle.Caption = "DFET / CFET  Cycle Test Control";
-    f.FrFetCycle.setContainer(&f.SSTab1, kPageDemo);
-    f.FrFetCycle.move(kControlRightX, 190, kControlFrameWidth, 180);
-    f.lblFetEnables.Caption = "Enables";
-    f.lblFetEnables.setContainer(&f.FrFetCycle);
-    f.lblFetEnables.move(10, 18, 120, 18);
-    for (int i = 0; i < kStepCount; ++i) {
-        auto& box = f.ChkFetToggle.add(i);
-        design(box, kStepCaptions[static_cast<std::size_t>(i)], "", {10, 38 + i * 26, 290, 22, &f.FrFetCycle});
-        box.Click = [&f, i] { f.ChkFetToggle_Click(i); };
-    }
+    const ui::In page{f.SSTab1, kPageDemo};
+    ui::Frame& test = ui::place(
+        f.FrFetCycle, page, {kControlRightX, 190, kControlFrameWidth, 180}, "DFET / CFET  Cycle Test Control");
+    ui::place(f.lblFetEnables, test, {10, 18, 120, 18}, "Enables");
+    for (int i = 0; i < kStepCount; ++i)
+        ui::place(f.ChkFetToggle.add(i), test, ui::Rect{10, 38, 290, 22}.moved(0, i * 26),
+            kStepCaptions[static_cast<std::size_t>(i)], {}, [&f, i] { f.ChkFetToggle_Click(i); });
     const std::array<std::pair<const char*, const char*>, 2> times = {
         {{"Interval mSec", "1000"}, {"Read Status delay mSec", "200"}}};
     for (int i = kIntervalBox; i <= kDelayBox; ++i) {
         const auto& [label, text] = times[static_cast<std::size_t>(i)];
-        auto& caption = f.lblFetInterval.add(i);
-        caption.Caption = label;
-        caption.setContainer(&f.FrFetCycle);
-        caption.move(310, 18 + i * 46, 160, 18);
-        auto& box = f.txtFetInterval.add(i);
-        box.Text = text;
-        box.ToolTipText = "FET Toggle Time in mSec. Needs to be numeric.";
-        box.setContainer(&f.FrFetCycle);
-        box.move(310, 36 + i * 46, 80, 22);
+        ui::place(f.lblFetInterval.add(i), test, ui::Rect{310, 18, 160, 18}.moved(0, i * 46), label);
+        ui::place(f.txtFetInterval.add(i), test, ui::Rect{310, 36, 80, 22}.moved(0, i * 46), {},
+            "FET Toggle Time in mSec. Needs to be numeric.")
+            .Text = text;
     }
-    auto& heartbeat = f.ShpFetDrive.add(kHeartbeat);
+    auto& heartbeat = ui::place(f.ShpFetDrive.add(kHeartbeat), test, {404, 39, 16, 16});
     heartbeat.ShapeType = ui::Shape::Circle;
     heartbeat.FillColor = vb::kBlack;
-    heartbeat.setContainer(&f.FrFetCycle);
-    heartbeat.move(404, 39, 16, 16);
-    f.FrFetGo.Caption = "Start / Stop";
-    f.FrFetGo.setContainer(&f.FrFetCycle);
-    f.FrFetGo.move(310, 112, 158, 58);
-    design(f.cmdFetGo.add(kGo), "Go", "", {8, 22, 68, 28, &f.FrFetGo}, [&f] { f.cmdFetGo_Click(kGo); });
-    design(f.cmdFetGo.add(kStop), "Stop", "", {82, 22, 68, 28, &f.FrFetGo}, [&f] { f.cmdFetGo_Click(kStop); });
+    ui::place(f.FrFetGo, test, {310, 112, 158, 58}, "Start / Stop");
+    ui::place(f.cmdFetGo.add(kGo), f.FrFetGo, {8, 22, 68, 28}, "Go", {}, [&f] { f.cmdFetGo_Click(kGo); });
+    ui::place(f.cmdFetGo.add(kStop), f.FrFetGo, {82, 22, 68, 28}, "Stop", {}, [&f] { f.cmdFetGo_Click(kStop); });
     f.TMRDFET.Interval = 1000;
     f.TMRDFET.Enabled = false;
     f.TMRDFET.Tick = [&f] { f.TMRDFET_Timer(); };
 
     // One write for both FETs, and the hand-over to the host microcontroller, below the test.
-    const Place row{kControlRightX, 378, 150, 28, &f.SSTab1, kPageDemo};
-    design(f.cmdFetTogSync, "Sync'd Toggle", "Sets both DFET and CFET to opposite state with same register write.", row,
-        [&f] { f.cmdFetTogSync_Click(); });
-    design(f.cmdSetFetControl.add(kHostFets), "UProc Does Fets", "Set uPROC FET Control Bit",
-        {row.x + 160, row.y, 150, 28, row.in, row.page}, [&f] { f.cmdSetFetControl_Click(kHostFets); });
-    design(f.cmdSetFetControl.add(kChipFets), "Clear Uproc Fet control", "Clear uPROC FET Control Bit",
-        {row.x + 318, row.y, 160, 28, row.in, row.page}, [&f] { f.cmdSetFetControl_Click(kChipFets); });
+    const ui::Rect row{kControlRightX, 378, 150, 28};
+    ui::place(f.cmdFetTogSync, page, row, "Sync'd Toggle",
+        "Sets both DFET and CFET to opposite state with same register write.", [&f] { f.cmdFetTogSync_Click(); });
+    ui::place(f.cmdSetFetControl.add(kHostFets), page, row.moved(160, 0), "UProc Does Fets",
+        "Set uPROC FET Control Bit", [&f] { f.cmdSetFetControl_Click(kHostFets); });
+    ui::place(f.cmdSetFetControl.add(kChipFets), page, {row.x + 318, row.y, 160, row.h}, "Clear Uproc Fet control",
+        "Clear uPROC FET Control Bit", [&f] { f.cmdSetFetControl_Click(kChipFets); });
 }
 
 void KVN58C3_Main::cbCFET_Click() { toggleFet(*this, cbCFET, kCfet); }

@@ -38,20 +38,20 @@ void traceDemo(Program& p, const char* title)
 void layOutForcing(KVN58C3_Main& f)
 {
     ui::Frame& dir = f.FrCurDir;
-    placeFrame(dir, "Current Direction (Test Mode)", {kControlLeftX, 6, kControlFrameWidth, 122, &f.SSTab1, kPageDemo});
+    ui::place(dir, {f.SSTab1, kPageDemo}, {kControlLeftX, 6, kControlFrameWidth, 122}, "Current Direction (Test Mode)");
     for (int i = kCharge; i <= kDischarge; ++i)
-        design(f.cbCurDir.add(i), kDirectionCaptions[static_cast<std::size_t>(i)], "", {10, 20 + i * 28, 300, 24, &dir},
-            [&f, i] { f.cbCurDir_Click(i); });
-    design(
-        f.Command6, "Un-Force Current Direction Indicator", "", {10, 84, 300, 28, &dir}, [&f] { f.Command6_Click(); });
+        ui::place(f.cbCurDir.add(i), dir, {10, 20 + i * 28, 300, 24}, kDirectionCaptions[static_cast<std::size_t>(i)],
+            {}, [&f, i] { f.cbCurDir_Click(i); });
+    ui::place(
+        f.Command6, dir, {10, 84, 300, 28}, "Un-Force Current Direction Indicator", {}, [&f] { f.Command6_Click(); });
 
     ui::Frame& err = f.FrCurErr;
-    placeFrame(err, "Over Current (Test Mode)", {kControlRightX, 6, kControlFrameWidth, 178, &f.SSTab1, kPageDemo});
+    ui::place(err, {f.SSTab1, kPageDemo}, {kControlRightX, 6, kControlFrameWidth, 178}, "Over Current (Test Mode)");
     for (int i = kChargeOverCurrent; i <= kDischargeShort; ++i)
-        design(f.CbCurErr.add(i), kFaultCaptions[static_cast<std::size_t>(i)], "", {10, 20 + i * 28, 320, 24, &err},
+        ui::place(f.CbCurErr.add(i), err, {10, 20 + i * 28, 320, 24}, kFaultCaptions[static_cast<std::size_t>(i)], {},
             [&f, i] { f.CbCurErr_Click(i); });
-    design(f.lblCurErrNote, "Note: This routine also sets the uCLMON and uCCMON bits", "", {10, 106, 440, 18, &err});
-    design(f.Command7, "Un-Force Over Current Indicator", "", {10, 138, 300, 28, &err}, [&f] { f.Command7_Click(); });
+    ui::place(f.lblCurErrNote, err, {10, 106, 440, 18}, "Note: This routine also sets the uCLMON and uCCMON bits");
+    ui::place(f.Command7, err, {10, 138, 300, 28}, "Un-Force Over Current Indicator", {}, [&f] { f.Command7_Click(); });
 }
 
 void KVN58C3_Main::cbCurDir_Click(int Index)

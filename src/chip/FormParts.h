@@ -4,44 +4,13 @@
 // step, and the few helpers one concern uses of another. Not for other forms.
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "chip/Thermistor.h"
-#include "ui/Controls.h"
+#include "ui/Placement.h"
 
 namespace chip {
 
 class KVN58C3_Main;
-
-// Where a control sits: position and size in its container, a frame or a page
-// of the tab control, or the form itself.
-struct Place {
-    int x, y, w, h;
-    ui::Control* in = nullptr;
-    int page = -1;
-};
-
-// A control as the form design sets it up: caption, tool tip, place and click.
-template <class C>
-C& design(C& c, std::string_view caption, std::string_view toolTip, const Place& at, ui::Handler click = {})
-{
-    c.Caption = std::string(caption);
-    c.ToolTipText = std::string(toolTip);
-    c.setContainer(at.in, at.page);
-    c.move(at.x, at.y, at.w, at.h);
-    if (click)
-        c.Click = std::move(click);
-    return c;
-}
-
-// A frame as the form design sets it up: caption and place.
-inline ui::Frame& placeFrame(ui::Frame& frame, std::string_view caption, const Place& at)
-{
-    frame.Caption = std::string(caption);
-    frame.setContainer(at.in, at.page);
-    frame.move(at.x, at.y, at.w, at.h);
-    return frame;
-}
 
 // Left edge of the right-hand column of the readings page (indicators, FETs, scan buttons).
 inline constexpr int kReadingsRightX = 660;

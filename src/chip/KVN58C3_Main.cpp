@@ -13,7 +13,7 @@ KVN58C3_Main::KVN58C3_Main(Program& program) : ProgramForm(program, "KVN58C3_Mai
     Height = 600;
     SSTab1.setTabs({"Config 00-4F", "User 50-7F", "Status/Results 80-AF", "Test B0-C5", "Readings", "Thermistor Table",
         "uC Control", "Demo"});
-    SSTab1.move(6, 98, 998, 496);
+    ui::place(SSTab1, {}, {6, 98, 998, 496});
 
     layOutMenus(*this);
     layOutRegisterMap(*this);

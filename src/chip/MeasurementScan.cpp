@@ -256,6 +256,30 @@ void Scan::showPackAndSum()
         f.cbLED[i].FillColor = (balance & (1L << i)) != 0 ? vb::kRed : vb::kWhite;
 }
 
+// Temperatures from the top y down: column captions, then a row caption (the
+// CELL label of the row's first box) and three boxes per sensor.
+void layOutTemperatures(KVN58C3_Main& f, ui::In page, int y)
+{
+    constexpr int kRowCaptionW = 46, kBoxW = 66, kColumnPitch = 68;
+    for (std::size_t c = 0; c < kTemperatureColumns.size(); ++c)
+        ui::place(f.TempColumn.add(static_cast<int>(c)), page,
+            ui::Rect{kSenseX + kRowCaptionW, y, kBoxW, 18}.moved(static_cast<int>(c) * kColumnPitch, 0),
+            kTemperatureColumns[c])
+            .Alignment = 2;
+    y += 20;
+    for (const TemperatureRow& row : kTemperatureRows) {
+        for (std::size_t c = 0; c < row.boxes.size(); ++c) {
+            const int box = row.boxes[c];
+            f.CELL[box].Visible = c == 0;
+            ui::place(f.CELL[box], page, {kSenseX, y + 2, kRowCaptionW - 4, 18});
+            ui::place(f.VCELL[box], page,
+                ui::Rect{kSenseX + kRowCaptionW, y, kBoxW, 22}.moved(static_cast<int>(c) * kColumnPitch, 0));
+        }
+        f.CELL[row.boxes[0]].Caption = row.caption;
+        y += kPitch;
+    }
+}
+
 }  // namespace
 
 void layOutReadings(KVN58C3_Main& f)
@@ -264,13 +288,11 @@ void layOutReadings(KVN58C3_Main& f)
         f.CELL.add(i).Caption = kReadingCaptions[static_cast<std::size_t>(i)];
         f.VCELL.add(i).Text = i == kShunt ? "1.0" : "0";
     }
-    auto onPage = [&f](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&f.SSTab1, kPageReadings);
-        c.move(x, y, w, h);
-    };
+    const ui::In page{f.SSTab1, kPageReadings};
+    // A reading: its caption, then its box.
     auto readingRow = [&](int box, int x, int y) {
-        onPage(f.CELL[box], x, y + 2, 90, 18);
-        onPage(f.VCELL[box], x + 94, y, 70, 22);
+        ui::place(f.CELL[box], page, {x, y + 2, 90, 18});
+        ui::place(f.VCELL[box], page, {x + 94, y, 70, 22});
     };
 
     // Cell column: lowest, highest, cells 1 to 8 with unit, marker and bar, sum and spread.
@@ -280,19 +302,15 @@ void layOutReadings(KVN58C3_Main& f)
         readingRow(box, kCellX, y);
         if (box < kCell1Box || box > kCell8Box)
             continue;
-        auto& unit = f.CELL1.add(box);
-        unit.Caption = "V";
-        onPage(unit, kCellX + 168, y + 2, 14, 18);
-        auto& mark = f.MinMax.add(box);
+        ui::place(f.CELL1.add(box), page, {kCellX + 168, y + 2, 14, 18}, "V");
+        auto& mark = ui::place(
+            f.MinMax.add(box), page, {kCellX + 186, y + 4, 14, 14}, {}, "Blue: lowest cell; pink: highest cell");
         mark.ShapeType = ui::Shape::Rectangle;
         mark.FillColor = vb::kWhite;
-        mark.ToolTipText = "Blue: lowest cell; pink: highest cell";
-        onPage(mark, kCellX + 186, y + 4, 14, 14);
-        auto& bar = f.ProgressBar1.add(box);
+        auto& bar = ui::place(f.ProgressBar1.add(box), page, {kCellX + 206, y + 3, 170, 16}, {},
+            "Cell voltage between the UV and OV thresholds");
         bar.Min = 0.0;
         bar.Max = 100.0;
-        bar.ToolTipText = "Cell voltage between the UV and OV thresholds";
-        onPage(bar, kCellX + 206, y + 3, 170, 16);
     }
 
     // Current and supplies.
@@ -302,31 +320,11 @@ void layOutReadings(KVN58C3_Main& f)
         y += kPitch;
     }
 
-    // Temperatures: column captions, then a row caption (the CELL label of the
-    // row's first box) and three boxes per sensor.
-    constexpr int kRowCaptionW = 46, kBoxW = 66, kColumnPitch = 68;
-    y += 10;
-    for (std::size_t c = 0; c < kTemperatureColumns.size(); ++c) {
-        auto& caption = f.TempColumn.add(static_cast<int>(c));
-        caption.Caption = kTemperatureColumns[c];
-        caption.Alignment = 2;
-        onPage(caption, kSenseX + kRowCaptionW + static_cast<int>(c) * kColumnPitch, y, kBoxW, 18);
-    }
-    y += 20;
-    for (const TemperatureRow& row : kTemperatureRows) {
-        for (std::size_t c = 0; c < row.boxes.size(); ++c) {
-            const int box = row.boxes[c];
-            f.CELL[box].Visible = c == 0;
-            onPage(f.CELL[box], kSenseX, y + 2, kRowCaptionW - 4, 18);
-            onPage(f.VCELL[box], kSenseX + kRowCaptionW + static_cast<int>(c) * kColumnPitch, y, kBoxW, 22);
-        }
-        f.CELL[row.boxes[0]].Caption = row.caption;
-        y += kPitch;
-    }
+    layOutTemperatures(f, page, y + 10);
 
     // The scan button, in the right-hand column under the indicators.
-    design(f.cbReadV, kReadVCaption, "Read Voltages and Digital Status 1 Time.",
-        {kReadingsRightX, 306, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.cbReadV_Click(); });
+    ui::place(f.cbReadV, page, {kReadingsRightX, 306, 160, 26}, kReadVCaption,
+        "Read Voltages and Digital Status 1 Time.", [&f] { f.cbReadV_Click(); });
     f.cbReadV.BackColor = vb::kIdle;
 }
 

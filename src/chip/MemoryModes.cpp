@@ -1,7 +1,5 @@
 // Memory modes of register 0x89: configuration RAM, EEPROM, trim and test
 // access, and the four buttons that show which one is selected.
-#include <array>
-
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
 #include "vb/Numbers.h"
@@ -34,23 +32,14 @@ void writeMemoryMode(KVN58C3_Main& f, ui::CommandButton& modeButton, const std::
 
 void layOutMemoryModes(KVN58C3_Main& f)
 {
-    f.FrMemory.Caption = "Memory Mode (Reg 0x89)";
-    f.FrMemory.move(162, 2, 430, 58);
-    const std::array<std::pair<ui::CommandButton*, const char*>, 4> modes = {{
-        {&f.cbRAMEnable, "Config RAM"},
-        {&f.cbEEPROMEnable, "EEPROM"},
-        {&f.cbTRIMEnable, "Trim/Test RAM"},
-        {&f.cbTrimEEEnable, "Trim EEPROM"},
-    }};
-    for (std::size_t i = 0; i < modes.size(); ++i) {
-        modes[i].first->Caption = modes[i].second;
-        modes[i].first->setContainer(&f.FrMemory);
-        modes[i].first->move(8 + static_cast<int>(i) * 104, 20, 100, 28);
-    }
-    f.cbRAMEnable.ToolTipText = "Select configuration RAM (0x89 = 00)";
-    f.cbEEPROMEnable.ToolTipText = "Select configuration EEPROM (0x89 = 01)";
-    f.cbTRIMEnable.ToolTipText = "Select trim RAM and test registers B0-C5";
-    f.cbTrimEEEnable.ToolTipText = "Select trim EEPROM";
+    ui::place(f.FrMemory, {}, {162, 2, 430, 58}, "Memory Mode (Reg 0x89)");
+    ui::place(f.FrMemory,
+        {
+            {f.cbRAMEnable, {8, 20, 100, 28}, "Config RAM", "Select configuration RAM (0x89 = 00)"},
+            {f.cbEEPROMEnable, {112, 20, 100, 28}, "EEPROM", "Select configuration EEPROM (0x89 = 01)"},
+            {f.cbTRIMEnable, {216, 20, 100, 28}, "Trim/Test RAM", "Select trim RAM and test registers B0-C5"},
+            {f.cbTrimEEEnable, {320, 20, 100, 28}, "Trim EEPROM", "Select trim EEPROM"},
+        });
     f.cbRAMEnable.Click = [&f] { f.cbRAMEnable_Click(); };
     f.cbEEPROMEnable.Click = [&f] { f.cbEEPROMEnable_Click(); };
     f.cbTRIMEnable.Click = [&f] { f.cbTRIMEnable_Click(); };

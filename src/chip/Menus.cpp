@@ -20,8 +20,8 @@ void layOutMenus(KVN58C3_Main& f)
     f.mnuDisableI2C.Click = [&f] { f.mnuDisableI2C_Click(); };
     f.mnumainshow.Click = [&f] { f.mnumainshow_Click(); };
     f.mnuDataACQ.Click = [&f] { f.mnuDataACQ_Click(); };
-    design(f.cmdADUtil, "Internal A/D", "Internal AD Utility", {800, 6, 96, 26}, [&f] { f.mnuDataACQ_Click(); });
-    design(f.cbQuit, "Quit", "Exit the Program", {904, 6, 96, 26}, [&f] { f.cbQuit_Click(); });
+    ui::place(f.cmdADUtil, {}, {800, 6, 96, 26}, "Internal A/D", "Internal AD Utility", [&f] { f.mnuDataACQ_Click(); });
+    ui::place(f.cbQuit, {}, {904, 6, 96, 26}, "Quit", "Exit the Program", [&f] { f.cbQuit_Click(); });
 }
 
 void KVN58C3_Main::mnuDisableI2C_Click()

@@ -61,26 +61,23 @@ bool walkStep(KVN58C3_Main& f, int i, int ms)
 void layOutPowerModes(KVN58C3_Main& f)
 {
     // On the demonstration page, under the forced current direction.
-    f.FrPower.Caption = "State Control";
-    f.FrPower.setContainer(&f.SSTab1, kPageDemo);
-    f.FrPower.move(kControlLeftX, 134, kControlFrameWidth, 86);
+    const ui::In page{f.SSTab1, kPageDemo};
+    ui::place(f.FrPower, page, {kControlLeftX, 134, kControlFrameWidth, 86}, "State Control");
     for (int i = 0; i < kPowerOptionCount; ++i) {
         auto& o = f.cbPower.add(i);
         // Running modes on the first row, power down and none below.
         const int row = i < kPowerDown ? 0 : 1;
         const int col = i < kPowerDown ? i : i - kPowerDown;
-        design(o, kPowerCaptions[static_cast<std::size_t>(i)], "", {10 + col * 104, 22 + row * 28, 100, 24, &f.FrPower},
-            [&f, i] { f.cbPower_Click(i); });
+        ui::place(o, f.FrPower, {10 + col * 104, 22 + row * 28, 100, 24}, kPowerCaptions[static_cast<std::size_t>(i)],
+            {}, [&f, i] { f.cbPower_Click(i); });
         o.LostFocus = [&f, i] { f.cbPower_LostFocus(i); };
     }
-    design(f.cmdSetSleep, "Set Sleep", "", {340, 22, 126, 28, &f.FrPower}, [&f] { f.cmdSetSleep_Click(); });
+    ui::place(f.cmdSetSleep, f.FrPower, {340, 22, 126, 28}, "Set Sleep", {}, [&f] { f.cmdSetSleep_Click(); });
 
-    f.FrTestUtil.Caption = "Test Utililties";
-    f.FrTestUtil.setContainer(&f.SSTab1, kPageDemo);
-    f.FrTestUtil.move(kControlLeftX, 226, kControlFrameWidth, 62);
-    design(f.cmdCBTest, "CB Test", "Cycle through CB Led's to verify functionality", {10, 22, 126, 28, &f.FrTestUtil},
+    ui::place(f.FrTestUtil, page, {kControlLeftX, 226, kControlFrameWidth, 62}, "Test Utililties");
+    ui::place(f.cmdCBTest, f.FrTestUtil, {10, 22, 126, 28}, "CB Test", "Cycle through CB Led's to verify functionality",
         [&f] { f.cmdCBTest_Click(); });
-    design(f.cmdStopTest, "Stop", "Stop CB output cycling", {146, 22, 100, 28, &f.FrTestUtil},
+    ui::place(f.cmdStopTest, f.FrTestUtil, {146, 22, 100, 28}, "Stop", "Stop CB output cycling",
         [&f] { f.cmdStopTest_Click(); });
     f.cmdStopTest.Visible = false;
 }

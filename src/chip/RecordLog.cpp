@@ -40,8 +40,8 @@ bool printOrStop(KVN58C3_Main& f, int fileNumber, const std::string& line, const
 
 void layOutRecordLog(KVN58C3_Main& f)
 {
-    design(f.cbRecord, kLogOffCaption, "Save Captured Readings for Export",
-        {kReadingsRightX + 166, 336, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.cbRecord_Click(); });
+    ui::place(f.cbRecord, {f.SSTab1, kPageReadings}, {kReadingsRightX + 166, 336, 160, 26}, kLogOffCaption,
+        "Save Captured Readings for Export", [&f] { f.cbRecord_Click(); });
     f.cbRecord.BackColor = vb::kIdle;
 }
 

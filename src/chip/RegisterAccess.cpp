@@ -107,35 +107,23 @@ void endRegisterTransfer(KVN58C3_Main& f, Program& p, int status, const char* wh
 
 void layOutRegisterMap(KVN58C3_Main& f)
 {
-    f.FrI2C.Caption = "I2C Disabled";
-    f.FrI2C.move(6, 2, 150, 58);
-    f.FrNak.Caption = "NAK";
-    f.FrNak.setContainer(&f.FrI2C);
-    f.FrNak.move(8, 16, 60, 36);
-    f.FrNak.Visible = false;
-    f.ShpNak.setContainer(&f.FrNak);
-    f.ShpNak.move(20, 14, 16, 16);
-    f.ShpNak.FillColor = vb::kWhite;
+    ui::place(f.FrI2C, {}, {6, 2, 150, 58}, "I2C Disabled");
+    ui::place(f.FrNak, f.FrI2C, {8, 16, 60, 36}, "NAK").Visible = false;
+    ui::place(f.ShpNak, f.FrNak, {20, 14, 16, 16}).FillColor = vb::kWhite;
 
     for (const RegisterPage& page : kRegisterPages) {
+        const ui::In in{f.SSTab1, page.page};
         for (int i = page.first; i <= page.last; ++i) {
-            const int row = (i - page.first) % kRowsPerColumn;
-            const int x = 6 + (i - page.first) / kRowsPerColumn * kColumnWidth;
-            const int y = 8 + row * kRowPitch;
-            auto& addr = f.lblRegAddr.add(i);
-            addr.Caption = usb::ByteToHex2(static_cast<std::uint8_t>(i));
-            addr.setContainer(&f.SSTab1, page.page);
-            addr.move(x, y + 2, 22, 18);
-            auto& name = f.RegName.add(i);
-            name.setContainer(&f.SSTab1, page.page);
-            name.move(x + 24, y + 2, 124, 18);
-            auto& box = f.tbRegdata.add(i);
-            box.Text = registerDesignText(i);
-            box.setContainer(&f.SSTab1, page.page);
-            box.move(x + 150, y, 30, 19);
-            design(f.cbRead.add(i), "R", "Read register " + vb::Hex(i), {x + 182, y, 26, 19, &f.SSTab1, page.page},
+            // A register's row: address, name, value box, read and write.
+            const ui::Rect row =
+                ui::inColumns({6, 8, kColumnWidth, kRowPitch}, i - page.first, kRowsPerColumn, kColumnWidth, kRowPitch);
+            const int x = row.x, y = row.y;
+            ui::place(f.lblRegAddr.add(i), in, {x, y + 2, 22, 18}, usb::ByteToHex2(static_cast<std::uint8_t>(i)));
+            ui::place(f.RegName.add(i), in, {x + 24, y + 2, 124, 18});
+            ui::place(f.tbRegdata.add(i), in, {x + 150, y, 30, 19}).Text = registerDesignText(i);
+            ui::place(f.cbRead.add(i), in, {x + 182, y, 26, 19}, "R", "Read register " + vb::Hex(i),
                 [&f, i] { f.cbRead_Click(i); });
-            design(f.cbWrite.add(i), "W", "Write register " + vb::Hex(i), {x + 210, y, 26, 19, &f.SSTab1, page.page},
+            ui::place(f.cbWrite.add(i), in, {x + 210, y, 26, 19}, "W", "Write register " + vb::Hex(i),
                 [&f, i] { f.cbWrite_Click(i); });
         }
     }

@@ -39,17 +39,19 @@ void packTransfer(KVN58C3_Main& f, ui::CommandButton& button, void (*transfer)(K
 
 void layOutRegisterBlocks(KVN58C3_Main& f)
 {
-    design(f.cbReadAllRAM, "Read All RAM", "Read registers 80-AB", {600, 6, 120, 26}, [&f] { f.cbReadAllRAM_Click(); });
-    design(f.cbReadPack, "Read Config", "Read configuration registers 00-4F", {600, 34, 120, 26},
+    ui::place(f.cbReadAllRAM, {}, {600, 6, 120, 26}, "Read All RAM", "Read registers 80-AB",
+        [&f] { f.cbReadAllRAM_Click(); });
+    ui::place(f.cbReadPack, {}, {600, 34, 120, 26}, "Read Config", "Read configuration registers 00-4F",
         [&f] { f.cbReadPack_Click(); });
-    design(f.cbWritePack, "Write Config", "Write configuration registers 00-4F", {726, 34, 120, 26},
+    ui::place(f.cbWritePack, {}, {726, 34, 120, 26}, "Write Config", "Write configuration registers 00-4F",
         [&f] { f.cbWritePack_Click(); });
 
-    design(f.cmdRestoreDefaults, "Restore Defaults", "Write the default thresholds 00-07", {510, 66, 120, 26},
+    ui::place(f.cmdRestoreDefaults, {}, {510, 66, 120, 26}, "Restore Defaults", "Write the default thresholds 00-07",
         [&f] { f.cmdRestoreDefaults_Click(); });
-    design(f.cmdSet8, "Set 8 Cells", "Cell configuration 0x49 = FF", {636, 66, 100, 26}, [&f] { f.cmdSet8_Click(); });
-    design(f.cbTempSel, "Temp Gain (0x4A b4)", "Set: 1.8 V temperature input range; clear: 0.9 V", {742, 68, 160, 22},
-        [&f] { f.cbTempSel_Click(); });
+    ui::place(
+        f.cmdSet8, {}, {636, 66, 100, 26}, "Set 8 Cells", "Cell configuration 0x49 = FF", [&f] { f.cmdSet8_Click(); });
+    ui::place(f.cbTempSel, {}, {742, 68, 160, 22}, "Temp Gain (0x4A b4)",
+        "Set: 1.8 V temperature input range; clear: 0.9 V", [&f] { f.cbTempSel_Click(); });
 }
 
 void KVN58C3_Main::cbReadAllRAM_Click()

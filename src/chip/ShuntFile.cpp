@@ -24,8 +24,8 @@ void layOutShuntFile(KVN58C3_Main& f)
 {
     f.VCELL[kShuntBox].ToolTipText = "Shunt resistance in milliohms";
     // Right of the shunt box, the third row of the readings' current column.
-    design(f.cmdISetup, "Save Shunt", "Save the shunt value to Current_Sense.txt",
-        {574, 59, 76, 24, &f.SSTab1, kPageReadings}, [&f] { f.cmdISetup_Click(); });
+    ui::place(f.cmdISetup, {f.SSTab1, kPageReadings}, {574, 59, 76, 24}, "Save Shunt",
+        "Save the shunt value to Current_Sense.txt", [&f] { f.cmdISetup_Click(); });
 }
 
 void loadShuntValue(KVN58C3_Main& f)

@@ -1,6 +1,4 @@
 // Status registers 0x80 to 0x83 on the 32 indicators, and the FET buttons of 0x86.
-#include <array>
-
 #include "chip/Captions.h"
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
@@ -10,49 +8,35 @@ namespace chip {
 
 void layOutStatusIndicators(KVN58C3_Main& f)
 {
-    auto onPage = [&f](ui::Control& c, int x, int y, int w, int h) {
-        c.setContainer(&f.SSTab1, kPageReadings);
-        c.move(x, y, w, h);
-    };
+    const ui::In page{f.SSTab1, kPageReadings};
 
-    // One column per register 0x80 to 0x83.
-    f.FrStatusBits.Caption = "Status 0x80 - 0x83";
-    onPage(f.FrStatusBits, kReadingsRightX, 4, 326, 196);
+    // One column per register 0x80 to 0x83: an indicator, then its caption.
+    ui::place(f.FrStatusBits, page, {kReadingsRightX, 4, 326, 196}, "Status 0x80 - 0x83");
     for (int i = 0; i < kStatusBitCount; ++i) {
         const StatusBit& bit = kStatusBits[static_cast<std::size_t>(i)];
-        const int x = 8 + (i / 8) * 80;
-        const int row = 20 + (i % 8) * 21;
-        auto& led = f.LED.add(i);
+        const ui::Rect at = ui::inColumns({8, 20, 76, 18}, i, 8, 80, 21);
+        auto& led = ui::place(f.LED.add(i), f.FrStatusBits, {at.x, at.y + 2, 13, 13}, {}, bit.toolTip);
         led.ShapeType = ui::Shape::Circle;
         led.FillColor = vb::kWhite;
-        led.setContainer(&f.FrStatusBits);
-        led.move(x, row + 2, 13, 13);
-        auto& caption = f.Label.add(i);
-        caption.Caption = std::string(bit.caption);
-        caption.ToolTipText = std::string(bit.toolTip);
-        caption.setContainer(&f.FrStatusBits);
-        caption.move(x + 16, row, 60, 18);
-        led.ToolTipText = std::string(bit.toolTip);
+        auto& caption = ui::place(f.Label.add(i), f.FrStatusBits, {at.x + 16, at.y, 60, 18}, bit.caption, bit.toolTip);
         led.Visible = !bit.hidden;
         caption.Visible = !bit.hidden;
     }
 
     // FET drivers of 0x86.
-    f.FrFets.Caption = "FETs (0x86)";
-    onPage(f.FrFets, kReadingsRightX, 204, 326, 48);
-    const std::array<std::pair<ui::CommandButton*, const char*>, 3> fets = {
-        {{&f.cbPCFET, "PCFET"}, {&f.cbCFET, "CFET"}, {&f.cbDFET, "DFET"}}};
-    for (std::size_t i = 0; i < fets.size(); ++i) {
-        fets[i].first->Caption = fets[i].second;
-        fets[i].first->setContainer(&f.FrFets);
-        fets[i].first->move(8 + static_cast<int>(i) * 104, 18, 98, 24);
-    }
+    ui::place(f.FrFets, page, {kReadingsRightX, 204, 326, 48}, "FETs (0x86)");
+    ui::place(f.FrFets,
+        {
+            {f.cbPCFET, {8, 18, 98, 24}, "PCFET"},
+            {f.cbCFET, {112, 18, 98, 24}, "CFET"},
+            {f.cbDFET, {216, 18, 98, 24}, "DFET"},
+        });
 
-    design(f.ReadStatus, kReadStatusCaption, "Read Digital Status Registers",
-        {kReadingsRightX + 166, 306, 160, 26, &f.SSTab1, kPageReadings}, [&f] { f.ReadStatus_Click(); });
+    ui::place(f.ReadStatus, page, {kReadingsRightX + 166, 306, 160, 26}, kReadStatusCaption,
+        "Read Digital Status Registers", [&f] { f.ReadStatus_Click(); });
     f.ReadStatus.BackColor = vb::kIdle;
-    design(f.ChkPoweStatus, "Poll Status", "Read the status registers one by one after every scan",
-        {kReadingsRightX + 4, 338, 150, 22, &f.SSTab1, kPageReadings});
+    ui::place(f.ChkPoweStatus, page, {kReadingsRightX + 4, 338, 150, 22}, "Poll Status",
+        "Read the status registers one by one after every scan");
 }
 
 void paintStatusIndicators(KVN58C3_Main& f)

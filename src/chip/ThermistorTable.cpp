@@ -52,18 +52,13 @@ constexpr std::array<const char*, kThermistorPoints> kThermistorVolts = {
 
 void layOutThermistorTable(KVN58C3_Main& f)
 {
-    // Two columns of seventeen.
+    // Two columns of seventeen: temperature, then its volts.
+    const ui::In page{f.SSTab1, kPageThermistor};
     for (int i = 0; i < static_cast<int>(kThermistorVolts.size()); ++i) {
-        const int x = 10 + (i / 17) * 200;
-        const int y = 10 + (i % 17) * 24;
-        auto& temp = f.ArrayTemp.add(i);
-        temp.Text = vb::CStr(-40 + 5 * i);
-        temp.setContainer(&f.SSTab1, kPageThermistor);
-        temp.move(x, y, 50, 21);
-        auto& volts = f.ArrayVolts.add(i);
-        volts.Text = kThermistorVolts[static_cast<std::size_t>(i)];
-        volts.setContainer(&f.SSTab1, kPageThermistor);
-        volts.move(x + 56, y, 70, 21);
+        const ui::Rect temp = ui::inColumns({10, 10, 50, 21}, i, 17, 200, 24);
+        ui::place(f.ArrayTemp.add(i), page, temp).Text = vb::CStr(-40 + 5 * i);
+        ui::place(f.ArrayVolts.add(i), page, {temp.x + 56, temp.y, 70, 21}).Text =
+            kThermistorVolts[static_cast<std::size_t>(i)];
     }
 }
 
