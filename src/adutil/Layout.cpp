@@ -61,6 +61,29 @@ void placeReadingFrame(frmADUtil& f, ui::In page)
         });
 }
 
+// Beside the reading: the graphing options, the timing estimate, the
+// microcontroller mode and the run's prompt line.
+void placeRunOptions(frmADUtil& f, ui::In page)
+{
+    ui::place(f.FrGraphOptions, page, {346, 470, 250, 76}, "Graphing Options");
+    ui::place(f.FrGraphOptions,
+        {
+            {f.ChkEnableGraph, {12, 20, 220, 22}, "Enable Plot"},
+            {f.ChkPollStatus, {12, 44, 220, 22}, "Poll Status (Main Form)"},
+        });
+    f.ChkEnableGraph.Value = 1;
+
+    ui::place(f.FrCapture, page, {812, 470, 190, 88}, "Est Timing");
+    ui::place(f.FrCapture,
+        {
+            {f.lblLoopTimeHeading, {12, 18, 170, 18}, "Total Loop Time mSec"},
+            {f.lblLoopTime, {12, 38, 170, 20}},
+            {f.lbltdiv, {12, 60, 170, 20}},
+        });
+    ui::place(f.FrUPMode, page, {812, 564, 190, 44}, "uProc Mode");
+    ui::place(f.lblOPR.add(2), page, {346, 554, 458, 22}).FontBold = true;
+}
+
 }  // namespace
 
 frmADUtil::frmADUtil(Program& program) : ProgramForm(program, "frmADUtil")
@@ -198,25 +221,8 @@ void frmADUtil::buildMeasurementPage()
 
     placeReadingFrame(*this, page);
 
-    ui::place(FrGraphOptions, page, {346, 470, 250, 76}, "Graphing Options");
-    ui::place(FrGraphOptions,
-        {
-            {ChkEnableGraph, {12, 20, 220, 22}, "Enable Plot"},
-            {ChkPollStatus, {12, 44, 220, 22}, "Poll Status (Main Form)"},
-        });
-    ChkEnableGraph.Value = 1;
-
     buildRecordFrame();
-
-    ui::place(FrCapture, page, {812, 470, 190, 88}, "Est Timing");
-    ui::place(FrCapture,
-        {
-            {lblLoopTimeHeading, {12, 18, 170, 18}, "Total Loop Time mSec"},
-            {lblLoopTime, {12, 38, 170, 20}},
-            {lbltdiv, {12, 60, 170, 20}},
-        });
-    ui::place(FrUPMode, page, {812, 564, 190, 44}, "uProc Mode");
-    ui::place(lblOPR.add(2), page, {346, 554, 458, 22}).FontBold = true;
+    placeRunOptions(*this, page);
 
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer_Instant.Tick = [this] { Timer_Instant_Timer(); };
