@@ -174,9 +174,8 @@ void frmADUtil::showCurrent(const Sample& s)
     if (s.twelveBit())
         cmdCalCurrent_Click();
     txtCalcCurrent[2].Text = vb::Format(s.reading, chip::kVoltsPattern);
-    const std::string current = chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[21].Text.get());
-    if (current != "ERR")  // no shunt to divide by: the box keeps what it showed
-        main.VCELL[19].Text = current;
+    // No shunt to divide by shows "ERR", never the last current as if it were this one.
+    main.VCELL[19].Text = chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[21].Text.get());
     txtCalcCurrent[2].Text = main.VCELL[19].Text.get();
     lblUserGain.Caption = txtCalcCurrent[2].Text.get();
     main.VCELL[2].Text = vb::Format(s.reading, "##0.000000");
@@ -205,8 +204,8 @@ void frmADUtil::plotReading(double reading)
 
 void frmADUtil::pollStatus()
 {
-    // Not after a stop: power down may have switched the bus off meanwhile.
-    if (ChkPollStatus.Value == 1 && p.LoopRunning)
+    // A stop still gets this pass's polls; not over a bus power down has switched off.
+    if (ChkPollStatus.Value == 1 && p.XbarEnabled)
         p.form<chip::KVN58C3_Main>().ReadStatus_Click();
 }
 

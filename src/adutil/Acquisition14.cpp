@@ -81,21 +81,23 @@ bool frmADUtil::readSample14(Sample& s)
     if (!p.LoopRunning || rt().operationAbandoned())
         return false;
     std::array<std::uint8_t, 2> bytes{};
-    const int status = readResult(link, bytes, 1);
-    if (status != usb::kStatusAck && rt().operationAbandoned())
+    if (readResult(link, bytes, 1) != usb::kStatusAck) {
+        // The refused read ends the run with its one box: a chip that keeps
+        // refusing would otherwise bring the box back at every sample, leaving
+        // no moment to reach Stop, and each sample would repeat an old code.
+        if (!rt().operationAbandoned()) {
+            rt().MsgBox("nack");
+            SSCmdStop_Click();
+        }
         return false;
-    if (status == usb::kStatusNak) {
-        // The sample goes on with the code shown, the previous sample's.
-        rt().MsgBox("nack");
-    } else if (status == usb::kStatusAck) {
-        const long code = bytes[1] * 256L + bytes[0];
-        lblADINput[0].Caption = vb::Hex(code);
-        lblRaw[2].Caption = vb::Str(code);
-        lblRaw[1].Caption = usb::ByteToHex2(bytes[1]);
-        lblRaw[0].Caption = usb::ByteToHex2(bytes[0]);
-        txtCalcCurrent[6].Text = usb::ByteToHex2(bytes[1]) + usb::ByteToHex2(bytes[0]);
     }
-    s.code = vb::HexValue(lblADINput[0].Caption.get());
+    const long code = bytes[1] * 256L + bytes[0];
+    lblADINput[0].Caption = vb::Hex(code);
+    lblRaw[2].Caption = vb::Str(code);
+    lblRaw[1].Caption = usb::ByteToHex2(bytes[1]);
+    lblRaw[0].Caption = usb::ByteToHex2(bytes[0]);
+    txtCalcCurrent[6].Text = usb::ByteToHex2(bytes[1]) + usb::ByteToHex2(bytes[0]);
+    s.code = code;
     s.reading = chip::monitorValue(run.MuxChannel, s.code, s.gain);
     return true;
 }

@@ -49,10 +49,12 @@ void layOutAnalogMonitor(KVN58C3_Main& f)
     ui::place(f.tbValue, fr, {134, 86, 110, 22}, {}, "Last 14-bit result, registers 0xAB:0xAA").Text = "0";
 }
 
-void KVN58C3_Main::cbWriteVoltMon_Click()
+void KVN58C3_Main::cbWriteVoltMon_Click() { convertMonitor(); }
+
+bool KVN58C3_Main::convertMonitor()
 {
     if (autoScan.blocks())
-        return;
+        return false;
     selectConfigRam(*this);
     // The host takes the scan over while it converts, so the chip's own scan
     // cannot switch the converter away in the middle.
@@ -63,9 +65,10 @@ void KVN58C3_Main::cbWriteVoltMon_Click()
     // The gain is kept from the image; bit 7 is not ours and is dropped.
     const long monitor = (tbVoltageMon.ListIndex + kMonitorStart) | (regValue(kMonitor) & kMonitorGainMask);
     writeRegisterValue(kMonitor, monitor);
-    Read_KVN58C3_AD();
+    const bool converted = Read_KVN58C3_AD();
     restoreRegisterValue(kUcControl, 0);
     cbRAMEnable.BackColor = vb::kRunning;
+    return converted;
 }
 
 void KVN58C3_Main::cbWriteCurrentGain_Click()
@@ -100,12 +103,12 @@ void KVN58C3_Main::cbReadCurrentGain_Click()
     cbRAMEnable.BackColor = vb::kRunning;
 }
 
-void KVN58C3_Main::Read_KVN58C3_AD()
+bool KVN58C3_Main::Read_KVN58C3_AD()
 {
     usb::UsbLink& link = p.link();
     // Without a board the register writes before this have said so already.
     if (!link.UsbConnected)
-        return;
+        return false;
     link.FlushHidInput();
     std::uint8_t address = link.I2CAddress;
     std::uint8_t readCount = 2;
@@ -116,11 +119,12 @@ void KVN58C3_Main::Read_KVN58C3_AD()
         // After the link's own box was answered Retry ("return to GUI") one box is enough.
         if (!p.rt().operationAbandoned())
             p.rt().MsgBox("KVN58C3 Read AD Nack");
-        return;
+        return false;
     }
     // Shown as read, all 16 bits: a result past the 14 bits stays visible
     // instead of wrapping negative; the scaling takes only the 14 bits.
     tbValue.Text = vb::Hex(result[1] * 256L + result[0]);
+    return true;
 }
 
 }  // namespace chip

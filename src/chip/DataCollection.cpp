@@ -110,15 +110,18 @@ void KVN58C3_Main::cbDataCollect_Click()
         lblMeasCount.Caption = vb::Str(i);
         Wait_Time(kSampleWaitSeconds);
         std::array<double, kSurveyChannels> values{};
-        for (int k = kFirstMeasuredChannel; k <= kLastMeasuredChannel; ++k) {
+        bool measured = true;
+        for (int k = kFirstMeasuredChannel; measured && k <= kLastMeasuredChannel; ++k) {
             tbVoltageMon.ListIndex = k;
-            cbWriteVoltMon_Click();
+            measured = convertMonitor();
             const long code = vb::HexValue(tbValue.Text.get());
             values[static_cast<std::size_t>(k - kFirstMeasuredChannel)] =
                 monitorValue(k, code, currentGainOf(regValue(chipreg::kMonitor)));
         }
-        // A failure answered with Retry ("return to GUI") ends the run: no line of values not read.
-        if (p.rt().operationAbandoned() || !dataCollection.print(surveyLine(i, values)) || p.AbortDataCollect)
+        // A conversion that did not happen, or a failure answered with Retry
+        // ("return to GUI"), ends the run after its one box: no line of values not read.
+        if (!measured || p.rt().operationAbandoned() || !dataCollection.print(surveyLine(i, values)) ||
+            p.AbortDataCollect)
             break;
         for (int round = 0; round < kPauseRounds; ++round) {
             p.rt().Sleep(kPauseRoundMs);
@@ -145,9 +148,8 @@ void KVN58C3_Main::SampleVoltages_Click()
     for (int i = 0; i < samples; ++i) {
         lblMeasCount.Caption = vb::Str(i + 1);
         Wait_Time(kSampleWaitSeconds);
-        cbWriteVoltMon_Click();
-        if (p.rt().operationAbandoned() || !dataCollection.print(seriesLine(i, tbValue.Text.get())) ||
-            p.AbortDataCollect)
+        if (!convertMonitor() || p.rt().operationAbandoned() ||
+            !dataCollection.print(seriesLine(i, tbValue.Text.get())) || p.AbortDataCollect)
             break;
     }
     dataCollection.end();

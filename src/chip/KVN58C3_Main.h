@@ -253,7 +253,12 @@ public:
     void cbReadVoltMon_Click();
     void cbWriteCurrentGain_Click();
     void cbReadCurrentGain_Click();
-    void Read_KVN58C3_AD();
+    // Converts tbVoltageMon's channel into tbValue. False when no result was
+    // read (refused during an auto scan, or the link failed): tbValue then
+    // still holds an earlier result.
+    bool convertMonitor();
+    // The result pair into tbValue; false when it was not read.
+    bool Read_KVN58C3_AD();
 
     // DataCollection.cpp
     void cbDataCollect_Click();

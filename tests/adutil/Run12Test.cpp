@@ -308,4 +308,33 @@ TEST_P(PowerDownInAPass, EndsTheRunWithoutABoxFromTheDeadBus)
 INSTANTIATE_TEST_SUITE_P(Resolutions, PowerDownInAPass, ::testing::Bool(),
     [](const ::testing::TestParamInfo<bool>& b) { return b.param ? "TwelveBit" : "FourteenBit"; });
 
+// Stop pressed inside a pass, after its reading and before its status polls:
+// the pass still polls, twice in the 12-bit run and once in the 14-bit run.
+using StopInAPass = PowerDownInAPass;
+
+TEST_P(StopInAPass, KeepsThePassesStatusPolls)
+{
+    const bool twelve = GetParam();
+    auto& f = shown();
+    if (twelve)
+        f.OptBits[0].Value = true;
+    f.ChkPollStatus.Value = 1;
+    const std::size_t from = board().log.size();
+    // A pass's reading read (the last transfer a two-byte read) and not yet stored.
+    stopWhen([this] {
+        const auto& last = board().log.back();
+        const bool pairRead = last[usb::bridge::kCommandByte] == usb::bridge::kCmdI2cRead && last[3] == 2;
+        return pairRead && ad->records.ReadingCount >= 2 && sampleCount() == ad->records.ReadingCount;
+    });
+    f.OptMuxSelect[3].userClick();
+    int statusReads = 0;
+    for (const auto& r : reportsOf(usb::bridge::kCmdI2cRead, from))
+        statusReads += r[5] == chipreg::kStatus0;
+    EXPECT_EQ(statusReads, (twelve ? 2 : 1) * f.records.ReadingCount);
+    EXPECT_GE(f.records.ReadingCount, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, StopInAPass, ::testing::Bool(),
+    [](const ::testing::TestParamInfo<bool>& b) { return b.param ? "TwelveBit" : "FourteenBit"; });
+
 }  // namespace

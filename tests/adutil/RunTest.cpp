@@ -132,28 +132,37 @@ TEST_F(RunTest, AfterAThousandSamplesTheLastRecordHoldsTheLatest)
     EXPECT_EQ(ad->lblReadCounter.Caption.get(), vb::Str(1005));
 }
 
-TEST_F(RunTest, ANotAcknowledgedSampleSaysNackAndKeepsThePreviousCode)
+TEST_F(RunTest, AChipThatRefusesTheResultReadEndsTheRunWithOneNack)
 {
     shown();
     const std::size_t from = board().log.size();
-    // The chip misses the result read of the third sample.
-    when(
-        [this, from] {
-            const auto& last = board().log.back();
-            return resultReads(from) == 3 && last[usb::bridge::kCommandByte] == usb::bridge::kCmdI2cWrite &&
-                last[4] == chipreg::kMonitor;
-        },
-        [this] { board().faults.nakOnce = 1; });
-    board().chip().pack.noiseVolts = 0.0015;
-    stopAfterSampleReads(5, from);
+    // From the third sample on, the chip refuses only the result read.
+    when([this, from] { return resultReads(from) == 3; },
+        [this] {
+            board().faults.nakRegister = chipreg::kMonitorResult;
+            board().faults.nakRegisterCount = 1000;
+        });
+    // Only a safety net: the run must end on its own after the one box.
+    stopWhen([this] { return rt.boxes().size() >= 3; });
     ad->OptMuxSelect[4].userClick();
 
-    auto& r = ad->records;
+    EXPECT_FALSE(p().LoopRunning);
     ASSERT_EQ(rt.boxes().size(), 1u);
     EXPECT_EQ(rt.boxes()[0].prompt, "nack");
-    EXPECT_EQ(r.ReadingCount, 5);
-    EXPECT_EQ(r.RawCodeArray[3], r.RawCodeArray[2]);
-    EXPECT_EQ(r.CalcMvArray[3], r.CalcMvArray[2]);
+    // The samples read; none repeats an old code for the refused one.
+    EXPECT_EQ(ad->records.ReadingCount, 2);
+    EXPECT_EQ(board().chip().peek(chipreg::kUcControl), 0x00);
+}
+
+TEST_F(RunTest, AShuntThatIsNotANumberShowsErrNotTheLastCurrent)
+{
+    shown();
+    auto& main = p().form<chip::KVN58C3_Main>();
+    when([this] { return sampleCount() >= 2; }, [&main] { main.VCELL[21].Text = "abc"; });
+    stopAfterSamples(4);
+    ad->OptMuxSelect[chipreg::kMonCurrent].userClick();
+    EXPECT_EQ(main.VCELL[19].Text.get(), "ERR");
+    EXPECT_EQ(ad->lblUserGain.Caption.get(), "ERR");
 }
 
 TEST_F(RunTest, RetryAfterTheChipStopsAnsweringEndsTheRunWithOneBox)

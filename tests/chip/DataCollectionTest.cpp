@@ -237,6 +237,36 @@ TEST_F(DataCollectionTest, AWriteErrorEndsTheRunWithABox)
     }
 }
 
+// The auto scan started while a run goes on refuses the next conversion: the
+// run ends with that one box and writes no line for the sample not measured.
+TEST_F(DataCollectionTest, AConversionRefusedMidRunEndsTheRunWithoutItsLine)
+{
+    auto& f = form();
+    for (const bool survey : {true, false}) {
+        SCOPED_TRACE(survey ? "survey" : "series");
+        rt.clearBoxes();
+        f.tbSamples2.Text = survey ? "3" : "200";
+        rt.chooseFile(folder.file("refused.txt"));
+        // In the survey's first pause; a few samples into the series.
+        rt.after(survey ? 30000 : 100, [this] { startAutoScan(); });
+        if (survey)
+            f.cbDataCollect.userClick();
+        else
+            f.SampleVoltages.userClick();
+        EXPECT_EQ(rt.boxes().size(), 1u);
+        EXPECT_EQ(boxesWith(kBlocked), 1u);
+        const auto l = fileLines("refused.txt");
+        const std::size_t headerLines = survey ? 2 : 1;
+        // The counter shows the refused sample; only those before it are written.
+        const std::size_t measured = static_cast<std::size_t>(vb::Val(f.lblMeasCount.Caption.get())) - (survey ? 0 : 1);
+        ASSERT_EQ(l.size(), headerLines + measured);
+        EXPECT_GE(measured, 1u);
+        EXPECT_LT(measured, survey ? 3u : 200u);
+        EXPECT_FALSE(fileOneOpen());
+        stopAutoScan();
+    }
+}
+
 // Retry after a failed transfer ends the run: no line of values that were not read.
 TEST_F(DataCollectionTest, RetryAfterAFailureEndsTheRun)
 {

@@ -3,10 +3,9 @@
 // off, I2C off and on, random answers to every box and dialog, and random link
 // faults. After each action nothing may be left stuck: no busy flag, no button
 // left "Busy", the log button matching an open file, the auto-scan timer
-// matching its button. A program that ends (Cancel, Quit, a GPIB error) starts
-// again. Every form a session shows is exercised without being listed; a form
-// only a start option shows joins kSessions, and kForms names every form that
-// must have been exercised.
+// matching its button, no data-collection line after a refused conversion. A program that ends (Cancel, Quit, a GPIB
+// error) starts again. Every form a session shows is exercised without being listed; a form only a start option shows
+// joins kSessions, and kForms names every form that must have been exercised.
 //
 // KVN_RANDOM_SEED and KVN_RANDOM_ACTIONS override the seed and the number of actions.
 #include <gtest/gtest.h>
@@ -16,9 +15,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -76,6 +77,8 @@ public:
     long long doEventsAtStart = 0;
     // What a user does when an action runs on and on: looks for a Stop button.
     std::function<void()> pressStop;
+    // Told of every box as it is shown.
+    std::function<void(std::string_view prompt)> boxShown;
     // Mostly a few seconds, now and then half a minute (set per action).
     long long patienceMs = 5000;
 
@@ -113,6 +116,8 @@ protected:
     int showMessage(std::string_view prompt, int style, std::string_view title) override
     {
         ++boxesThisAction;
+        if (boxShown)
+            boxShown(prompt);
         // Counted per operation: the click itself, or each timer's ticks.
         std::string operation;
         for (ui::Timer* t : timers())
@@ -198,6 +203,7 @@ private:
             folder_.write("BR549.csv", "");
         rt_ = std::make_unique<RandomRuntime>(rng_, folder_);
         rt_->pressStop = [this] { pressStopButtons(); };
+        rt_->boxShown = [this](std::string_view prompt) { noteRefusedConversion(prompt); };
         ProgramOptions options;
         options.appPath = folder_.path();
         options.simulate = true;
@@ -252,6 +258,7 @@ private:
             history_.pop_front();
         rt_->boxesThisAction = 0;
         rt_->boxesSaying.clear();
+        refused_.reset();
         rt_->actionStartMs = rt_->now();
         rt_->doEventsAtStart = rt_->doEventsCalls();
         rt_->patienceMs = rng_() % 10 == 0 ? 30'000 : 3000 + rng_() % 5000;
@@ -404,7 +411,8 @@ private:
         }
     }
 
-    // The chip form's own switches, weighted up: logging, auto scan and its rate, I2C off and on, About.
+    // The chip form's own switches, weighted up: logging, auto scan and its rate, I2C off and on, About,
+    // the data collections.
     void chipAction()
     {
         if (!program_->hasForm<chip::KVN58C3_Main>())
@@ -413,8 +421,11 @@ private:
         if (!rt_->shown.count(&f))
             return controlAction();
         ++formActions_[f.name()];
-        switch (rng_() % 6) {
+        switch (rng_() % 7) {
         case 0: return guarded("logging button", [&f] { f.cbRecord.userClick(); });
+        case 6:
+            return guarded(
+                "data collection", [&f, this] { (rng_() % 2 ? f.cbDataCollect : f.SampleVoltages).userClick(); });
         case 1: return guarded("auto scan button", [&f] { f.cbAutoScan.userClick(); });
         case 2: {
             const std::string rate = rng_() % 2 ? f.cbAutorate.List(static_cast<int>(rng_() % 8)) : randomText(rng_);
@@ -484,6 +495,29 @@ private:
             for (ui::Control* c : form->controls())
                 if (c->kind() == ui::Kind::CommandButton && c->Caption.get() == "Stop" && reachable(*c))
                     static_cast<ui::CommandButton*>(c)->userClick();
+        // Tired of a data collection, the user may start the auto scan meanwhile.
+        if (program_->hasForm<chip::KVN58C3_Main>()) {
+            chip::KVN58C3_Main& f = program_->form<chip::KVN58C3_Main>();
+            if (f.dataCollection.running() && reachable(f.cbAutoScan) && rng_() % 2 == 0)
+                f.cbAutoScan.userClick();
+        }
+    }
+
+    // A conversion of the running data collection refused with its box: the
+    // collection's file as it was then (a nested click's boxes are not its own).
+    void noteRefusedConversion(std::string_view prompt)
+    {
+        if (refused_ || pressingStop_ || !program_ || !program_->hasForm<chip::KVN58C3_Main>())
+            return;
+        chip::KVN58C3_Main& f = program_->form<chip::KVN58C3_Main>();
+        if (!f.dataCollection.running() || !rt_->files().isOpen(1))
+            return;
+        if (!prompt.starts_with("Operation Blocked during Auto scan") && prompt != "KVN58C3 Read AD Nack")
+            return;
+        const std::string path = rt_->files().path(1);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec))
+            refused_ = std::pair{path, std::filesystem::file_size(path, ec)};
     }
 
     void checkNothingStuck()
@@ -493,6 +527,12 @@ private:
             for (const char* once : {"USB Device not connected!", "Invalid I2C address. Press Retry to return to GUI"})
                 if (n > 1 && box.rfind(once, 0) == 0)
                     fail(std::to_string(n) + " boxes \"" + box + "\" in one action");
+        if (refused_) {
+            std::error_code ec;
+            const auto size = std::filesystem::file_size(refused_->first, ec);
+            if (!ec && size > refused_->second)
+                fail("a data-collection line was written for a refused conversion (" + refused_->first + ")");
+        }
         Program& p = *program_;
         if (p.I2CBusy)
             fail("I2CBusy left set");
@@ -533,6 +573,8 @@ private:
     std::uint32_t actions_ = 0;
     int sessions_ = 0;
     bool pressingStop_ = false;
+    // This action's data-collection file and its size when a conversion was refused.
+    std::optional<std::pair<std::string, std::uintmax_t>> refused_;
     int failures_ = 0;
 };
 
