@@ -45,8 +45,9 @@ void frmADUtil::cmdStartRec_Click()
     ui::FileTable& files = rt().files();
     const int n = files.FreeFile();
     const ui::OpenMode mode = chkAppend.Value == 1 ? ui::OpenMode::Append : ui::OpenMode::Output;
+    constexpr const char* kNotWritten = "Measurement set not written";
     if (!files.Open(n, txtFilePath.Text.get(), mode)) {
-        rt().MsgBox(files.lastError(), ui::vbOKOnly);
+        rt().fileFailed(kNotWritten);
         return;
     }
     // Each line reaches the disk whole; on a failure the file keeps what was
@@ -54,9 +55,8 @@ void frmADUtil::cmdStartRec_Click()
     auto print = [&](const std::string& line) {
         if (files.Print(n, line))
             return true;
-        const std::string reason = files.lastError();
         files.Close(n);
-        rt().MsgBox(reason, ui::vbOKOnly);
+        rt().fileFailed(kNotWritten);
         return false;
     };
 

@@ -76,7 +76,7 @@ bool DataCollection::begin(int& samples)
     ui::FileTable& files = p.rt().files();
     files.Close(kSampleFile);
     if (!files.Open(kSampleFile, dialog.FileName, ui::OpenMode::Output)) {
-        p.rt().MsgBox("The file " + dialog.FileName + " could not be created.", ui::vbOKOnly | ui::vbExclamation);
+        p.rt().fileFailed("Data collection not started");
         return false;
     }
     running_ = true;
@@ -142,7 +142,7 @@ void KVN58C3_Main::SampleVoltages_Click()
     int samples = 0;
     if (!dataCollection.begin(samples))
         return;
-    if (!dataCollection.print(seriesHeader(channel, tbSamples2.Text.get(), p.rt().Now())))
+    if (!dataCollection.print(seriesHeader(channel, samples, p.rt().Now())))
         return dataCollection.end();
     cmdAbortDC.Visible = true;
     for (int i = 0; i < samples; ++i) {

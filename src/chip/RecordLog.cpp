@@ -28,13 +28,10 @@ void printToLog(KVN58C3_Main& f, const std::string& line)
 bool printOrStop(KVN58C3_Main& f, int fileNumber, const std::string& line, const std::string& what)
 {
     ui::Runtime& rt = f.program().rt();
-    ui::FileTable& files = rt.files();
-    if (files.Print(fileNumber, line))
+    if (rt.files().Print(fileNumber, line))
         return true;
-    const std::string message =
-        what + " stopped: cannot write to " + files.path(fileNumber) + "\r\n" + files.lastError() + ".";
-    files.Close(fileNumber);
-    rt.MsgBox(message, ui::vbOKOnly | ui::vbExclamation);
+    rt.files().Close(fileNumber);
+    rt.fileFailed(what + " stopped");
     return false;
 }
 
@@ -61,8 +58,13 @@ void KVN58C3_Main::cbRecord_Click()
     CommonDialog1.DefaultExt = ".txt";
     CommonDialog1.Filter = "Text File (*.txt)|*.txt| All Files (*.*)|*.*|";
     CommonDialog1.FilterIndex = 2;
-    if (!CommonDialog1.ShowSave() || !files.Open(kLogFile, CommonDialog1.FileName, ui::OpenMode::Output)) {
+    if (!CommonDialog1.ShowSave()) {
         showLog(cbRecord, false);
+        return;
+    }
+    if (!files.Open(kLogFile, CommonDialog1.FileName, ui::OpenMode::Output)) {
+        showLog(cbRecord, false);
+        p.rt().fileFailed("Logging not started");
         return;
     }
     printToLog(*this, recordHeader());

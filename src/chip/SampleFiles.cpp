@@ -30,11 +30,11 @@ std::string surveyLine(int index, const std::array<double, kSurveyChannels>& val
     return line;
 }
 
-std::string seriesHeader(std::string_view channel, std::string_view samplesText, const vb::DateTime& t)
+std::string seriesHeader(std::string_view channel, int samples, const vb::DateTime& t)
 {
     std::string line(channel);
     line += ", Decimal , Hex ,  Reg 171/170 ,";
-    line += samplesText;
+    line += vb::CStr(samples);
     line += " Samples :," + vb::DateText(t) + "," + vb::TimeText(t);
     return line;
 }

@@ -22,8 +22,9 @@ std::string surveyHeader(int gain);
 // three decimals and written as a number (no trailing zeros).
 std::string surveyLine(int index, const std::array<double, kSurveyChannels>& values);
 
-// "CELL1, Decimal , Hex ,  Reg 171/170 ,50 Samples :,12-06-2026,10:22:00"
-std::string seriesHeader(std::string_view channel, std::string_view samplesText, const vb::DateTime& t);
+// "CELL1, Decimal , Hex ,  Reg 171/170 ,50 Samples :,12-06-2026,10:22:00": the
+// count the run takes, not the box's text, which could split the line.
+std::string seriesHeader(std::string_view channel, int samples, const vb::DateTime& t);
 // " 0, 4660,0x1234": the index, the result's value and its hex text as shown.
 std::string seriesLine(int index, std::string_view resultHex);
 

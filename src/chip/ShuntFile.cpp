@@ -58,12 +58,11 @@ void KVN58C3_Main::cmdISetup_Click()
     }
     ui::FileTable& files = p.rt().files();
     const int n = files.FreeFile();
-    if (!files.Open(n, p.appFile(kShuntFile), ui::OpenMode::Output)) {
-        p.rt().MsgBox("Cannot write " + p.appFile(kShuntFile), ui::vbOKOnly | ui::vbExclamation);
-        return;
-    }
-    files.Print(n, kShuntPrefix + value);
+    const bool saved =
+        files.Open(n, p.appFile(kShuntFile), ui::OpenMode::Output) && files.Print(n, kShuntPrefix + value);
     files.Close(n);
+    if (!saved)
+        p.rt().fileFailed("Shunt value not saved");
 }
 
 }  // namespace chip

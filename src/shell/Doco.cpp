@@ -46,20 +46,9 @@ void Doco::cmdSave_Click()
     dlgSave.DefaultExt = ".txt";
     if (!dlgSave.ShowSave())
         return;
-    ui::FileTable& files = rt().files();
-    // The running log (or any file the program writes) is not to be overwritten under it.
-    if (files.holds(dlgSave.FileName)) {
-        rt().MsgBox("The trace was not saved to " + dlgSave.FileName + ": the program is writing that file.",
-            ui::vbOKOnly | ui::vbExclamation);
-        return;
-    }
-    // Through the file table: it neither waits for a FIFO's reader nor leaves a torn file unsaid.
-    const int n = files.FreeFile();
-    const bool saved = files.Open(n, dlgSave.FileName, ui::OpenMode::Output) && files.PrintNoNewline(n, rtxt1.Text());
-    files.Close(n);
-    if (!saved)
-        rt().MsgBox("The trace was not saved to " + dlgSave.FileName + ": " + files.lastError(),
-            ui::vbOKOnly | ui::vbExclamation);
+    // Whole or not at all, and never over a file the program is writing (the running log).
+    if (!rt().files().Save(dlgSave.FileName, rtxt1.Text()))
+        rt().fileFailed("Trace not saved");
 }
 
 }  // namespace shell

@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +11,41 @@
 namespace ui {
 
 namespace {
+
+constexpr const char* kNotRegular = "Not a regular file";
+constexpr const char* kBeingWritten = "The program is writing that file";
+
+// Why a file that exists cannot be a target: only regular files are, as a
+// write to a FIFO or a device could block the program for ever.
+const char* notATarget(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return std::strerror(EISDIR);
+    return S_ISREG(st.st_mode) ? nullptr : kNotRegular;
+}
+
+// Writes text whole, counting in done what went out; 0 or the system's error.
+int writeAll(int fd, std::string_view text, std::size_t& done)
+{
+    done = 0;
+    while (done < text.size()) {
+        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return put < 0 ? errno : ENOSPC;
+        done += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+// The mode a newly created file gets (mkstemp makes its file private).
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
 
 // Reads a regular file whole. Opening does not wait (a FIFO would block until
 // a writer came); the checks are made on what was opened, not on the name.
@@ -59,39 +93,105 @@ std::string fieldText(std::string_view text, char separator)
     return out;
 }
 
-void FileTable::failed(int error) { lastError_ = std::strerror(error); }
+bool FileTable::fail(const std::string& path, std::string reason)
+{
+    lastPath_ = path;
+    lastError_ = std::move(reason);
+    return false;
+}
+
+bool FileTable::fail(const std::string& path, int error) { return fail(path, std::strerror(error)); }
+
+std::string FileTable::failure(std::string_view what) const
+{
+    if (lastPath_.empty())  // no file was named
+        return std::string(what) + ": " + lastError_ + ".";
+    return std::string(what) + ": cannot write to " + lastPath_ + "\r\n" + lastError_ + ".";
+}
+
+bool FileTable::writing(unsigned long long device, unsigned long long inode) const
+{
+    for (const auto& [n, e] : files_)
+        if (e.out >= 0 && e.device == device && e.inode == inode)
+            return true;
+    return false;
+}
 
 bool FileTable::Open(int n, const std::string& path, OpenMode mode)
 {
     // Every failure says why: the callers show the reason in their box.
-    if (path.empty()) {
-        lastError_ = "Bad file name or number";
-        return false;
-    }
-    if (isOpen(n)) {
-        lastError_ = "File already open";
-        return false;
-    }
+    if (path.empty())
+        return fail(path, "Bad file name or number");
+    if (isOpen(n))
+        return fail(path, "File already open");
     Entry e;
     e.path = path;
     e.mode = mode;
     if (mode == OpenMode::Input) {
-        if (const int error = readRegularFile(path, e.data); error != 0) {
-            failed(error);
-            return false;
-        }
-    } else {
-        // Not waiting here either: a FIFO nobody reads cannot be opened.
-        const int flags =
-            O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (mode == OpenMode::Output ? O_TRUNC : O_APPEND);
-        e.out = ::open(path.c_str(), flags, 0666);
-        if (e.out < 0) {
-            failed(errno);
-            return false;
-        }
-        ::fcntl(e.out, F_SETFL, ::fcntl(e.out, F_GETFL) & ~O_NONBLOCK);
+        if (const int error = readRegularFile(path, e.data); error != 0)
+            return fail(path, error);
+        files_.emplace(n, std::move(e));
+        return true;
     }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        if (const char* refused = notATarget(st))
+            return fail(path, refused);
+    // Not waiting (a FIFO put there since would block until a reader came)
+    // and not cut yet: a file being written keeps what it holds.
+    const int fd = ::open(path.c_str(),
+        O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (mode == OpenMode::Append ? O_APPEND : 0), 0666);
+    if (fd < 0)
+        return fail(path, errno);
+    const char* refused = ::fstat(fd, &st) != 0 ? std::strerror(errno) : notATarget(st);
+    if (refused == nullptr && writing(st.st_dev, st.st_ino))
+        refused = kBeingWritten;
+    if (refused == nullptr && mode == OpenMode::Output && ::ftruncate(fd, 0) != 0)
+        refused = std::strerror(errno);
+    if (refused != nullptr) {
+        ::close(fd);
+        return fail(path, refused);
+    }
+    e.out = fd;
+    e.device = st.st_dev;
+    e.inode = st.st_ino;
     files_.emplace(n, std::move(e));
+    return true;
+}
+
+bool FileTable::Save(const std::string& path, std::string_view text)
+{
+    if (path.empty())
+        return fail(path, "Bad file name or number");
+    // lstat: a symbolic link is refused, not replaced by a file of its own.
+    struct stat st {};
+    const bool exists = ::lstat(path.c_str(), &st) == 0;
+    if (exists) {
+        if (const char* refused = S_ISLNK(st.st_mode) ? kNotRegular : notATarget(st))
+            return fail(path, refused);
+        if (writing(st.st_dev, st.st_ino))
+            return fail(path, kBeingWritten);
+    }
+    // In the same folder, so the rename replaces the old file in one step: a
+    // program killed meanwhile leaves the old file whole.
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(path, errno);
+    std::size_t done = 0;
+    int error = ::fchmod(fd, exists ? (st.st_mode & 07777) : newFileMode()) != 0 ? errno : 0;
+    if (error == 0)
+        error = writeAll(fd, text, done);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return fail(path, error);
+    }
     return true;
 }
 
@@ -100,18 +200,6 @@ const std::string& FileTable::path(int n) const
     static const std::string none;
     auto it = files_.find(n);
     return it == files_.end() ? none : it->second.path;
-}
-
-bool FileTable::holds(const std::string& path) const
-{
-    for (const auto& [n, e] : files_) {
-        if (e.mode == OpenMode::Input)
-            continue;
-        std::error_code ec;
-        if (e.path == path || std::filesystem::equivalent(e.path, path, ec))
-            return true;
-    }
-    return false;
 }
 
 int FileTable::FreeFile() const
@@ -136,21 +224,14 @@ bool FileTable::write(int n, std::string_view text)
 {
     Entry* e = find(n, false);
     if (!e)
-        return false;
+        return fail(path(n), "Bad file name or number");
     // Where the file ends now, to take back a part of the line (disk full).
     const off_t before = ::lseek(e->out, 0, SEEK_END);
     std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = ::write(e->out, text.data() + done, text.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            failed(put < 0 ? errno : ENOSPC);
-            if (done > 0 && before >= 0 && ::ftruncate(e->out, before) == 0)
-                ::lseek(e->out, before, SEEK_SET);
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
+    if (const int error = writeAll(e->out, text, done); error != 0) {
+        if (done > 0 && before >= 0 && ::ftruncate(e->out, before) == 0)
+            ::lseek(e->out, before, SEEK_SET);
+        return fail(e->path, error);
     }
     return true;
 }

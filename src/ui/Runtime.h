@@ -59,6 +59,8 @@ public:
     virtual bool FileDialog(CommonDialog& dlg, DialogKind kind) = 0;
 
     FileTable& files() { return files_; }
+    // The box every writer shows when its file failed: what stopped, the file, the reason.
+    void fileFailed(std::string_view what) { MsgBox(files_.failure(what), vbOKOnly | vbExclamation); }
 
     // Closes every numbered file, runs the end hooks (device handles), marks the
     // program ended and unwinds with ProgramEnded. Calls after that unwind again.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "ADFormFixture.h"
+#include "support/FileSizeLimit.h"
 #include "vb/DateTime.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
@@ -124,26 +125,48 @@ TEST_F(MeasurementFileTest, AWriteErrorIsReportedWithItsReasonAndTheFileClosed)
 {
     runChannel(3, 20);
     const std::string status = ad->Label18.Caption.get();
-    ad->txtFilePath.Text = "/dev/full";
-    ad->cmdStartRec.userClick();
+    {
+        ui::FileSizeLimit full(100);
+        write();
+    }
     ASSERT_EQ(rt.boxes().size(), 1u);
-    EXPECT_EQ(rt.boxes()[0].prompt, "No space left on device");
+    EXPECT_EQ(rt.boxes()[0].prompt, "Measurement set not written: cannot write to " + path() + "\r\nFile too large.");
+    const std::string kept = folder.read("readings.txt");
+    EXPECT_TRUE(kept.ends_with("\r\n")) << kept;  // whole lines only
     EXPECT_EQ(rt.files().FreeFile(), 1);  // nothing left open
     EXPECT_EQ(ad->Label18.Caption.get(), status);
     EXPECT_FALSE(ad->cmdCollectData2.Enabled);
     EXPECT_FALSE(p().LoopRunning);
 
-    ad->txtFilePath.Text = folder.file("no-such-folder/readings.txt");
+    const std::string missing = folder.file("no-such-folder/readings.txt");
+    ad->txtFilePath.Text = missing;
     ad->cmdStartRec.userClick();
     ASSERT_EQ(rt.boxes().size(), 2u);
-    EXPECT_EQ(rt.boxes()[1].prompt, "No such file or directory");
+    EXPECT_EQ(rt.boxes()[1].prompt,
+        "Measurement set not written: cannot write to " + missing + "\r\nNo such file or directory.");
 
     // No file named yet.
     ad->txtFilePath.Text = "";
     ad->cmdStartRec.userClick();
     ASSERT_EQ(rt.boxes().size(), 3u);
-    EXPECT_EQ(rt.boxes()[2].prompt, "Bad file name or number");
+    EXPECT_EQ(rt.boxes()[2].prompt, "Measurement set not written: Bad file name or number.");
     EXPECT_EQ(rt.files().FreeFile(), 1);
+}
+
+// The file a numbered file is writing (the running recording log) is not
+// truncated under it, nor added to.
+TEST_F(MeasurementFileTest, TheFileTheProgramIsWritingIsRefused)
+{
+    runChannel(3, 20);
+    ASSERT_TRUE(rt.files().Open(1, path(), ui::OpenMode::Output));
+    ASSERT_TRUE(rt.files().Print(1, "a log line"));
+    write(false);
+    write(true);
+    ASSERT_EQ(rt.boxes().size(), 2u);
+    EXPECT_EQ(rt.boxes()[0].prompt,
+        "Measurement set not written: cannot write to " + path() + "\r\nThe program is writing that file.");
+    ASSERT_TRUE(rt.files().Print(1, "the next log line"));
+    EXPECT_EQ(folder.read("readings.txt"), "a log line\r\nthe next log line\r\n");
 }
 
 TEST_F(MeasurementFileTest, BrowseNamesTheFileAndCancelKeepsTheName)

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "ControlFixture.h"
+#include "support/FileSizeLimit.h"
 #include "vb/DateTime.h"
 
 namespace monitor_test {
@@ -103,6 +104,23 @@ TEST_F(DataCollectionTest, SeriesWritesTheChosenChannelsRawCodes)
     EXPECT_EQ(f.lblMeasCount.Caption.get(), " 5");
     EXPECT_EQ(f.tbVoltageMon.Text.get(), "CELL3");
     EXPECT_FALSE(fileOneOpen());
+}
+
+// The header states the count the run took: text around it in the box never
+// splits the header or adds a field.
+TEST_F(DataCollectionTest, SeriesHeaderStatesTheCountTakenNotTheTextTyped)
+{
+    auto& f = form();
+    for (const char* typed : {"2\r\nX", "2,3"}) {
+        SCOPED_TRACE(typed);
+        f.tbSamples2.Text = typed;
+        rt.chooseFile(folder.file("typed.txt"));
+        f.SampleVoltages_Click();
+        const auto l = fileLines("typed.txt");
+        ASSERT_EQ(l.size(), 3u);
+        EXPECT_EQ(fields(l[0]).size(), 7u);
+        EXPECT_EQ(fields(l[0])[4], "2 Samples :");
+    }
 }
 
 TEST_F(DataCollectionTest, NoSamplesLeavesOnlyTheHeaderLines)
@@ -223,14 +241,17 @@ TEST_F(DataCollectionTest, AWriteErrorEndsTheRunWithABox)
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
         rt.clearBoxes();
-        rt.chooseFile("/dev/full");
-        if (run == 0)
-            f.SampleVoltages_Click();
-        else
-            f.cbDataCollect_Click();
+        const std::string path = folder.file("full.txt");
+        rt.chooseFile(path);
+        {
+            ui::FileSizeLimit full(0);
+            if (run == 0)
+                f.SampleVoltages_Click();
+            else
+                f.cbDataCollect_Click();
+        }
         ASSERT_EQ(rt.boxes().size(), 1u);
-        EXPECT_EQ(
-            rt.boxes()[0].prompt, "Data collection stopped: cannot write to /dev/full\r\nNo space left on device.");
+        EXPECT_EQ(rt.boxes()[0].prompt, "Data collection stopped: cannot write to " + path + "\r\nFile too large.");
         EXPECT_FALSE(fileOneOpen());
         EXPECT_FALSE(f.dataCollection.running());
         EXPECT_FALSE(f.cmdAbortDC.Visible.get());

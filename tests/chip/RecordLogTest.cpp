@@ -10,6 +10,7 @@
 
 #include "chip/MonitorFixture.h"
 #include "chip/RecordLine.h"
+#include "support/FileSizeLimit.h"
 
 namespace monitor_test {
 namespace {
@@ -103,11 +104,14 @@ TEST_F(RecordLogTest, CancelledDialogLeavesTheLogOff)
     EXPECT_FALSE(rt.files().isOpen(1));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     EXPECT_TRUE(rt.boxes().empty());
-    // A file that cannot be created: the same.
-    rt.chooseFile(folder.file("no/such/folder/log.txt"));
+    // A file that cannot be created: the same, and a box says which and why.
+    const std::string path = folder.file("no/such/folder/log.txt");
+    rt.chooseFile(path);
     f.cbRecord_Click();
     EXPECT_EQ(f.cbRecord.BackColor.get(), vb::kIdle);
     EXPECT_FALSE(rt.files().isOpen(1));
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt, "Logging not started: cannot write to " + path + "\r\nNo such file or directory.");
 }
 
 TEST_F(RecordLogTest, RefusedWhileAnotherRunHoldsFileNumber1)
@@ -126,10 +130,12 @@ TEST_F(RecordLogTest, RefusedWhileAnotherRunHoldsFileNumber1)
 TEST_F(RecordLogTest, AWriteErrorStopsTheLogWithABox)
 {
     auto& f = form();
-    rt.chooseFile("/dev/full");
+    const std::string path = folder.file("full.txt");
+    rt.chooseFile(path);
+    ui::FileSizeLimit full(0);
     f.cbRecord.userClick();
     ASSERT_EQ(rt.boxes().size(), 1u);
-    EXPECT_EQ(rt.boxes()[0].prompt, "Logging stopped: cannot write to /dev/full\r\nNo space left on device.");
+    EXPECT_EQ(rt.boxes()[0].prompt, "Logging stopped: cannot write to " + path + "\r\nFile too large.");
     EXPECT_EQ(rt.boxes()[0].icon, ui::vbExclamation);
     EXPECT_EQ(f.cbRecord.Caption.get(), "Logging START");
     EXPECT_EQ(f.cbRecord.BackColor.get(), vb::kIdle);

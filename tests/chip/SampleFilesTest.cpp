@@ -33,12 +33,12 @@ TEST(SampleFiles, SurveyValuesAreRoundedToThreeDecimalsWithoutTrailingZeros)
     EXPECT_EQ(surveyLine(12, v).substr(0, 4), " 12,");
 }
 
-TEST(SampleFiles, SeriesHeaderKeepsTheSampleTextAsTyped)
+TEST(SampleFiles, SeriesHeaderNamesTheChannelAndTheSampleCount)
 {
     EXPECT_EQ(
-        seriesHeader("CELL1", "50", kMorning), "CELL1, Decimal , Hex ,  Reg 171/170 ,50 Samples :,12-06-2026,10:22:00");
-    EXPECT_EQ(seriesHeader("Int Temp", " 7", kMorning),
-        "Int Temp, Decimal , Hex ,  Reg 171/170 , 7 Samples :,12-06-2026,10:22:00");
+        seriesHeader("CELL1", 50, kMorning), "CELL1, Decimal , Hex ,  Reg 171/170 ,50 Samples :,12-06-2026,10:22:00");
+    EXPECT_EQ(seriesHeader("Int Temp", 7, kMorning),
+        "Int Temp, Decimal , Hex ,  Reg 171/170 ,7 Samples :,12-06-2026,10:22:00");
 }
 
 TEST(SampleFiles, SeriesLineShowsTheResultInDecimalAndAsShown)

@@ -14,6 +14,7 @@
 #include "shell/Doco.h"
 #include "shell/frmAbout2.h"
 #include "shell/frmStartup.h"
+#include "support/FileSizeLimit.h"
 #include "support/HeadlessRuntime.h"
 
 namespace {
@@ -119,7 +120,7 @@ TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
     rt.chooseFile(open);
     p.form<shell::Doco>().cmdSave.userClick();
     ASSERT_EQ(rt.boxes().size(), 1u);
-    EXPECT_NE(rt.boxes()[0].prompt.find("the program is writing that file"), std::string::npos);
+    EXPECT_NE(rt.boxes()[0].prompt.find("The program is writing that file"), std::string::npos);
     rt.files().Close(1);
     std::ifstream in(open, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "a log line\r\n");
@@ -140,8 +141,56 @@ TEST(TraceWindow, ASaveThatFailsSaysWhichFileAndWhy)
         rt.chooseFile("/dev/full");
         p.form<shell::Doco>().cmdSave.userClick();
         ASSERT_EQ(rt.boxes().size(), 1u);
-        EXPECT_NE(rt.boxes()[0].prompt.find("No space left on device"), std::string::npos);
+        EXPECT_EQ(rt.boxes()[0].prompt, "Trace not saved: cannot write to /dev/full\r\nNot a regular file.");
     }
+}
+
+// A save that cannot be finished, or a program killed while saving, leaves the
+// old file whole and nothing beside it; a link is not replaced by a file.
+TEST(TraceWindow, ASaveReplacesTheFileWholeOrLeavesItAsItWas)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    p.TraceOn = true;
+    const std::string trace = std::string(200, 'x') + "\r\n";
+    p.trace(trace);
+    const std::filesystem::path dir = ::testing::TempDir() + "trace_whole";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string saved = (dir / "trace.txt").string();
+    std::ofstream(saved, std::ios::binary) << "old\r\n";
+    auto read = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    auto entries = [&] { return std::distance(std::filesystem::directory_iterator(dir), {}); };
+    shell::Doco& doco = p.form<shell::Doco>();
+
+    rt.chooseFile(saved);
+    {
+        ui::FileSizeLimit full(100);
+        doco.cmdSave.userClick();
+    }
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt, "Trace not saved: cannot write to " + saved + "\r\nFile too large.");
+    EXPECT_EQ(read(saved), "old\r\n");
+    EXPECT_EQ(entries(), 1);
+
+    const auto link = dir / "link.txt";
+    std::filesystem::create_symlink(saved, link);
+    rt.chooseFile(link.string());
+    doco.cmdSave.userClick();
+    ASSERT_EQ(rt.boxes().size(), 2u);
+    EXPECT_EQ(rt.boxes()[1].prompt, "Trace not saved: cannot write to " + link.string() + "\r\nNot a regular file.");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(read(saved), "old\r\n");
+
+    rt.chooseFile(saved);
+    doco.cmdSave.userClick();
+    EXPECT_EQ(rt.boxes().size(), 2u);
+    EXPECT_EQ(read(saved), trace);
+    EXPECT_EQ(entries(), 2);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(AboutBox, ShowsModelessWithNameAndVersion)

@@ -5,10 +5,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/FileSizeLimit.h"
 #include "support/HeadlessRuntime.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
@@ -161,13 +163,40 @@ TEST(UiFiles, InputIsReadOnlyFromARegularFileOfSaneSize)
     EXPECT_FALSE(files.Open(3, dir.path.string(), ui::OpenMode::Output));
 }
 
+// Only a regular file is written: a write to a FIFO whose reader has stopped
+// reading, or to a device, could block the program for ever.
+TEST(UiFiles, OutputGoesOnlyToARegularFile)
+{
+    TempDir dir;
+    const auto fifo = (dir.path / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // there, but never reads
+    ASSERT_GE(reader, 0);
+    ui::FileTable files;
+    for (const std::string& target : {fifo, std::string("/dev/null")}) {
+        for (auto mode : {ui::OpenMode::Output, ui::OpenMode::Append}) {
+            EXPECT_FALSE(files.Open(1, target, mode)) << target;
+            EXPECT_EQ(files.failure("Logging stopped"),
+                "Logging stopped: cannot write to " + target + "\r\nNot a regular file.");
+        }
+    }
+    ::close(reader);
+    EXPECT_FALSE(files.isOpen(1));
+}
+
 TEST(UiFiles, AWriteThatFailsIsReportedWithTheSystemsReason)
 {
+    TempDir dir;
+    const auto file = (dir.path / "a.txt").string();
     ui::FileTable files;
-    ASSERT_TRUE(files.Open(1, "/dev/full", ui::OpenMode::Output));
+    ASSERT_TRUE(files.Open(1, file, ui::OpenMode::Output));
+    ui::FileSizeLimit full(8);
+    EXPECT_TRUE(files.Print(1, "line"));
     EXPECT_FALSE(files.Print(1, "line"));
-    EXPECT_EQ(files.lastError(), "No space left on device");
-    EXPECT_FALSE(files.PrintNoNewline(1, "x"));
+    EXPECT_EQ(files.lastError(), "File too large");
+    EXPECT_FALSE(files.PrintNoNewline(1, "xyz"));  // two bytes fit: taken back
+    files.CloseAll();
+    EXPECT_EQ(readFile(file), "line\r\n");
 }
 
 // A disk that fills up mid-line: the torn part is taken back, so the file
