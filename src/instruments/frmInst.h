@@ -41,6 +41,8 @@ public:
     void clearUnit(std::string_view failure);
     // Reads from unit into GpibReadBuffer; a failure ends the program. The
     // reply is what arrived less the unit's line end of lineEnd characters.
+    // A message longer than the buffer is read to its end: the reply is the
+    // buffer full, and nothing of the message is left for the next read.
     std::string readReply(std::int16_t unit, int lineEnd);
     // Line ends of the units' replies: a line feed (SCPI units, switch unit),
     // carriage return and line feed (meters, source-measure units).
