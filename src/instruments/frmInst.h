@@ -203,6 +203,10 @@ protected:
     void Form_Load() override;
 
 private:
+    // Adds a line at the end of a readings list and shows it at once: the
+    // handler's next bus call may wait out the time-out before it returns.
+    static void showLine(ui::ListBox& list, std::string line);
+
     // The GPIB error reports of the panels: the fatal one ends the program.
     [[noreturn]] void ShowGpibError(std::string_view text);
     void ShowOpenFailure(std::string_view text);
