@@ -161,6 +161,8 @@ public:
     ui::ControlArray<ui::CommandButton> cmdStartTimer{*this, "cmdStartTimer"};
     ui::ListBox ReadingsList53131_2{*this, "ReadingsList53131_2"};
     ui::Timer TimerFreq{*this, "TimerFreq", 2000, false};
+    // Polling runs for days: the readings list keeps its most recent lines, not every one.
+    static constexpr int kCounterListLines = 10000;
 
     // Counter (frmInstCounter.cpp).
     void cmd53141Init_Click();

@@ -229,6 +229,7 @@ void frmInst::layoutCounterTab()
     place(cmdStartTimer.add(0), frCounterTimer, 10, 25, 100, 28, "Start");
     place(cmdStartTimer.add(1), frCounterTimer, 120, 25, 100, 28, "Stop");
     place(ReadingsList53131_2, frCounterTimer, 10, 62, 400, 190);
+    ReadingsList53131_2.setMaxItems(kCounterListLines);
 }
 
 }  // namespace instruments
