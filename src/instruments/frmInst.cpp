@@ -31,6 +31,12 @@ frmInst::frmInst(Program& program) : ProgramForm(program, "frmInst")
 
 frmInst::~frmInst() = default;
 
+void frmInst::showLine(ui::ListBox& list, std::string line)
+{
+    list.AddItem(std::move(line));
+    list.Refresh();
+}
+
 void frmInst::Form_Load()
 {
     // Preset source levels of the twenty preset buttons, in hundredths of a volt.

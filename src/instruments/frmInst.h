@@ -41,6 +41,8 @@ public:
     void clearUnit(std::string_view failure);
     // Reads from unit into GpibReadBuffer; a failure ends the program. The
     // reply is what arrived less the unit's line end of lineEnd characters.
+    // A message longer than the buffer is read to its end: the reply is the
+    // buffer full, and nothing of the message is left for the next read.
     std::string readReply(std::int16_t unit, int lineEnd);
     // Line ends of the units' replies: a line feed (SCPI units, switch unit),
     // carriage return and line feed (meters, source-measure units).
@@ -159,6 +161,8 @@ public:
     ui::ControlArray<ui::CommandButton> cmdStartTimer{*this, "cmdStartTimer"};
     ui::ListBox ReadingsList53131_2{*this, "ReadingsList53131_2"};
     ui::Timer TimerFreq{*this, "TimerFreq", 2000, false};
+    // Polling runs for days: the readings list keeps its most recent lines, not every one.
+    static constexpr int kCounterListLines = 10000;
 
     // Counter (frmInstCounter.cpp).
     void cmd53141Init_Click();
@@ -201,6 +205,10 @@ protected:
     void Form_Load() override;
 
 private:
+    // Adds a line at the end of a readings list and shows it at once: the
+    // handler's next bus call may wait out the time-out before it returns.
+    static void showLine(ui::ListBox& list, std::string line);
+
     // The GPIB error reports of the panels: the fatal one ends the program.
     [[noreturn]] void ShowGpibError(std::string_view text);
     void ShowOpenFailure(std::string_view text);

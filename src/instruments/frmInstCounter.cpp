@@ -23,7 +23,7 @@ void frmInst::cmd53141Init_Click()
     selectUnit(g.CounterDevices[0], g.CounterAddress, "Unable to open 53131 device");
     clearUnit("Unable to clear 53131 device");
     writeCommand(txt53131Init[0].Text.get());
-    ReadingsList53131_1.AddItem(readReply(g.CurrentDevice, kLineFeed));
+    showLine(ReadingsList53131_1, readReply(g.CurrentDevice, kLineFeed));
     for (int k = 1; k <= 5; ++k)
         writeCommand(txt53131Init[k].Text.get());
     counter.CounterReadingIndex = 0;
@@ -48,7 +48,7 @@ void frmInst::xms53131_4_Click()
     const double reading = vb::Val(readReply(g.CurrentDevice, kLineFeed));
     counter.store(reading);
     const std::string text = vb::Format(reading, "##0.0000000000");
-    ReadingsList53131_2.AddItem(text);
+    showLine(ReadingsList53131_2, text);
     lblCounter1Read[0].Caption = text;
 }
 

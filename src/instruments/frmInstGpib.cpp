@@ -14,7 +14,8 @@ namespace {
 constexpr std::int16_t kBoard = 0;
 constexpr std::int16_t kTimeout3s = 12;
 constexpr std::int16_t kSendEoi = 1;
-constexpr std::int32_t kReadCount = 1024;
+// Every read asks for as much as the read buffer holds.
+constexpr auto kReadCount = static_cast<std::int32_t>(gpib::kReadBufferLength);
 
 }  // namespace
 
@@ -62,10 +63,22 @@ void frmInst::clearUnit(std::string_view failure)
 std::string frmInst::readReply(std::int16_t unit, int lineEnd)
 {
     gpib::Vbib32& gpib = p.gpib();
-    gpib.ibrd(unit, gpib.g.GpibReadBuffer, kReadCount);
-    if (gpib.g.failed())
-        ShowGpibError("Unable to read from device");
-    return gpib.g.reply(lineEnd);
+    const auto read = [&](std::string& buffer) {
+        gpib.ibrd(unit, buffer, kReadCount);
+        if (gpib.g.failed())
+            ShowGpibError("Unable to read from device");
+        // A read that filled its count without END stopped inside the message.
+        return !gpib.g.ended() && gpib.g.ibcntl >= kReadCount;
+    };
+    if (!read(gpib.g.GpibReadBuffer))
+        return gpib.g.reply(lineEnd);
+    // The reply is what the buffer holds, its line end still to come. The rest
+    // of the message is read and dropped: a unit read without a query first
+    // would otherwise give it as its next reply.
+    std::string reply = gpib.g.reply(0);
+    std::string rest(gpib::kReadBufferLength, '\0');
+    while (read(rest)) {}
+    return reply;
 }
 
 void frmInst::ShowGpibError(std::string_view text) { gpib::ShowGpibError(p.rt(), p.gpib(), text); }

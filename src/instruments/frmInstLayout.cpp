@@ -227,6 +227,7 @@ void frmInst::layoutCounterTab()
             {cmdStartTimer.add(1), {120, 25, 100, 28}, "Stop"},
             {ReadingsList53131_2, {10, 62, 400, 190}},
         });
+    ReadingsList53131_2.setMaxItems(kCounterListLines);
 }
 
 }  // namespace instruments

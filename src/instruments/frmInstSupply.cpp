@@ -20,7 +20,7 @@ void frmInst::cmdInitAuxPS_Click()
     selectUnit(g.AuxPsDevices[0], g.AuxPsAddress, "Unable to open E3631 device");
     clearUnit("Unable to clear device E3631");
     writeCommand(txtAuxPSInit.Text.get());
-    ReadingsListAuxPS.AddItem(readReply(g.CurrentDevice, kLineFeed));
+    showLine(ReadingsListAuxPS, readReply(g.CurrentDevice, kLineFeed));
 }
 
 // Send, Clear and Read use the supply's slot whatever it holds: only Init opens.
@@ -30,7 +30,7 @@ void frmInst::cmdSendAuxPSCommand_Click()
     g.CurrentDevice = g.AuxPsDevices[0];
     for (int k = 0; k <= 2; ++k)
         writeCommand(txtAuxPSCommand[k].Text.get());
-    ReadingsListAuxPS_2.AddItem(readReply(g.CurrentDevice, kLineFeed));
+    showLine(ReadingsListAuxPS_2, readReply(g.CurrentDevice, kLineFeed));
 }
 
 void frmInst::cmdClearRdgAuxPS_Click()
@@ -40,7 +40,7 @@ void frmInst::cmdClearRdgAuxPS_Click()
     writeCommand(txtAuxPSCommand[3].Text.get());
     for (int n = 0; n < 3; ++n) {
         writeCommand(txtAuxPSCommand[2].Text.get());
-        ReadingsListAuxPS_2.AddItem(readReply(g.CurrentDevice, kLineFeed));
+        showLine(ReadingsListAuxPS_2, readReply(g.CurrentDevice, kLineFeed));
     }
 }
 
@@ -50,7 +50,7 @@ void frmInst::cmdAuxPSRdOnly_Click()
     g.CurrentDevice = g.AuxPsDevices[0];
     const std::string reply = readReply(g.CurrentDevice, kLineFeed);
     lblLastReadingAuxPS.Caption = reply;
-    ReadingsListAuxPS_2.AddItem(reply);
+    showLine(ReadingsListAuxPS_2, reply);
 }
 
 }  // namespace instruments

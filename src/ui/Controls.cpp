@@ -77,7 +77,27 @@ const std::string& ListControl::List(int i) const
 void ListControl::AddItem(std::string item)
 {
     items_.push_back(std::move(item));
+    dropOldItems();
     propertyChanged(PropId::List);
+}
+
+void ListControl::setMaxItems(int n)
+{
+    maxItems_ = std::max(n, 0);
+    if (dropOldItems())
+        propertyChanged(PropId::List);
+}
+
+bool ListControl::dropOldItems()
+{
+    if (maxItems_ <= 0 || ListCount() <= maxItems_)
+        return false;
+    const int dropped = ListCount() - maxItems_;
+    items_.erase(items_.begin(), items_.begin() + dropped);
+    // The selection stays on its item while that is kept.
+    if (ListIndex >= 0)
+        ListIndex.setQuietly(ListIndex >= dropped ? ListIndex - dropped : -1);
+    return true;
 }
 
 void ListControl::RemoveItem(int i)

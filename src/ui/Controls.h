@@ -78,15 +78,23 @@ public:
     const std::vector<std::string>& List() const { return items_; }
     const std::string& List(int i) const;
     int ListCount() const { return static_cast<int>(items_.size()); }
+    // Adds at the end; with an item limit, the oldest items then give way.
     void AddItem(std::string item);
     void RemoveItem(int i);
     void Clear();
+    // Keeps at most this many items (0: no limit), dropping the oldest.
+    void setMaxItems(int n);
     Prop<int> ListIndex{this, PropId::ListIndex, -1};
     Handler Click;  // when ListIndex changes
 
 protected:
     void onChanged(PropId id) override;
     std::vector<std::string> items_;
+
+private:
+    // Drops the oldest items beyond the limit; true when any went.
+    bool dropOldItems();
+    int maxItems_ = 0;
 };
 
 class ComboBox : public ListControl {

@@ -140,6 +140,21 @@ TEST(CounterPanel, ReadingsPastTheTableAreShownButNotKept)
     EXPECT_TRUE(c.f.counter.full());
 }
 
+TEST(CounterPanel, TheReadingsListKeepsTheMostRecentLines)
+{
+    Counter c;
+    c.f.cmd53141Init.userClick();
+    c.counter.noiseHz = 0;
+    const int kept = instruments::frmInst::kCounterListLines;
+    for (int n = 0; n <= kept; ++n) {
+        c.counter.frequency = n;
+        c.f.xms53131_4_Click();
+    }
+    ASSERT_EQ(c.f.ReadingsList53131_2.ListCount(), kept);
+    EXPECT_EQ(c.f.ReadingsList53131_2.List(0), "1.0000000000");
+    EXPECT_EQ(c.f.ReadingsList53131_2.List(kept - 1), c.f.lblCounter1Read[0].Caption.get());
+}
+
 TEST(CounterPanel, ReadBeforeInitEndsTheProgramWithTheWriteReport)
 {
     Counter c;

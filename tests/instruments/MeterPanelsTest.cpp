@@ -104,6 +104,19 @@ TEST(MeterPanels, SampleShowsTheReadingWithItsUnit)
     EXPECT_EQ(m.f.lblDVMReading[0].Caption.get(), "1.234,500 Ohms");
 }
 
+TEST(MeterPanels, AReplyLongerThanTheBufferLeavesNothingForTheNextSample)
+{
+    Meters m;
+    m.f.cmdDVMSetDC[0].userClick();
+    m.unit(22).queueOutput("+1.50000E+00" + std::string(1100, ' ') + "\r\n");
+    m.f.cmdDVMGetMeas[0].userClick();
+    EXPECT_EQ(m.f.lblDVMReading[0].Caption.get(), "1.500 DCV");
+    // The next Sample is the meter's own reading, not the tail of the long one.
+    m.f.cmdDVMGetMeas[0].userClick();
+    EXPECT_NEAR(m.f.meters.DvmReadings[0], m.meter(0).input[0], 0.001);
+    EXPECT_TRUE(m.rt.boxes().empty());
+}
+
 TEST(MeterPanels, AFixedRangeTooSmallReadsOverload)
 {
     Meters m;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "QtTestSupport.h"
 #include "instruments/frmInst.h"
@@ -19,6 +20,24 @@
 namespace {
 
 using qttest::widgetOf;
+
+// A unit that calls seen() at each message it takes and answers each query.
+class Watcher : public sim::GpibInstrument {
+public:
+    Watcher(int address, std::function<void()> seen) : GpibInstrument(address, 1), seen_(std::move(seen)) {}
+    sim::InstrumentKind kind() const override { return sim::InstrumentKind::Supply; }
+
+protected:
+    void handle(std::string_view message) override
+    {
+        seen_();
+        if (message.ends_with('?'))
+            reply("+0.0");
+    }
+
+private:
+    std::function<void()> seen_;
+};
 
 const std::filesystem::path kShippedFolder =
     std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "app/folder";
@@ -97,6 +116,28 @@ TEST_F(QtInstrumentPanels, OnePanelOfEachKindByItsButtons)
     qttest::pump(20);
     EXPECT_EQ(program->simGpib()->instrumentAs<sim::Switch3488>(10).closed, std::vector<std::string>{"111"});
     EXPECT_FALSE(rt.ended());
+}
+
+TEST_F(QtInstrumentPanels, AReadingsListShowsEachLineWhileItsHandlerGoesOn)
+{
+    qt::WindowsFirst windowsFirst(rt);
+    // What each list shows as its unit takes a message: the handler is still running.
+    auto watch = [this](int address, const ui::ListBox& l, std::vector<int>& shown) {
+        auto* list = widgetOf<QListWidget>(rt, l);
+        ASSERT_NE(list, nullptr);
+        program->simGpib()->attach(
+            std::make_unique<Watcher>(address, [list, &shown] { shown.push_back(list->count()); }));
+    };
+    std::vector<int> ids, supply;
+    watch(3, f->ReadingsList53131_1, ids);
+    click(f->cmd53141Init);
+    EXPECT_EQ(ids, (std::vector<int>{0, 1, 1, 1, 1, 1}));  // "*IDN?", then the resets after its line
+
+    watch(5, f->ReadingsListAuxPS_2, supply);
+    click(f->cmdInitAuxPS);
+    supply.clear();
+    click(f->cmdClearRdgAuxPS);
+    EXPECT_EQ(supply, (std::vector<int>{0, 0, 1, 2}));  // output off, then three read-backs
 }
 
 }  // namespace

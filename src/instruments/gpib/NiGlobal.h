@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "instruments/gpib/GpibLibrary.h"
+
 namespace gpib {
 
 inline constexpr std::int16_t kNotOpened = -5;
@@ -49,6 +51,8 @@ struct NiGlobal {
 
     // The error test after each call: ERR in ibsta.
     bool failed() const { return (static_cast<std::uint16_t>(ibsta) & 0x8000u) != 0; }
+    // END in ibsta: the last read took the last byte of the unit's message.
+    bool ended() const { return (static_cast<std::uint16_t>(ibsta) & END) != 0; }
 
     void setGpibErrText(std::string_view text) { GpibErrText = fixedLength(text, kErrTextLength); }
 
