@@ -203,7 +203,8 @@ void AutoScan::waitForChipScan(std::uint8_t* buffer, std::uint8_t* address)
     SyncRun = true;
     SyncTimeout = false;
     f_.TimerSync.Enabled = true;
-    while (SyncRun) {
+    // Not on after the scan this wait serves was given up.
+    while (SyncRun && !p.rt().operationAbandoned()) {
         std::uint8_t one = 1;
         std::uint8_t writeCount = 1;
         link.I2cRead(link.I2CAddress, one, writeCount, buffer, address);

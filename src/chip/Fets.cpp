@@ -166,27 +166,29 @@ void KVN58C3_Main::cmdFetGo_Click(int Index)
 
 void KVN58C3_Main::TMRDFET_Timer()
 {
-    if (ticked(*this, kStepCfet))
+    // A failure the user answered ("return to GUI", or no board) gives up the
+    // tick's other steps and ends the test as "Stop" does, so a board that
+    // stopped answering shows one box, not one a tick.
+    const auto due = [this](int step) { return ticked(*this, step) && !p.rt().operationAbandoned(); };
+    if (due(kStepCfet))
         cbCFET_Click();
-    if (ticked(*this, kStepDfet))
+    if (due(kStepDfet))
         cbDFET_Click();
-    if (ticked(*this, kStepSync))
+    if (due(kStepSync))
         cmdFetTogSync_Click();
-    if (ticked(*this, kStepSleep)) {
+    if (due(kStepSleep)) {
         cmdSetSleep_Click();
         p.rt().Sleep(readStatusDelay(*this));
         ReadStatus_Click();
     }
     ui::Shape& heartbeat = ShpFetDrive[kHeartbeat];
     heartbeat.FillColor = heartbeat.FillColor.get() == vb::kGreen ? vb::kDarkGreen : vb::kGreen;
-    if (ticked(*this, kStepStatus)) {
+    if (due(kStepStatus)) {
         p.rt().DoEvents();
         p.rt().Sleep(readStatusDelay(*this));
         ReadStatus_Click();
         p.rt().DoEvents();
     }
-    // A failure the user answered ("return to GUI", or no board) ends the test
-    // as "Stop" does, so a board that stopped answering shows one box, not one a tick.
     if (p.rt().operationAbandoned())
         cmdFetGo_Click(kStop);
 }

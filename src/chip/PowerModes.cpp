@@ -44,13 +44,19 @@ void setBalance(KVN58C3_Main& f, int i, bool on)
     f.program().rt().DoEvents();
 }
 
-// One output on, then off, each for `ms`; false once a stop was asked for.
+// The walk goes on until a stop, or until one of its transfers failed and the
+// user went back to the GUI.
+bool walking(KVN58C3_Main& f) { return f.program().LoopRunning && !f.program().rt().operationAbandoned(); }
+
+// One output on, then off, each for `ms`; false once the walk is to end.
 bool walkStep(KVN58C3_Main& f, int i, int ms)
 {
+    if (f.program().rt().operationAbandoned())
+        return false;
     setBalance(f, i, true);
     f.program().rt().Sleep(ms);
     setBalance(f, i, false);
-    if (!f.program().LoopRunning)
+    if (!walking(f))
         return false;
     f.program().rt().Sleep(ms);
     return true;
@@ -130,15 +136,21 @@ void KVN58C3_Main::cmdSetSleep_Click()
 
 void KVN58C3_Main::cmdCBTest_Click()
 {
+    ui::Runtime& rt = p.rt();
+    // A walk started inside another long loop (an A/D run) leaves the shared flag to it.
+    const bool outerLoop = p.LoopRunning;
     cmdStopTest.Visible = true;
     for (Bits bit : kWalkHostBits)
-        setHostBit(*this, bit);
+        if (!rt.operationAbandoned())
+            setHostBit(*this, bit);
     p.LoopRunning = true;
-    setHostBit(*this, kUcCbalOn);
+    if (!rt.operationAbandoned())
+        setHostBit(*this, kUcCbalOn);
     p.LoopRunning = true;
-    cbCurDir[kForceCharge].Value = true;
+    if (!rt.operationAbandoned())
+        cbCurDir[kForceCharge].Value = true;
 
-    while (p.LoopRunning) {
+    while (walking(*this)) {
         for (int i = 0; i < kCellCount; ++i)
             if (!walkStep(*this, i, kWalkUpMs))
                 break;
@@ -147,9 +159,19 @@ void KVN58C3_Main::cmdCBTest_Click()
             if (!walkStep(*this, i, kWalkDownMs))
                 break;
     }
-    for (int i = 0; i < kCellCount; ++i) {
+    for (int i = 0; i < kCellCount && !rt.operationAbandoned(); ++i) {
         setBalance(*this, i, false);
-        p.rt().Sleep(kWalkClearMs);
+        rt.Sleep(kWalkClearMs);
+    }
+    if (rt.operationAbandoned()) {
+        // Given up after a failure: no output may stay on while its box shows
+        // it off. The boxes first (their clicks make no transfer now), then
+        // one write of all eight outputs off.
+        for (int i = 0; i < kCellCount; ++i)
+            cbuCControl1[i].Value = 0;
+        restoreRegisterValue(kCellBalance, 0);
+        if (!outerLoop)
+            p.LoopRunning = false;
     }
     cmdStopTest.Visible = false;
 }

@@ -201,6 +201,9 @@ void QtRuntime::dispatch(const std::function<void()>& fn)
     if (ended())
         return;
     try {
+        // Whatever the user set off (a typed text, a list choice, a window
+        // closed) is an operation of its own, as clicks and ticks are.
+        const UserEvent event(*this);
         fn();
     } catch (const ui::ProgramEnded&) {
         endEventLoop();

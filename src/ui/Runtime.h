@@ -71,32 +71,34 @@ public:
     std::string appTitle;  // the program sets its name
 
     // A user event being handled: a click or a timer tick (the controls mark
-    // theirs). Events that DoEvents runs inside a handler nest.
+    // theirs). Events that DoEvents runs inside a handler nest; each is an
+    // operation of its own.
     class UserEvent {
     public:
-        explicit UserEvent(Runtime& rt) : rt_(rt) { ++rt_.eventDepth_; }
-        ~UserEvent()
-        {
-            if (--rt_.eventDepth_ == 0)
-                rt_.abandoned_ = false;
-        }
+        explicit UserEvent(Runtime& rt) : rt_(rt), outer_(rt.event_) { rt_.event_ = this; }
+        ~UserEvent() { rt_.event_ = outer_; }
         UserEvent(const UserEvent&) = delete;
         UserEvent& operator=(const UserEvent&) = delete;
 
     private:
+        friend class Runtime;
         Runtime& rt_;
+        UserEvent* outer_;
+        bool abandoned_ = false;
     };
     // The user answered a failure with "return to the GUI" (Retry of a transfer
-    // the chip refused, say): what the events being handled still had to do is
-    // given up, so one failing operation shows one box. Handlers test
-    // operationAbandoned() between steps; it clears once the outermost event
-    // has returned. Outside any user event there is nothing to give up.
+    // the chip refused, say): what the innermost event being handled still had
+    // to do is given up, so one failing operation shows one box. Events it runs
+    // inside (a run, a walk) and events nested in it later are not touched.
+    // Handlers test operationAbandoned() between steps; a loop that pumps events
+    // tests it after the pump, when its own event is the innermost again.
+    // Outside any user event there is nothing to give up.
     void abandonOperation()
     {
-        if (eventDepth_ > 0)
-            abandoned_ = true;
+        if (event_)
+            event_->abandoned_ = true;
     }
-    bool operationAbandoned() const { return abandoned_; }
+    bool operationAbandoned() const { return event_ && event_->abandoned_; }
 
     // Timer plumbing: timers register themselves and report changes.
     void registerTimer(ui::Timer& t);
@@ -133,8 +135,7 @@ protected:
 private:
     FileTable files_;
     bool ended_ = false;
-    int eventDepth_ = 0;
-    bool abandoned_ = false;
+    UserEvent* event_ = nullptr;  // the innermost event being handled
     int screenMousePointer_ = vbDefault;
     std::vector<std::function<void()>> endHooks_;
     std::vector<ui::Timer*> timers_;

@@ -23,11 +23,11 @@ void Timer::onChanged(PropId id)
 
 void Timer::designRestored() { rt().timerChanged(*this); }
 
-void Timer::fire()
+bool Timer::fire()
 {
-    // No new tick while what is running is being given up.
-    if (running_ || !Tick || rt().operationAbandoned())
-        return;
+    // A tick is an operation of its own: one given up beneath it does not hold it back.
+    if (running_ || !Tick)
+        return false;
     const Runtime::UserEvent event(rt());
     running_ = true;
     struct Reset {
@@ -35,6 +35,7 @@ void Timer::fire()
         ~Reset() { flag = false; }
     } reset{running_};
     Tick();
+    return true;
 }
 
 }  // namespace ui

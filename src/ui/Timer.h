@@ -14,8 +14,9 @@ public:
 
     bool active() const { return Enabled && Interval > 0; }
     bool running() const { return running_; }
-    // Runs the handler unless it is already running; the runtimes call this.
-    void fire();
+    // Runs the handler unless it is already running (false then, or without
+    // a handler); the runtimes call this.
+    bool fire();
 
 protected:
     void onChanged(PropId id) override;

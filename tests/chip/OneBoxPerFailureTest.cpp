@@ -1,12 +1,15 @@
 // A failing operation shows one box: Retry in the not-acknowledged box returns
 // to the GUI (the rest of a register loop, the scan and an auto scan end), and
 // without a board each user action says so once. Indicators are never painted
-// from values that were not read.
+// from values that were not read. What is given up is the click or tick whose
+// transfer failed: a loop it runs inside, other ticks and later clicks go on.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "adutil/frmADUtil.h"
 #include "chip/MonitorFixture.h"
+#include "regmap/ChipRegisters.h"
 
 namespace monitor_test {
 namespace {
@@ -30,6 +33,33 @@ protected:
         int n = 0;
         for (const auto& b : rt.boxes())
             n += b.prompt == text;
+        return n;
+    }
+    void answerRetry()
+    {
+        for (int i = 0; i < 20; ++i)
+            rt.answerNext(ui::vbRetry);
+    }
+    // The next n transfers that address reg are not acknowledged.
+    void nakRegister(int reg, int n)
+    {
+        board().faults.nakRegister = reg;
+        board().faults.nakRegisterCount = n;
+    }
+    // The outputs the cell-balance boxes show, as the bits of 0x84.
+    int balanceBoxes()
+    {
+        int bits = 0;
+        for (int i = 0; i < 8; ++i)
+            bits |= form().cbuCControl1[i].Value.get() == 1 ? 1 << i : 0;
+        return bits;
+    }
+    // I2C writes of reg since report index from.
+    std::size_t writesTo(int reg, std::size_t from)
+    {
+        std::size_t n = 0;
+        for (const auto& r : reportsOf(usb::bridge::kCmdI2cWrite, from))
+            n += r[4] == reg;
         return n;
     }
     void unplug()
@@ -148,6 +178,93 @@ TEST_F(OneBoxPerFailureTest, IndicatorsAreNotPaintedFromValuesNotRead)
     clickAnsweringRetry(f.cbReadV);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(f.LED[i].FillColor.get(), vb::kWhite) << i;
+}
+
+TEST_F(OneBoxPerFailureTest, RetryInTheCellBalanceWalkEndsItWithEveryOutputOff)
+{
+    auto& f = form();
+    // Once CB3 is on, its read-back is not acknowledged: the chip drives CB3.
+    bool armed = false;
+    board().chip().onWrite = [&](std::uint8_t reg, std::uint8_t value, std::uint32_t) {
+        if (reg == chipreg::kCellBalance && value == 0x04 && !armed) {
+            armed = true;
+            nakRegister(chipreg::kCellBalance, 1);
+        }
+    };
+    // Only a safety net: the walk must end on its own after the one box.
+    bool stopPressed = false;
+    rt.after(20000, [&] {
+        stopPressed = true;
+        f.cmdStopTest.userClick();
+    });
+    clickAnsweringRetry(f.cmdCBTest);
+
+    ASSERT_TRUE(armed);
+    EXPECT_FALSE(stopPressed);
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    EXPECT_FALSE(f.cmdStopTest.Visible.get());
+    EXPECT_FALSE(p().LoopRunning);
+    EXPECT_EQ(board().chip().peek(chipreg::kCellBalance), 0);
+    EXPECT_EQ(balanceBoxes(), 0);
+}
+
+TEST_F(OneBoxPerFailureTest, ATickThatFailsInsideAnAcquisitionRunLeavesTheRunGoing)
+{
+    auto& f = form();
+    auto& ad = p().form<adutil::frmADUtil>();
+    ad.Show();
+    f.ChkFetToggle[4].Value = 1;  // the FET test samples the status every second
+    answerRetry();
+    // One status read of the FET test is not acknowledged, 2.5 s into the run.
+    rt.after(2500, [&] { nakRegister(chipreg::kStatusFirst, 1); });
+    std::size_t resultReadsFrom = 0;
+    rt.after(4000, [&] { resultReadsFrom = board().log.size(); });
+    bool runningAtStop = false;
+    rt.after(6000, [&] {
+        runningAtStop = p().LoopRunning;
+        ad.SSCmdStop.userClick();
+    });
+    ad.OptMuxSelect[chipreg::kMonCell1].userClick();  // returns when the run has ended
+
+    ASSERT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(rt.boxes()[0].prompt, kNakText);
+    EXPECT_TRUE(runningAtStop);
+    ASSERT_GT(resultReadsFrom, 0u);
+    EXPECT_GT(readsSince(resultReadsFrom), 0u);
+    // The tick's own operation, the FET test, ended with it.
+    EXPECT_FALSE(f.TMRDFET.Enabled.get());
+}
+
+TEST_F(OneBoxPerFailureTest, AClickThatFailsDuringTheWalkGivesUpThatClickOnly)
+{
+    auto& f = form();
+    f.ChkFetToggle[0].Value = 1;  // the FET test toggles CFET every second
+    setChipRegister(0x49, 0x5A);
+    f.tbRegdata[0x49].Text = "FF";
+    answerRetry();
+    std::size_t failedAt = 0;
+    rt.after(1000, [&] {
+        nakRegister(0x49, 1);
+        f.cbRead[0x49].userClick();
+        failedAt = board().log.size();
+    });
+    std::string readAfter;
+    rt.after(3000, [&] {
+        f.cbRead[0x49].userClick();
+        readAfter = f.tbRegdata[0x49].Text;
+    });
+    rt.after(5000, [&] { f.cmdStopTest.userClick(); });
+    f.cmdCBTest.userClick();
+
+    EXPECT_EQ(rt.boxes().size(), 1u);
+    EXPECT_EQ(readAfter, "5A");
+    ASSERT_GT(failedAt, 0u);
+    // The walk and the FET test's ticks went on after the failure.
+    EXPECT_GT(writesTo(chipreg::kCellBalance, failedAt), 8u);
+    EXPECT_GT(writesTo(chipreg::kFetControl, failedAt), 2u);
+    EXPECT_TRUE(f.TMRDFET.Enabled.get());
+    EXPECT_EQ(board().chip().peek(chipreg::kCellBalance), 0);
+    EXPECT_EQ(balanceBoxes(), 0);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // off, I2C off and on, random answers to every box and dialog, and random link
 // faults. After each action nothing may be left stuck: no busy flag, no button
 // left "Busy", the log button matching an open file, the auto-scan timer
-// matching its button, no data-collection line after a refused conversion. A program that ends (Cancel, Quit, a GPIB
-// error) starts again. Every form a session shows is exercised without being listed; a form only a start option shows
+// matching its button, no data-collection line after a refused conversion,
+// no due tick held back, the cell-balance boxes matching 0x84 after a walk,
+// and no pump giving up the operation (a run, say) beneath it. A program
+// that ends (Cancel, Quit, a GPIB error) starts again. Every form a session
+// shows is exercised without being listed; a form only a start option shows
 // joins kSessions, and kForms names every form that must have been exercised.
 //
 // KVN_RANDOM_SEED and KVN_RANDOM_ACTIONS override the seed and the number of actions.
@@ -30,6 +33,7 @@
 #include "chip/RecordLine.h"
 #include "instruments/Test.h"
 #include "program/Program.h"
+#include "regmap/ChipRegisters.h"
 #include "shell/FormsFixture.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
@@ -37,6 +41,8 @@
 #include "ui/CommonDialog.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
+#include "vb/Color.h"
+#include "vb/Numbers.h"
 
 namespace {
 
@@ -81,6 +87,9 @@ public:
     std::function<void(std::string_view prompt)> boxShown;
     // Mostly a few seconds, now and then half a minute (set per action).
     long long patienceMs = 5000;
+    // Whether a run (an A/D run, the walk) is going on, and how a check fails.
+    std::function<bool()> runGoing;
+    std::function<void(const std::string&)> failCheck;
 
     void formShown(ui::Form& f) override { shown.insert(&f); }
     void formHidden(ui::Form& f) override { shown.erase(&f); }
@@ -96,7 +105,14 @@ public:
             nextStopMs_ = now() + patienceMs;
             pressStop();
         }
+        // A pump never gives up the operation that pumps: a failure in a tick
+        // or click it runs (a status poll inside a run, say) ends that event only.
+        const bool givenUp = operationAbandoned();
+        const bool run = runGoing && runGoing();
         HeadlessRuntime::DoEvents();
+        if (!givenUp && operationAbandoned())
+            failCheck(
+                std::string("a failure inside a pump gave up the ") + (run ? "run" : "operation") + " beneath it");
     }
 
     bool FileDialog(ui::CommonDialog& dlg, ui::DialogKind kind) override
@@ -204,6 +220,8 @@ private:
         rt_ = std::make_unique<RandomRuntime>(rng_, folder_);
         rt_->pressStop = [this] { pressStopButtons(); };
         rt_->boxShown = [this](std::string_view prompt) { noteRefusedConversion(prompt); };
+        rt_->runGoing = [this] { return program_ && program_->LoopRunning; };
+        rt_->failCheck = [this](const std::string& what) { fail(what); };
         ProgramOptions options;
         options.appPath = folder_.path();
         options.simulate = true;
@@ -262,6 +280,10 @@ private:
         rt_->actionStartMs = rt_->now();
         rt_->doEventsAtStart = rt_->doEventsCalls();
         rt_->patienceMs = rng_() % 10 == 0 ? 30'000 : 3000 + rng_() % 5000;
+        const long long heldBack = rt_->ticksHeldBack();
+        const sim::Faults& faults = program_->simBoard()->faults;
+        reachableAtStart_ =
+            program_->link().UsbConnected && program_->XbarEnabled && !faults.unplugged && faults.writeFailCount == 0;
         try {
             action();
         } catch (const ui::ProgramEnded&) {
@@ -276,6 +298,8 @@ private:
             endSession();
             return;
         }
+        if (rt_->ticksHeldBack() != heldBack)
+            fail("a due timer tick was held back");
         checkNothingStuck();
     }
 
@@ -421,9 +445,9 @@ private:
         if (!rt_->shown.count(&f))
             return controlAction();
         ++formActions_[f.name()];
-        switch (rng_() % 7) {
+        switch (rng_() % 9) {
         case 0: return guarded("logging button", [&f] { f.cbRecord.userClick(); });
-        case 6:
+        case 8:
             return guarded(
                 "data collection", [&f, this] { (rng_() % 2 ? f.cbDataCollect : f.SampleVoltages).userClick(); });
         case 1: return guarded("auto scan button", [&f] { f.cbAutoScan.userClick(); });
@@ -433,6 +457,8 @@ private:
         }
         case 3: return guarded("menu Disable I2C", [&f] { f.mnuDisableI2C.userClick(); });
         case 4: return guarded("menu About", [&f] { f.mnuabout.userClick(); });
+        case 6: return guarded("click KVN58C3_Main.cmdCBTest", [&f] { f.cmdCBTest.userClick(); });
+        case 7: return guarded("FET test status sampling", [&f] { f.ChkFetToggle[4].userClick(); });
         default: return guarded("menu Enable I2C", [&f] { f.mnuEnableI2C.userClick(); });
         }
     }
@@ -442,15 +468,22 @@ private:
         sim::EvalBoard* board = program_->simBoard();
         sim::Faults& faults = board->faults;
         std::string what;
-        switch (rng_() % 8) {
+        switch (rng_() % 9) {
         case 0:
             faults = {};
             what = "no faults";
             break;
-        case 1:
-            faults.nakOnce = static_cast<int>(rng_() % 3 + 1);
-            what = "no acknowledge once";
+        case 1: {
+            // Now, or in the middle of what the user does next (a run, say).
+            const int n = static_cast<int>(rng_() % 3 + 1);
+            const long long ms = rng_() % 2 ? 0 : rng_() % 5000;
+            if (ms == 0)
+                faults.nakOnce = n;
+            else
+                rt_->after(ms, [&faults, n] { faults.nakOnce = n; });
+            what = "no acknowledge once, in " + std::to_string(ms) + " ms";
             break;
+        }
         case 2:
             faults.nakAll = !faults.nakAll;
             what = faults.nakAll ? "chip stops acknowledging" : "chip acknowledges";
@@ -473,6 +506,16 @@ private:
             faults.unplugged = !faults.unplugged;
             what = faults.unplugged ? "board unplugged" : "board plugged in";
             break;
+        case 7: {
+            // The status registers, read by ticks (the auto scan, the FET test) inside runs.
+            const long long ms = rng_() % 5000 + 1;
+            rt_->after(ms, [&faults] {
+                faults.nakRegister = chipreg::kStatusFirst;
+                faults.nakRegisterCount = 1;
+            });
+            what = "status read not acknowledged in " + std::to_string(ms) + " ms";
+            break;
+        }
         default:
             faults = {};
             what = "no faults";
@@ -561,6 +604,28 @@ private:
             fail("auto scan timer ticking with the button idle");
         if (scanColour && !f.Timer2.active())
             fail("auto scan button running with its timer stopped");
+        if (history_.back() == "click KVN58C3_Main.cmdCBTest" && reachableAtStart_)
+            checkBalanceBoxes(f);
+    }
+
+    // After a walk the CB boxes show the outputs, unless the program's last
+    // write of them did not reach the chip.
+    void checkBalanceBoxes(chip::KVN58C3_Main& f)
+    {
+        sim::EvalBoard& board = *program_->simBoard();
+        int lastWrite = -1;
+        for (std::size_t i = board.log.size(); i-- > board.log.first() && lastWrite < 0;)
+            if (board.log[i][usb::bridge::kCommandByte] == usb::bridge::kCmdI2cWrite &&
+                board.log[i][4] == chipreg::kCellBalance)
+                lastWrite = board.log[i][5];
+        const int outputs = board.chip().peek(chipreg::kCellBalance);
+        if (board.faults.unplugged || lastWrite != outputs)
+            return;
+        int boxes = 0;
+        for (int i = 0; i < 8; ++i)
+            boxes |= f.cbuCControl1[i].Value.get() == 1 ? 1 << i : 0;
+        if (boxes != outputs)
+            fail("after the walk the CB boxes show " + vb::Hex(boxes) + " and 0x84 holds " + vb::Hex(outputs));
     }
 
     std::mt19937 rng_;
@@ -575,6 +640,7 @@ private:
     bool pressingStop_ = false;
     // This action's data-collection file and its size when a conversion was refused.
     std::optional<std::pair<std::string, std::uintmax_t>> refused_;
+    bool reachableAtStart_ = false;  // the board connected, no report write set to fail
     int failures_ = 0;
 };
 

@@ -51,7 +51,8 @@ void HeadlessRuntime::runDue()
         if (due == due_.end() || due->second > nowMs_ || t->running())
             continue;
         due->second = nowMs_ + t->Interval;
-        t->fire();
+        if (t->Tick && !t->fire())
+            ++ticksHeldBack_;
     }
 }
 

@@ -64,6 +64,8 @@ public:
     const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
 
     long long doEventsCalls() const { return doEventsCalls_; }
+    // Ticks that fell due at a pump and did not run (their timer was not ticking).
+    long long ticksHeldBack() const { return ticksHeldBack_; }
 
 protected:
     int showMessage(std::string_view prompt, int style, std::string_view title) override;
@@ -75,6 +77,7 @@ private:
     vb::DateTime start_;
     long long nowMs_ = 0;
     long long doEventsCalls_ = 0;
+    long long ticksHeldBack_ = 0;
     std::map<ui::Timer*, long long> due_;
     std::multimap<long long, std::function<void()>> actions_;
     std::deque<int> answers_;
