@@ -61,7 +61,7 @@ void takeI2cLock(Program& p)
     // A holder that never let go (a handler ended by a box, say) must not block for ever.
     const std::uint32_t start = p.rt().timeGetTime();
     while (p.I2CBusy) {
-        p.rt().DoEvents();
+        p.rt().DoEventsUntil(start + kLockWaitMs);
         if (p.rt().timeGetTime() - start >= kLockWaitMs)
             p.I2CBusy = false;
     }
