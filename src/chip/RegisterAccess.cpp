@@ -163,7 +163,7 @@ void KVN58C3_Main::cbRead_Click(int Index)
     link.FlushHidInput();
     const int status = link.I2cReadRetry(address, readCount, writeCount, &data, &reg, 0);
     if (status == usb::kStatusAck)
-        tbRegdata[Index].Text = usb::ByteToHex2(data);
+        registerImage.setByte(Index, data);
     endRegisterTransfer(*this, p, status, "I2C Register Read  &H", Index);
 }
 
@@ -203,14 +203,14 @@ void KVN58C3_Main::cbWrite_Click(int Index)
 void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
 {
     cbRead_Click(reg);
-    long v = vb::HexValue(tbRegdata[reg].Text.get());
+    long v = regValue(reg);
     const long mask = 1L << bit;
     v = set ? (v | mask) : (v & ~mask);
     tbRegdata[reg].Text = vb::Hex(v & 0xFF);
     cbWrite_Click(reg);
 }
 
-long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
+long KVN58C3_Main::regValue(int addr) const { return registerImage.value(addr); }
 
 void KVN58C3_Main::writeRegisterValue(int reg, long value)
 {
