@@ -98,6 +98,7 @@ TEST_F(RegisterSideTest, WriteRetriesOnceQuietlyAfterThirtyMsOnNoAcknowledge)
 {
     auto& f = launch();
     f.tbRegdata[0x84].Text = "03";
+    f.cbWrite_Click(0x84);  // from here on the link knows no late answer is queued
     long long t0 = rt.now();
     f.cbWrite_Click(0x84);
     const long long plainWriteMs = rt.now() - t0;
