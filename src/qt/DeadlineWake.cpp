@@ -27,12 +27,6 @@ DeadlineWake::DeadlineWake() : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK 
 {
     if (fd_ < 0)
         throw std::runtime_error("no timer descriptor for the event loop's waits");
-    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-    // Reading the expiry count makes the descriptor quiet again.
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
-        std::uint64_t expiries = 0;
-        [[maybe_unused]] const auto got = read(fd_, &expiries, sizeof expiries);
-    });
 }
 
 DeadlineWake::~DeadlineWake()
@@ -43,6 +37,15 @@ DeadlineWake::~DeadlineWake()
 
 void DeadlineWake::at(std::chrono::steady_clock::time_point t)
 {
+    // Made at the first wait, when the application's event loop surely exists.
+    if (!notifier_) {
+        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        // Reading the expiry count makes the descriptor quiet again.
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+            std::uint64_t expiries = 0;
+            [[maybe_unused]] const auto got = read(fd_, &expiries, sizeof expiries);
+        });
+    }
     const itimerspec spec{{0, 0}, toTimespec(t)};
     timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
 }
