@@ -53,10 +53,10 @@ void frmADUtil::firstReading12(Sample& s)
 bool frmADUtil::readSample12(Sample& s)
 {
     while (before(rt().timeGetTime(), s.nextPass))
-        rt().DoEvents();
+        rt().DoEventsUntil(s.nextPass);
     const std::uint32_t deadline = rt().timeGetTime() + kBusyGiveUpMs;
     while (p.I2CBusy) {
-        rt().DoEvents();
+        rt().DoEventsUntil(deadline + 1);
         if (before(deadline, rt().timeGetTime()))
             p.I2CBusy = false;
     }

@@ -68,8 +68,9 @@ bool frmADUtil::readSample14(Sample& s)
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     usb::UsbLink& link = p.link();
+    // Only a handler frees the lock: one turn per event, at least a tick of the clock.
     while (p.I2CBusy)
-        rt().DoEvents();
+        rt().DoEventsUntil(rt().timeGetTime() + 1);
     if (!p.LoopRunning)
         return false;
 

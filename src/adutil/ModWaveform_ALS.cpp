@@ -53,29 +53,41 @@ void ModWaveform_ALS::DrawScrollingTrace(ui::PictureBox& picture, long columnCou
     // TraceY(n + 1) is written, so n stays one below the last element.
     const int n = static_cast<int>(std::min<long>(columnCount, kMaxColumns));
     const vb::Color colour = vb::RGB(TraceColorR, TraceColorG, TraceColorB);
+    const long long lastRow = picture.bufferHeight() - 1;
     for (int x = n; x >= 1; --x) {
         const long long yNew = TraceY[static_cast<std::size_t>(x)];
         const long long yOld = TraceY[static_cast<std::size_t>(x + 1)];
-        if (yNew != yOld) {
-            // The old mark and join of this column give way to the saved background.
-            const long long from = std::max(std::min(yNew, yOld) - 1, 0LL);
-            const long long to = std::min<long long>(std::max(yNew, yOld) + 1, PixelArray::kLast);
-            for (long long y = from; y <= to; ++y)
-                picture.PSet(x, static_cast<int>(y), PixelSave(x, static_cast<int>(y)));
-        }
         const long long y = yNew == 0 ? 1 : yNew;
-        for (long long row : {y, y + 1, y - 1})
-            if (row >= 0 && row < picture.bufferHeight())
-                picture.PSet(x, static_cast<int>(row), colour);
-        if (x > 1) {
-            // The join from this column's row to the next column's, both ends
-            // included; only its rows inside the picture can show.
-            const long long a = TraceY[static_cast<std::size_t>(x)];
-            const long long b = TraceY[static_cast<std::size_t>(x - 1)];
-            const long long top = std::max(std::min(a, b), 0LL);
-            const long long bottom = std::min<long long>(std::max(a, b), picture.bufferHeight() - 1);
-            for (long long j = top; j <= bottom; ++j)
-                picture.PSet(x, static_cast<int>(j), colour);
+        if (x < picture.bufferWidth()) {
+            // Painted: the mark (y - 1 to y + 1) and, right of column 1, the join
+            // from this column's row to the left neighbour's, both ends included.
+            // They touch, so they form one run of rows.
+            long long paintFrom = y - 1, paintTo = y + 1;
+            if (x > 1) {
+                const long long left = TraceY[static_cast<std::size_t>(x - 1)];
+                paintFrom = std::min(paintFrom, std::min(yNew, left));
+                paintTo = std::max(paintTo, std::max(yNew, left));
+            }
+            paintFrom = std::max(paintFrom, 0LL);
+            paintTo = std::min(paintTo, lastRow);
+            // Erased to the saved background first, when the row changed: the old
+            // mark and join of this column, inside the pixel array.
+            long long eraseFrom = 0, eraseTo = -1;
+            if (yNew != yOld) {
+                eraseFrom = std::max(std::min(yNew, yOld) - 1, 0LL);
+                eraseTo = std::min({std::max(yNew, yOld) + 1, static_cast<long long>(PixelArray::kLast), lastRow});
+            }
+            // Each pixel once: painted rows take the colour, the other erased rows the background.
+            const bool erase = eraseFrom <= eraseTo;
+            const long long from = erase ? std::min(paintFrom, eraseFrom) : paintFrom;
+            const long long to = erase ? std::max(paintTo, eraseTo) : paintTo;
+            for (long long row = from; row <= to; ++row) {
+                const int r = static_cast<int>(row);
+                if (row >= paintFrom && row <= paintTo)
+                    picture.PSet(x, r, colour);
+                else if (row >= eraseFrom && row <= eraseTo)
+                    picture.PSet(x, r, PixelSave(x, r));
+            }
         }
         TraceY[static_cast<std::size_t>(x + 1)] = static_cast<std::int32_t>(y);
     }

@@ -203,8 +203,9 @@ void KVN58C3_Main::cmdSetFetControl_Click(int Index)
         cbAutoScan_Click();
         p.rt().DoEvents();
     }
+    // Only a handler ends the scan: one turn per event, at least a tick of the clock.
     while (p.AutoScanActive)
-        p.rt().DoEvents();
+        p.rt().DoEventsUntil(p.rt().timeGetTime() + 1);
     const int bit = bitNumber(kUcFet);
     cbuCControl4[bit].Value = Index == kHostFets ? 1 : 0;
     cbuCControl4_Click(bit);

@@ -2,6 +2,10 @@
 // and the wait the handlers share.
 #include "chip/KVN58C3_Main.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include "chip/FormParts.h"
 
 namespace chip {
@@ -57,7 +61,9 @@ void KVN58C3_Main::Wait_Time(double seconds)
             elapsed += kDay;  // the wait went past midnight
         if (elapsed >= seconds)
             return;
-        p.rt().DoEvents();
+        // Blocks until the rest is up or an event comes, not spinning meanwhile.
+        const double leftMs = std::min(std::ceil((seconds - elapsed) * 1000.0), kDay * 1000.0);
+        p.rt().DoEventsUntil(p.rt().timeGetTime() + static_cast<std::uint32_t>(leftMs));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "chip/AutoScan.h"
 #include "chip/DataCollection.h"
+#include "chip/RegisterImage.h"
 #include "chip/Thermistor.h"
 #include "program/ProgramForm.h"
 #include "regmap/ChipRegisters.h"
@@ -49,6 +50,7 @@ public:
     ui::ControlArray<ui::Label> lblRegAddr{*this, "lblRegAddr"};
     ui::ControlArray<ui::Label> RegName{*this, "RegName"};  // 0 to 256; the rows show 0 to 0xC5
     ui::ControlArray<ui::TextBox> tbRegdata{*this, "tbRegdata"};
+    RegisterImage registerImage{tbRegdata};  // the values of tbRegdata's texts
     ui::ControlArray<ui::CommandButton> cbRead{*this, "cbRead"};
     ui::ControlArray<ui::CommandButton> cbWrite{*this, "cbWrite"};
     // I2C state and acknowledge indicator.

@@ -168,7 +168,7 @@ bool Scan::blockRead(std::uint8_t first, std::uint8_t count, int kept, std::uint
         return false;
     }
     for (int i = 0; i < kept; ++i)
-        f.tbRegdata[first + i].Text = usb::ByteToHex2(buffer[i]);
+        f.registerImage.setByte(first + i, buffer[i]);
     return true;
 }
 

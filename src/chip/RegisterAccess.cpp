@@ -61,7 +61,7 @@ void takeI2cLock(Program& p)
     // A holder that never let go (a handler ended by a box, say) must not block for ever.
     const std::uint32_t start = p.rt().timeGetTime();
     while (p.I2CBusy) {
-        p.rt().DoEvents();
+        p.rt().DoEventsUntil(start + kLockWaitMs);
         if (p.rt().timeGetTime() - start >= kLockWaitMs)
             p.I2CBusy = false;
     }
@@ -151,7 +151,7 @@ void KVN58C3_Main::cbRead_Click(int Index)
     link.FlushHidInput();
     const int status = link.I2cReadRetry(address, readCount, writeCount, &data, &reg, 0);
     if (status == usb::kStatusAck)
-        tbRegdata[Index].Text = usb::ByteToHex2(data);
+        registerImage.setByte(Index, data);
     endRegisterTransfer(*this, p, status, "I2C Register Read  &H", Index);
 }
 
@@ -191,14 +191,14 @@ void KVN58C3_Main::cbWrite_Click(int Index)
 void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
 {
     cbRead_Click(reg);
-    long v = vb::HexValue(tbRegdata[reg].Text.get());
+    long v = regValue(reg);
     const long mask = 1L << bit;
     v = set ? (v | mask) : (v & ~mask);
     tbRegdata[reg].Text = vb::Hex(v & 0xFF);
     cbWrite_Click(reg);
 }
 
-long KVN58C3_Main::regValue(int addr) const { return vb::HexValue(tbRegdata[addr].Text.get()); }
+long KVN58C3_Main::regValue(int addr) const { return registerImage.value(addr); }
 
 void KVN58C3_Main::writeRegisterValue(int reg, long value)
 {

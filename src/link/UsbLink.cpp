@@ -67,17 +67,26 @@ void UsbLink::CloseHidHandles()
     boards_.clear();
     writeHandle_ = -1;
     readHandle_ = -1;
+    inputDrained_ = false;
 }
 
 void UsbLink::FlushHidInput()
 {
     if (readHandle_ < 0)
         return;
+    // The bridge only answers requests, and every answer since the input was
+    // last found empty has been taken: there is nothing to wait for.
+    if (inputDrained_) {
+        rt_.DoEvents();
+        return;
+    }
     // Queued answers come at once; the first wait that finds none (or a failed read) ends the flush.
     for (;;) {
         rt_.DoEvents();
         if (transport_->read(readHandle_, report_, 1) != ReadResult::Got) {
             transport_->cancelRead(readHandle_);
+            // An answer given up on may still come later.
+            inputDrained_ = !outOfStep_;
             return;
         }
     }
@@ -91,11 +100,14 @@ int UsbLink::exchange(int timeoutMs)
         if (status != kStatusAck)
             return status;
     }
-    if (writeHandle_ < 0 || !transport_->write(writeHandle_, report_))
+    if (writeHandle_ < 0 || !transport_->write(writeHandle_, report_)) {
+        inputDrained_ = false;  // a write that failed may still have reached the board
         return kStatusWriteFailed;
+    }
     if (transport_->read(readHandle_, report_, timeoutMs) != ReadResult::Got) {
         transport_->cancelRead(readHandle_);
         outOfStep_ = true;
+        inputDrained_ = false;
         return kStatusTimeout;
     }
     return statusOfAnswer(report_);
@@ -126,7 +138,9 @@ int UsbLink::resynchronise(int timeoutMs)
         }
         if (answer[bridge::kStatusByte] == bridge::kAnswerAck &&
             std::equal(answer.begin() + bridge::kArgByte, answer.end(), probe.begin() + bridge::kArgByte)) {
+            // Every answer before the echo was dropped, and none is due after it.
             outOfStep_ = false;
+            inputDrained_ = true;
             return kStatusAck;
         }
         // Anything before the echo answers an abandoned request: dropped.

@@ -54,7 +54,8 @@ public:
     // What the link is connected to: the board's product text and device
     // path ("Simulated evaluation board (sim:kvn58-eval)"); "" when not connected.
     std::string ConnectedBoard() const;
-    // Discards answer reports still queued by the bridge.
+    // Discards answer reports still queued by the bridge. Lets pending events
+    // run; waits for a late answer only while one may be queued.
     void FlushHidInput();
 
     // Command 6: I2C read. Status 8, 1, 2 or 4; readBuffer changes only on 8. No box.
@@ -108,6 +109,9 @@ private:
     // An answer was given up on and may still arrive: no answer is taken as
     // the next request's until an echo has come back.
     bool outOfStep_ = false;
+    // No answer can be queued: a flush found the input empty since the
+    // handles were opened, and each request since had its answer taken.
+    bool inputDrained_ = false;
     std::uint32_t echoCount_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QTime>
 #include <QTimer>
+#include <sys/prctl.h>
 
 #include "qt/Dialogs.h"
 #include "qt/FormWindow.h"
@@ -41,6 +42,10 @@ QtRuntime::QtRuntime()
     // The program ends by End (or when the user closes its last window, see
     // endIfNoWindow), not whenever no window happens to be visible.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The kernel may let a sleep or a blocked wait of this thread run late by
+    // its timer slack (50 µs unless set): a 1 ms Sleep would take 1.05 ms and
+    // more, and the link's transfers and the runs' passes wait that often.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 QtRuntime::~QtRuntime()
@@ -68,11 +73,30 @@ void QtRuntime::Sleep(int ms)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-std::uint32_t QtRuntime::timeGetTime()
+void QtRuntime::DoEventsUntil(std::uint32_t untilMs)
+{
+    DoEvents();
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    const auto nowMs = floor<milliseconds>(now);
+    const auto left = static_cast<std::int32_t>(untilMs - msClock(now));
+    if (left <= 0)
+        return;
+    // Blocks until an event comes (input, a timer tick, the views' frame) or
+    // the millisecond clock reaches untilMs, and runs it.
+    wake_.at(steady_clock::time_point(nowMs + milliseconds(left)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    wake_.cancel();
+    throwIfEnded();
+}
+
+std::uint32_t QtRuntime::msClock(std::chrono::steady_clock::time_point t)
 {
     using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(t.time_since_epoch()).count());
 }
+
+std::uint32_t QtRuntime::timeGetTime() { return msClock(std::chrono::steady_clock::now()); }
 
 double QtRuntime::Timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 

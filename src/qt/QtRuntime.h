@@ -5,12 +5,14 @@
 // Every call from Qt into form code (widget signals, timer ticks, window closes)
 // goes through dispatch(), which keeps exceptions from crossing Qt's event loop
 // and turns the program's End into the end of the event loop.
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "qt/DeadlineWake.h"
 #include "qt/ViewUpdates.h"
 #include "ui/Runtime.h"
 
@@ -29,6 +31,7 @@ public:
 
     void DoEvents() override;
     void Sleep(int ms) override;
+    void DoEventsUntil(std::uint32_t untilMs) override;
     std::uint32_t timeGetTime() override;
     double Timer() override;
     vb::DateTime Now() override;
@@ -71,11 +74,14 @@ protected:
     void showScreenMousePointer(int pointer) override;
 
 private:
+    // The millisecond clock timeGetTime reads at t.
+    static std::uint32_t msClock(std::chrono::steady_clock::time_point t);
     int runModal(QDialog& d);
     void endEventLoop();
     QWidget* dialogParent() const;
 
     ViewUpdates updates_;  // outlives the windows' views
+    DeadlineWake wake_;  // ends DoEventsUntil's block on time
     std::map<const ui::Timer*, std::unique_ptr<QTimer>> timers_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
     std::vector<QDialog*> modals_;

@@ -42,6 +42,11 @@ public:
     virtual void DoEvents() = 0;
     // Blocks; nothing runs meanwhile.
     virtual void Sleep(int ms) = 0;
+    // A wait that lets events run: runs what is pending, then blocks until the
+    // next event or until timeGetTime() reaches untilMs, whichever comes first,
+    // and runs that. It may return before untilMs, so a caller loops, testing
+    // its own condition (the time, a flag a handler clears) between turns.
+    virtual void DoEventsUntil(std::uint32_t untilMs) = 0;
     // Millisecond clock (wraps at 2^32).
     virtual std::uint32_t timeGetTime() = 0;
     // Seconds since midnight, with fractions.

@@ -1,5 +1,6 @@
 // The scope's pixel helpers: whole-picture copies and the scrolling trace,
 // checked pixel by pixel.
+#include <algorithm>
 #include <random>
 
 #include "PictureFixture.h"
@@ -13,6 +14,43 @@ using adutil_test::PictureForm;
 
 constexpr vb::Color kTrace = 0x0000FF;
 constexpr vb::Color kGrid = 0x000000;
+
+// Every column erased and drawn in turn, as the trace was first drawn: what the
+// pass that writes each pixel once must match pixel for pixel.
+void redrawEveryColumn(ModWaveform_ALS& w, ui::PictureBox& picture, long columnCount)
+{
+    if (columnCount < 1) {
+        picture.Refresh();
+        return;
+    }
+    const int n = static_cast<int>(std::min<long>(columnCount, ModWaveform_ALS::kMaxColumns));
+    const vb::Color colour = vb::RGB(w.TraceColorR, w.TraceColorG, w.TraceColorB);
+    auto& t = w.TraceY;
+    for (int x = n; x >= 1; --x) {
+        const long long yNew = t[static_cast<std::size_t>(x)];
+        const long long yOld = t[static_cast<std::size_t>(x + 1)];
+        if (yNew != yOld) {
+            const long long from = std::max(std::min(yNew, yOld) - 1, 0LL);
+            const long long to = std::min<long long>(std::max(yNew, yOld) + 1, PixelArray::kLast);
+            for (long long y = from; y <= to; ++y)
+                picture.PSet(x, static_cast<int>(y), w.PixelSave(x, static_cast<int>(y)));
+        }
+        const long long y = yNew == 0 ? 1 : yNew;
+        for (long long row : {y, y + 1, y - 1})
+            if (row >= 0 && row < picture.bufferHeight())
+                picture.PSet(x, static_cast<int>(row), colour);
+        if (x > 1) {
+            const long long a = t[static_cast<std::size_t>(x)];
+            const long long b = t[static_cast<std::size_t>(x - 1)];
+            const long long top = std::max(std::min(a, b), 0LL);
+            const long long bottom = std::min<long long>(std::max(a, b), picture.bufferHeight() - 1);
+            for (long long j = top; j <= bottom; ++j)
+                picture.PSet(x, static_cast<int>(j), colour);
+        }
+        t[static_cast<std::size_t>(x + 1)] = static_cast<std::int32_t>(y);
+    }
+    picture.Refresh();
+}
 
 class ScrollingTrace : public ::testing::Test {
 protected:
@@ -181,6 +219,56 @@ TEST_F(ScrollingTrace, RowsAndColumnsOutsideTheArraysAreHeldInside)
     // The join of column 2 runs across the whole picture height.
     for (int y = 0; y < 164; ++y)
         EXPECT_EQ(at(2, y), kTrace);
+}
+
+// Thousands of samples of every kind (flat, noisy, steps across the picture,
+// zero, rows outside it), with stray pixels drawn in between, the background
+// restored, the picture resized and the column count beyond the picture: the
+// pass matches the column-by-column redraw pixel for pixel, and so do the rows it keeps.
+TEST_F(ScrollingTrace, EachPassMatchesTheColumnByColumnRedraw)
+{
+    PictureForm other{rt, 320, 164};
+    ModWaveform_ALS ref = w;  // the same background and rows
+    for (int y = 0; y < 164; ++y)
+        for (int x = 0; x < 320; ++x)
+            other.pic.PSet(x, y, at(x, y));
+    std::mt19937 rng(11);
+    w.TraceY.fill(1);
+    ref.TraceY.fill(1);
+    long columns = 1;
+    for (int sample = 0; sample < 3000; ++sample) {
+        const int kind = sample / 100 % 6;
+        int row = 0;
+        switch (kind) {
+        case 0: row = 80; break;
+        case 1: row = 60 + static_cast<int>(rng() % 40); break;
+        case 2: row = sample % 2 ? 1 : 163; break;
+        case 3: row = static_cast<int>(rng() % 3); break;
+        case 4: row = static_cast<int>(rng() % 400) - 100; break;
+        default: row = static_cast<int>(rng() % 164); break;
+        }
+        w.TraceY[1] = ref.TraceY[1] = row;
+        if (sample % 250 == 17) {  // a stray pixel where the trace may pass
+            const int x = static_cast<int>(rng() % 320), y = static_cast<int>(rng() % 164);
+            form.pic.PSet(x, y, 0x123456);
+            other.pic.PSet(x, y, 0x123456);
+        }
+        if (sample % 700 == 350) {  // the background back, the rows kept
+            w.RestoreBackground(form.pic);
+            ref.RestoreBackground(other.pic);
+        }
+        if (sample == 1500) {  // a smaller picture, then columns beyond it
+            form.pic.resizeBuffer(200, 100);
+            other.pic.resizeBuffer(200, 100);
+            columns = 260;
+        }
+        w.DrawScrollingTrace(form.pic, columns);
+        redrawEveryColumn(ref, other.pic, columns);
+        ASSERT_EQ(form.pic.pixels(), other.pic.pixels()) << "sample " << sample;
+        ASSERT_EQ(w.TraceY, ref.TraceY) << "sample " << sample;
+        if (columns < 319)
+            ++columns;
+    }
 }
 
 }  // namespace

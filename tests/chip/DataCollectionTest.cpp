@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <vector>
 
 #include "ControlFixture.h"
 #include "support/FileSizeLimit.h"
@@ -121,6 +122,22 @@ TEST_F(DataCollectionTest, SeriesHeaderStatesTheCountTakenNotTheTextTyped)
         EXPECT_EQ(fields(l[0]).size(), 7u);
         EXPECT_EQ(fields(l[0])[4], "2 Samples :");
     }
+}
+
+// The wait before each sample: what falls due meanwhile runs on time, and
+// the event loop turns once per such event, not once per millisecond.
+TEST_F(DataCollectionTest, TheWaitBetweenSamplesRunsEventsOnTimeWithoutSpinning)
+{
+    auto& f = form();
+    const long long t0 = rt.now();
+    std::vector<long long> ran;
+    for (long long ms : {250, 500, 750})
+        rt.at(t0 + ms, [&] { ran.push_back(rt.now() - t0); });
+    const long long turns0 = rt.doEventsCalls();
+    f.Wait_Time(1.0);
+    EXPECT_EQ(ran, (std::vector<long long>{250, 500, 750}));
+    EXPECT_EQ(rt.now() - t0, 1000);
+    EXPECT_LE(rt.doEventsCalls() - turns0, 4);
 }
 
 TEST_F(DataCollectionTest, NoSamplesLeavesOnlyTheHeaderLines)

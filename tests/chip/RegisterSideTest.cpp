@@ -36,6 +36,28 @@ TEST_F(RegisterSideTest, ReadSendsCommandSixAndShowsTwoDigits)
     EXPECT_NE(p().form<shell::Doco>().rtxt1.Text().find("     I2C Register Read  &H84 = &H0A\r\n"), std::string::npos);
 }
 
+// The value of a register follows its text, whoever set it and however often
+// it is read; a read always shows its byte as two digits.
+TEST_F(RegisterSideTest, ARegisterValueFollowsItsTextHoweverTheTextChanges)
+{
+    auto& f = launch();
+    board().chip().writeRegister(0x84, 0x07, rt.timeGetTime());
+    f.cbRead_Click(0x84);
+    EXPECT_EQ(f.regValue(0x84), 7);
+    f.tbRegdata[0x84].Text = "1ff";  // typed by the user
+    EXPECT_EQ(f.regValue(0x84), 0x1FF);
+    f.tbRegdata[0x84].Text = "7";
+    EXPECT_EQ(f.regValue(0x84), 7);
+    f.cbRead_Click(0x84);  // the same byte: its text becomes two digits again
+    EXPECT_EQ(f.tbRegdata[0x84].Text.get(), "07");
+    board().chip().writeRegister(0x84, 0xC3, rt.timeGetTime());
+    f.cbRead_Click(0x84);
+    EXPECT_EQ(f.tbRegdata[0x84].Text.get(), "C3");
+    EXPECT_EQ(f.regValue(0x84), 0xC3);
+    f.tbRegdata[0x84].Text = "";
+    EXPECT_EQ(f.regValue(0x84), 0);
+}
+
 TEST_F(RegisterSideTest, ReadNotAcknowledgedKeepsTextAndPaintsRed)
 {
     auto& f = launch();
@@ -76,6 +98,7 @@ TEST_F(RegisterSideTest, WriteRetriesOnceQuietlyAfterThirtyMsOnNoAcknowledge)
 {
     auto& f = launch();
     f.tbRegdata[0x84].Text = "03";
+    f.cbWrite_Click(0x84);  // from here on the link knows no late answer is queued
     long long t0 = rt.now();
     f.cbWrite_Click(0x84);
     const long long plainWriteMs = rt.now() - t0;

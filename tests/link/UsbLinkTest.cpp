@@ -128,6 +128,40 @@ TEST_F(LinkTransfer, FlushOnAQuietBoardReadsOnceAndLetsEventsRun)
     EXPECT_TRUE(board.log.empty());
 }
 
+TEST_F(LinkTransfer, AFlushWaitsOnlyWhileAnAnswerMayBeQueued)
+{
+    // The time a flush waits for the board, beside the turn of events it always
+    // lets run (a millisecond of this clock).
+    const auto flushWaits = [this] {
+        const long long t0 = rt.now();
+        const long long calls = rt.doEventsCalls();
+        link.FlushHidInput();
+        EXPECT_EQ(rt.doEventsCalls() - calls, 1);
+        return rt.now() - t0 - 1;
+    };
+    const auto read = [this] {
+        std::uint8_t address = 0x50, count = 1, writeCount = 1, reg = 0x49, value = 0;
+        return link.I2cRead(address, count, writeCount, &value, &reg);
+    };
+    // Just opened: what the board still holds is not known.
+    EXPECT_EQ(flushWaits(), 1);
+    ASSERT_EQ(read(), usb::kStatusAck);
+    EXPECT_EQ(flushWaits(), 0);
+    // An answer given up on may still come, until an echo has brought the link back in step.
+    board.faults.answerTimeoutCount = 1;
+    ASSERT_EQ(read(), usb::kStatusTimeout);
+    EXPECT_EQ(flushWaits(), 1);
+    EXPECT_EQ(flushWaits(), 1);
+    ASSERT_EQ(read(), usb::kStatusAck);
+    EXPECT_EQ(flushWaits(), 0);
+    board.faults.writeFailCount = 1;
+    ASSERT_EQ(read(), usb::kStatusWriteFailed);
+    EXPECT_EQ(flushWaits(), 1);
+    EXPECT_EQ(flushWaits(), 0);
+    ASSERT_TRUE(link.OpenBoard());
+    EXPECT_EQ(flushWaits(), 1);
+}
+
 TEST_F(LinkTransfer, ClosedHandlesMakeTransfersFailToWrite)
 {
     link.CloseHidHandles();

@@ -1,4 +1,5 @@
 // The Qt runtime: timers, the end of the program, errors kept inside the event loop.
+#include <cstdint>
 #include <stdexcept>
 
 #include <QMessageBox>
@@ -151,6 +152,27 @@ TEST(QtRuntimeClock, ClocksAdvanceWithRealTime)
     EXPECT_GE(rt.timeGetTime() - t0, 20u);
     EXPECT_GE(rt.Timer(), 0.0);
     EXPECT_LT(rt.Timer(), 86400.0);
+}
+
+// A wait of 300 ms with a timer ticking every 20 ms: it ends on its time, the
+// ticks run meanwhile, and it turns about once per event, not thousands of times.
+TEST_F(QtRuntimeEnd, AWaitBlocksUntilItsTimeAndRunsWhatFallsDueMeanwhile)
+{
+    int ticks = 0;
+    f.tmrTick.Tick = [&] { ++ticks; };
+    f.tmrTick.Interval = 20;
+    f.tmrTick.Enabled = true;
+    f.Show();
+    const auto before = [](std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b) < 0; };
+    const std::uint32_t until = rt.timeGetTime() + 300;
+    int turns = 0;
+    while (before(rt.timeGetTime(), until)) {
+        rt.DoEventsUntil(until);
+        ++turns;
+    }
+    EXPECT_LT(rt.timeGetTime() - until, 50u);
+    EXPECT_GE(ticks, 10);
+    EXPECT_LT(turns, 3 * ticks + 30);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "support/HeadlessRuntime.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "ui/CommonDialog.h"
 #include "ui/Timer.h"
 
@@ -54,6 +57,28 @@ void HeadlessRuntime::runDue()
         if (t->Tick && !t->fire())
             ++ticksHeldBack_;
     }
+}
+
+void HeadlessRuntime::DoEventsUntil(std::uint32_t untilMs)
+{
+    throwIfEnded();
+    ++doEventsCalls_;
+    const long long until = nextDue(nowMs_ + static_cast<std::int32_t>(untilMs - timeGetTime()));
+    nowMs_ = std::max(until, nowMs_ + 1);
+    runDue();
+    throwIfEnded();
+}
+
+long long HeadlessRuntime::nextDue(long long limit) const
+{
+    long long next = limit;
+    if (!actions_.empty())
+        next = std::min(next, actions_.begin()->first);
+    // A timer whose tick is still running cannot tick again meanwhile.
+    for (const auto& [timer, due] : due_)
+        if (!timer->running())
+            next = std::min(next, due);
+    return next;
 }
 
 void HeadlessRuntime::Sleep(int ms)

@@ -19,6 +19,9 @@ public:
 
     void DoEvents() override;  // advances 1 ms, then runs what fell due
     void Sleep(int ms) override;
+    // Moves the clock to untilMs or to the next action or timer tick due
+    // before it (at least 1 ms, as DoEvents), then runs what fell due.
+    void DoEventsUntil(std::uint32_t untilMs) override;
     std::uint32_t timeGetTime() override;
     double Timer() override;
     vb::DateTime Now() override;
@@ -63,6 +66,7 @@ public:
     };
     const std::vector<DialogRecord>& dialogs() const { return dialogs_; }
 
+    // Turns of the event loop: DoEvents calls and DoEventsUntil calls.
     long long doEventsCalls() const { return doEventsCalls_; }
     // Ticks that fell due at a pump and did not run (their timer was not ticking).
     long long ticksHeldBack() const { return ticksHeldBack_; }
@@ -73,6 +77,8 @@ protected:
 
 private:
     void runDue();
+    // The virtual time of the next action or timer tick, if before limit; else limit.
+    long long nextDue(long long limit) const;
 
     vb::DateTime start_;
     long long nowMs_ = 0;
