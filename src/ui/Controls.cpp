@@ -85,6 +85,7 @@ void ListControl::RemoveItem(int i)
     if (i < 0 || i >= ListCount())
         return;
     items_.erase(items_.begin() + i);
+    ++generation_;
     if (ListIndex >= ListCount())
         ListIndex.setQuietly(-1);
     propertyChanged(PropId::List);
@@ -93,6 +94,7 @@ void ListControl::RemoveItem(int i)
 void ListControl::Clear()
 {
     items_.clear();
+    ++generation_;
     ListIndex.setQuietly(-1);
     propertyChanged(PropId::List);
 }

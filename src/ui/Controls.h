@@ -83,10 +83,16 @@ public:
     void Clear();
     Prop<int> ListIndex{this, PropId::ListIndex, -1};
     Handler Click;  // when ListIndex changes
+    // Bumped by every change of the list but AddItem, so a view that shows the
+    // first items of the same generation may append the rest.
+    unsigned long long generation() const { return generation_; }
 
 protected:
     void onChanged(PropId id) override;
     std::vector<std::string> items_;
+
+private:
+    unsigned long long generation_ = 0;
 };
 
 class ComboBox : public ListControl {
