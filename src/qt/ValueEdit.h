@@ -1,10 +1,12 @@
 #pragma once
 // The widget of a text box. The program rewrites many of them on every scan,
 // so while a box is not being edited it shows its value itself: a new value
-// costs a stored string and the paint of one short text laid out once, not
-// the line edit's text layout, signals and accessibility updates. As the focus,
+// costs a stored string and the paint of one short text (a number drawn from
+// cached glyphs, other text laid out once), not the line edit's text layout,
+// signals and accessibility updates. As the focus,
 // a key or a click arrives, the line edit takes the value over and edits as
 // usual; when the focus leaves, the box shows what it holds again.
+#include <QGlyphRun>
 #include <QLineEdit>
 #include <QStaticText>
 
@@ -12,7 +14,7 @@ namespace qt {
 
 class ValueEdit : public QLineEdit {
 public:
-    explicit ValueEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit ValueEdit(QWidget* parent = nullptr);
 
     // Shows the value, without the line edit's signals.
     void setValue(const QString& s);
@@ -27,10 +29,15 @@ protected:
 private:
     void startEditing();
     void stopEditing();
+    void showValue(const QString& s);
+    void layOut();
 
     QString value_;
-    QStaticText shown_;
-    bool laidOut_ = false;  // shown_ is laid out in the widget's font
+    bool laidOut_ = false;  // in the widget's font, as one of:
+    bool number_ = false;  // glyphs_ (a number) or text_ (any other text)
+    QGlyphRun glyphs_;
+    QStaticText text_;
+    qreal width_ = 0;
     bool editing_ = false;
 };
 
