@@ -162,6 +162,37 @@ void BM_TwentySevenChanges_QtView(benchmark::State& state)
 }
 BENCHMARK(BM_TwentySevenChanges_QtView)->Arg(30)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
+// One item added to a list of 10,000 and shown at once (as a listener search
+// refreshes its list after each find).
+class ListForm : public ui::Form {
+public:
+    explicit ListForm(ui::Runtime& rt) : ui::Form(rt, "frmList") { lstItems.move(8, 8, 300, 200); }
+    ui::ListBox lstItems{*this, "lstItems"};
+};
+
+void BM_ListAddItemAt10000_QtView(benchmark::State& state)
+{
+    qt::QtRuntime rt;
+    ListForm f(rt);
+    qt::WindowsFirst windows(rt);
+    f.Show();
+    for (int i = 0; i < 10000; ++i)
+        f.lstItems.AddItem("item " + std::to_string(i));
+    showFrame(rt);
+    long long n = 0;
+    for (auto _ : state) {
+        f.lstItems.AddItem("added " + std::to_string(++n));
+        f.lstItems.Refresh();
+        state.PauseTiming();
+        if (f.lstItems.ListCount() > 10000)
+            f.lstItems.RemoveItem(f.lstItems.ListCount() - 1);  // back to 10,000 (a rebuild, not timed)
+        showFrame(rt);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ListAddItemAt10000_QtView)->Unit(benchmark::kMicrosecond)->Iterations(50);
+
 // The trace lines of one scan (its three block reads) with the trace window
 // shown, then the frame; the window's memory must stay bounded.
 void BM_TraceLinesThenFrame_QtView(benchmark::State& state)

@@ -357,6 +357,9 @@ class ListView : public View<ui::ListBox, QListWidget> {
 public:
     ListView(ui::ListBox& l, QtRuntime& rt, QWidget* parent) : View(l, rt, new QListWidget(parent))
     {
+        // Every item is one line of text in one font: the list lays out a long
+        // list without measuring each item.
+        w_->setUniformItemSizes(true);
         QObject::connect(w_, &QListWidget::currentRowChanged, [this](int row) {
             if (row >= 0)
                 fromUser([this, row] { choose(m_, row); }, {PropId::ListIndex});
