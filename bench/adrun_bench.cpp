@@ -1,6 +1,5 @@
 // The A/D form's runs, 14-bit and 12-bit: one sample's own time with the
-// trace across the whole scope, and the run with the Qt view shown on a board
-// answering each report after 1 ms.
+// trace across the whole scope (the run as a user sees it: user_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -9,20 +8,10 @@
 
 #include "BenchProgram.h"
 #include "adutil/frmADUtil.h"
-#include "link/BridgeProtocol.h"
 #include "program/Program.h"
-#include "regmap/ChipRegisters.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
 #include "support/HeadlessRuntime.h"
-
-#ifdef KVN_BENCH_QT
-#include <QTimer>
-
-#include "qt/FormWindow.h"
-#include "qt/PictureWidget.h"
-#include "qt/QtRuntime.h"
-#endif
 
 namespace {
 
@@ -40,12 +29,6 @@ void chooseResolution(adutil::frmADUtil& ad, int bits)
 {
     if (bits == k12Bit)
         ad.OptBits[0].Value = true;
-}
-
-// Reads of the register the run's samples come from.
-std::uint8_t sampleRegister(int bits)
-{
-    return bits == k12Bit ? chipreg::cellRegister(kChannel) : chipreg::kMonitorResult;
 }
 
 // Per sample on a board that answers at once, measured once the trace spans
@@ -93,61 +76,5 @@ BENCHMARK(BM_AdSampleSoftwareTime)
     ->UseManualTime()
     ->Iterations(5)
     ->Unit(benchmark::kMicrosecond);
-
-#ifdef KVN_BENCH_QT
-long long sampleReads(const sim::EvalBoard& board, int bits)
-{
-    long long n = 0;
-    for (const auto& r : board.log)
-        n += r[usb::bridge::kCommandByte] == usb::bridge::kCmdI2cRead && r[5] == sampleRegister(bits);
-    return n;
-}
-
-// Samples per second against the floor of three milliseconds a sample, and
-// the scope's repaints per second. 14-bit: two 1 ms transfers plus the 1 ms
-// pause once the trace is full; 12-bit: one 1 ms transfer, the pause, and the
-// pass's own 1 ms wait after the previous one.
-void BM_AdRunWithQtView(benchmark::State& state)
-{
-    const int runMs = static_cast<int>(state.range(0));
-    const int bits = static_cast<int>(state.range(1));
-    for (auto _ : state) {
-        qt::QtRuntime rt;
-        Program p(rt, benchOptions());
-        qt::WindowsFirst windows(rt);
-        p.simBoard()->faults.latencyMs = 1;
-        auto& ad = p.form<adutil::frmADUtil>();
-        rt.dispatch([&p, &ad, bits] {
-            p.form<shell::frmStartup>().launch(0);
-            ad.Show();
-            chooseResolution(ad, bits);
-        });
-        qt::FormWindow* window = rt.window(ad);
-        auto* scope = window ? dynamic_cast<qt::PictureWidget*>(window->widgetOf(ad.picTrace1_1)) : nullptr;
-        if (!scope) {
-            state.SkipWithError("the A/D form has no scope widget");
-            break;
-        }
-        sim::EvalBoard& board = *p.simBoard();
-        board.log.clear();
-        const int builds0 = scope->imageBuilds();
-        const auto t0 = Clock::now();
-        QTimer::singleShot(runMs, [&ad] { ad.SSCmdStop_Click(); });
-        rt.dispatch([&ad] { ad.OptMuxSelect[kChannel].userClick(); });
-        const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-        const double samples = static_cast<double>(sampleReads(board, bits) - 1);
-        state.counters["samples_per_s"] = samples / wall;
-        state.counters["floor_samples_per_s"] = 1000.0 / 3.0;
-        state.counters["ms_per_sample"] = samples > 0 ? wall * 1000.0 / samples : 0.0;
-        state.counters["repaints_per_s"] = (scope->imageBuilds() - builds0) / wall;
-    }
-}
-BENCHMARK(BM_AdRunWithQtView)
-    ->Args({3000, k14Bit})
-    ->Args({3000, k12Bit})
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-#endif
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The analog monitor's cost: one channel conversion (write, convert, read)
 // in software alone, and the single-channel series on a board answering each
-// report after 1 ms, against the floor its transfers set.
+// report after 1 ms on the virtual clock, against the floor its transfers set
+// (the series on the real runtime and clocks: user_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -13,12 +14,6 @@
 #include "sim/EvalBoard.h"
 #include "support/HeadlessRuntime.h"
 #include "ui/CommonDialog.h"
-
-#ifdef KVN_BENCH_QT
-#include <chrono>
-
-#include "qt/QtRuntime.h"
-#endif
 
 namespace {
 
@@ -74,50 +69,5 @@ void BM_SampleSingleVoltageAt1msLatency(benchmark::State& state)
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_SampleSingleVoltageAt1msLatency)->Arg(500)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-#ifdef KVN_BENCH_QT
-// The Qt runtime with the save dialog answered at once.
-class ChosenFileRuntime : public qt::QtRuntime {
-public:
-    explicit ChosenFileRuntime(std::string path) : path_(std::move(path)) {}
-    bool FileDialog(ui::CommonDialog& dlg, ui::DialogKind) override
-    {
-        dlg.FileName = path_;
-        return true;
-    }
-
-private:
-    std::string path_;
-};
-
-// The same series on the program's own runtime and real clocks: event pumps
-// cost what they cost, the link's flush waits and the 0.01 s waits are real.
-void BM_SampleSingleVoltageQtAt1msLatency(benchmark::State& state)
-{
-    const int samples = static_cast<int>(state.range(0));
-    const auto file = std::filesystem::temp_directory_path() / "kvn-bench-series-qt.txt";
-    for (auto _ : state) {
-        ChosenFileRuntime rt(file.string());
-        Program p(rt, benchOptions());
-        p.form<shell::frmStartup>().launch(0);
-        auto& form = p.form<chip::KVN58C3_Main>();
-        sim::EvalBoard& board = *p.simBoard();
-        board.faults.latencyMs = 1;
-        form.tbVoltageMon.ListIndex = 1;
-        form.tbSamples2.Text = std::to_string(samples);
-        const std::size_t from = board.log.size();
-        const auto t0 = std::chrono::steady_clock::now();
-        form.SampleVoltages_Click();
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        const double transfers = static_cast<double>(board.log.size() - from) / samples;
-        state.counters["samples_per_s"] = samples / seconds;
-        state.counters["transfers_per_sample"] = transfers;
-        state.counters["floor_samples_per_s"] = 1000.0 / (transfers * board.faults.latencyMs);
-        state.counters["ms_per_sample"] = seconds * 1000.0 / samples;
-    }
-    std::filesystem::remove(file);
-}
-BENCHMARK(BM_SampleSingleVoltageQtAt1msLatency)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-#endif
 
 }  // namespace

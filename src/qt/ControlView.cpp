@@ -1,5 +1,6 @@
 #include "qt/ControlView.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 
 #include "qt/QtRuntime.h"
@@ -25,6 +26,23 @@ constexpr std::uint32_t kFitInputs = bit(PropId::Geometry) | bit(PropId::Caption
 
 }  // namespace
 
+// Catches the view up when its widget is shown (its tab page chosen, its window shown again).
+class ControlView::ShowWatch : public QObject {
+public:
+    explicit ShowWatch(ControlView& v) : v_(v) { v_.widget_->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && v_.dirty_ != 0 && !v_.marked_)
+            v_.catchUpNow();
+        return false;
+    }
+
+private:
+    ControlView& v_;
+};
+
 ControlView::ControlView(ui::Control& c, QtRuntime& rt, QWidget* widget) : rt_(rt), control_(c), widget_(widget) {}
 
 ControlView::~ControlView()
@@ -45,9 +63,21 @@ void ControlView::changed(PropId id)
 
 void ControlView::catchUp()
 {
+    marked_ = false;
+    // A widget hidden by its own control still follows Visible (and shows the
+    // rest as it appears); one hidden with its page or window waits to be shown.
+    if (widget_ && !widget_->isVisible() && !(dirty_ & bit(PropId::Visible))) {
+        if (!showWatch_)
+            showWatch_ = std::make_unique<ShowWatch>(*this);
+        return;
+    }
+    catchUpNow();
+}
+
+void ControlView::catchUpNow()
+{
     const std::uint32_t dirty = dirty_;
     dirty_ = 0;
-    marked_ = false;
     for (PropId id : kCatchUpOrder)
         if (dirty & bit(id))
             show(id);

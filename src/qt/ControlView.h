@@ -1,11 +1,14 @@
 #pragma once
 // The view of one control: a widget kept in step with the control both ways.
 // The control tells the view every property change, which only marks it; the
-// runtime's frame brings it up to date (catchUp). The widget's signals go back
-// to the control through the runtime's dispatch (fromUser).
+// runtime's frame brings it up to date (catchUp). A widget that is not on
+// screen (its window hidden, its tab page not the current one) is left alone
+// and catches up as it is shown. The widget's signals go back to the control
+// through the runtime's dispatch (fromUser).
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 #include <QPointer>
@@ -32,7 +35,8 @@ public:
 
     // The control changed: shown at the next frame.
     void changed(ui::PropId id);
-    // Shows every property marked since the last frame.
+    // Shows every property marked since the last frame; a widget not on screen
+    // keeps them until it is shown.
     void catchUp();
     // Shows the control's property in the widget, without the widget's signals
     // echoing it back.
@@ -59,14 +63,17 @@ protected:
     QtRuntime& rt_;
 
 private:
+    class ShowWatch;
     void show(ui::PropId id);
     void syncColours();
+    void catchUpNow();
 
     ui::Control& control_;
     QPointer<QWidget> widget_;
     bool detached_ = false;
     std::uint32_t dirty_ = 0;  // one bit per ui::PropId
     bool marked_ = false;
+    std::unique_ptr<ShowWatch> showWatch_;  // made once the widget first waits to be shown
     // The colours the palette shows, so an unchanged colour costs nothing.
     bool coloured_ = false;
     vb::Color shownBack_ = 0, shownFore_ = 0;

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -23,11 +24,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "qt/Fitting.h"
 #include "qt/Look.h"
 #include "qt/PictureWidget.h"
 #include "qt/QtRuntime.h"
+#include "qt/ValueEdit.h"
 #include "ui/PictureBox.h"
 
 namespace qt {
@@ -89,7 +92,8 @@ protected:
     void syncKind(PropId id) override
     {
         if (id == PropId::Caption) {
-            w_->setText(q(m_.Caption));
+            if (const QString s = q(m_.Caption); w_->text() != s)
+                w_->setText(s);
         } else if (id == PropId::Picture) {
             const ui::Image& img = m_.Picture.get();
             if (img.empty()) {
@@ -106,7 +110,26 @@ protected:
     {
         return ColourRoles{QPalette::Button, QPalette::ButtonText};
     }
-    void fit() override { w_->setGeometry(widened(m_, captionWidth(*w_), Grow::BothSides)); }
+    // Measures the caption only when something it depends on changed: a
+    // caption set and set back within a frame costs nothing.
+    void fit() override
+    {
+        Fitted now{w_->text(), w_->font(), w_->icon().cacheKey(), QRect(m_.Left, m_.Top, m_.Width, m_.Height)};
+        if (fitted_ && *fitted_ == now)
+            return;
+        w_->setGeometry(widened(m_, captionWidth(*w_), Grow::BothSides));
+        fitted_ = std::move(now);
+    }
+
+private:
+    struct Fitted {
+        QString caption;
+        QFont font;
+        qint64 icon;
+        QRect design;
+        bool operator==(const Fitted&) const = default;
+    };
+    std::optional<Fitted> fitted_;
 };
 
 class ClickableLabel : public QLabel {
@@ -161,9 +184,9 @@ protected:
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
-class TextView : public View<ui::TextBox, QLineEdit> {
+class TextView : public View<ui::TextBox, ValueEdit> {
 public:
-    TextView(ui::TextBox& t, QtRuntime& rt, QWidget* parent) : View(t, rt, new QLineEdit(parent))
+    TextView(ui::TextBox& t, QtRuntime& rt, QWidget* parent) : View(t, rt, new ValueEdit(parent))
     {
         QObject::connect(w_, &QLineEdit::textEdited,
             [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
@@ -173,10 +196,7 @@ protected:
     void syncKind(PropId id) override
     {
         if (id == PropId::Text) {
-            // Only a real difference: re-setting the same text would move the user's cursor.
-            const QString s = q(m_.Text);
-            if (w_->text() != s)
-                w_->setText(s);
+            w_->setValue(q(m_.Text));
         } else if (id == PropId::Style) {
             w_->setReadOnly(m_.Locked);
             w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignVCenter);
@@ -337,6 +357,9 @@ class ListView : public View<ui::ListBox, QListWidget> {
 public:
     ListView(ui::ListBox& l, QtRuntime& rt, QWidget* parent) : View(l, rt, new QListWidget(parent))
     {
+        // Every item is one line of text in one font: the list lays out a long
+        // list without measuring each item.
+        w_->setUniformItemSizes(true);
         QObject::connect(w_, &QListWidget::currentRowChanged, [this](int row) {
             if (row >= 0)
                 fromUser([this, row] { choose(m_, row); }, {PropId::ListIndex});
@@ -347,14 +370,16 @@ protected:
     void syncKind(PropId id) override
     {
         if (id == PropId::List) {
-            QStringList items = itemsOf(m_);
-            bool same = w_->count() == items.size();
-            for (int i = 0; same && i < w_->count(); ++i)
-                same = w_->item(i)->text() == items[i];
-            if (!same) {
+            // Items added since the last frame are appended; any other change rebuilds the list.
+            if (m_.generation() != shownGeneration_ || w_->count() > m_.ListCount()) {
                 w_->clear();
-                w_->addItems(items);
+                shownGeneration_ = m_.generation();
             }
+            QStringList added;
+            for (int i = w_->count(); i < m_.ListCount(); ++i)
+                added << q(m_.List(i));
+            if (!added.isEmpty())
+                w_->addItems(added);
             syncIndex();
         } else if (id == PropId::ListIndex) {
             syncIndex();
@@ -373,6 +398,8 @@ private:
             w_->clearSelection();
         }
     }
+
+    unsigned long long shownGeneration_ = 0;
 };
 
 class ShapeWidget : public QWidget {
@@ -506,14 +533,20 @@ protected:
 };
 
 // The trace window holds long texts: when the control only grew at the end, only
-// the new tail goes to the widget, once per frame; the widget drops its oldest
-// lines as the control does.
+// the new tail goes to the widget; the widget drops its oldest lines as the
+// control does. While the text keeps changing it is shown at most every
+// kShowMs: each showing lays out the new lines and repaints the text and its
+// scroll bar, and a trace scrolling faster than that cannot be read anyway.
 class RichTextView : public View<ui::RichTextBox, QPlainTextEdit> {
 public:
+    static constexpr int kShowMs = 200;  // 5 times a second
+
     RichTextView(ui::RichTextBox& r, QtRuntime& rt, QWidget* parent) : View(r, rt, new QPlainTextEdit(parent))
     {
         w_->setReadOnly(true);
         w_->setUndoRedoEnabled(false);
+        later_.setSingleShot(true);
+        QObject::connect(&later_, &QTimer::timeout, [this] { changed(PropId::Text); });
     }
 
 protected:
@@ -521,6 +554,14 @@ protected:
     {
         if (id != PropId::Text)
             return;
+        // A frame asked for now (a refresh, a test) shows the text whenever it comes.
+        if (rt_.viewUpdates().timedFrame() && sinceShown_.isValid() && sinceShown_.elapsed() < kShowMs) {
+            if (!later_.isActive())
+                later_.start(static_cast<int>(kShowMs - sinceShown_.elapsed()));
+            return;
+        }
+        later_.stop();
+        sinceShown_.start();
         // The widget counts the empty line after the last line end as a line too.
         const int limit = m_.maxLines() > 0 ? m_.maxLines() + 1 : 0;
         if (w_->maximumBlockCount() != limit)
@@ -556,6 +597,8 @@ private:
         return QString::fromStdString(out);
     }
 
+    QTimer later_;  // shows a text that came too soon after the last
+    QElapsedTimer sinceShown_;
     bool shownAny_ = false;
     unsigned long long shownGeneration_ = 0;
     unsigned long long shownEnd_ = 0;  // where the shown text ends, counted from the last setText

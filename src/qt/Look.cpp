@@ -48,16 +48,9 @@ public:
         if (pe == PE_PanelLineEdit) {
             // The value boxes repaint all through a scan: a flat fill and a
             // thin border, not the style's antialiased rounded frame.
-            p->fillRect(opt->rect, opt->palette.brush(QPalette::Base));
             const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(opt);
-            if (frame && frame->lineWidth > 0) {
-                const bool focused = (opt->state & State_HasFocus) && (opt->state & State_Enabled);
-                p->save();
-                p->setPen(focused ? kFocusBorder : kBorder);
-                p->setBrush(Qt::NoBrush);
-                p->drawRect(opt->rect.adjusted(0, 0, -1, -1));
-                p->restore();
-            }
+            paintLineEditPanel(*p, opt->rect, opt->palette, frame && frame->lineWidth > 0,
+                (opt->state & State_HasFocus) && (opt->state & State_Enabled));
             return;
         }
         if (pe == PE_FrameFocusRect && qobject_cast<const QPushButton*>(w))
@@ -100,6 +93,19 @@ void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color 
     w.setPalette(pal);
     if (roles.fillsBackground && !w.autoFillBackground())
         w.setAutoFillBackground(true);
+}
+
+void paintLineEditPanel(QPainter& p, const QRect& r, const QPalette& palette, bool frame, bool focused)
+{
+    p.fillRect(r, palette.brush(QPalette::Base));
+    if (!frame || r.width() < 2 || r.height() < 2)
+        return;
+    // Four one-pixel fills: the raster engine's fastest way to a thin border.
+    const QColor border = focused ? kFocusBorder : kBorder;
+    p.fillRect(r.left(), r.top(), r.width(), 1, border);
+    p.fillRect(r.left(), r.bottom(), r.width(), 1, border);
+    p.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, border);
+    p.fillRect(r.right(), r.top() + 1, 1, r.height() - 2, border);
 }
 
 QFont controlFont(bool bold, int pointSize)

@@ -10,6 +10,8 @@
 
 #include "vb/Color.h"
 
+class QPainter;
+class QRect;
 class QWidget;
 
 namespace qt {
@@ -32,6 +34,10 @@ struct ColourRoles {
 
 // Shows the colours in the widget's palette; disabled text keeps the look's grey.
 void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color fore);
+
+// A text box's panel as the look paints it: a flat fill of the palette's base
+// and a thin border (the focus colour while it has the focus).
+void paintLineEditPanel(QPainter& p, const QRect& r, const QPalette& palette, bool frame, bool focused);
 
 // The application font made bold and sized as a control asks (size 0: default).
 QFont controlFont(bool bold, int pointSize);

@@ -10,7 +10,11 @@ ViewUpdates::ViewUpdates()
 {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { updateNow(); });
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        timedFrame_ = true;
+        updateNow();
+        timedFrame_ = false;
+    });
 }
 
 void ViewUpdates::mark(ControlView& v)

@@ -29,6 +29,9 @@ public:
     void forget(ControlView& v);
     // Every marked view catches up now.
     void updateNow();
+    // True while a frame of the frame clock runs (not one asked for by
+    // updateNow): a view may then show a busy part at a lower rate.
+    bool timedFrame() const { return timedFrame_; }
 
     long long frames() const { return frames_; }
 
@@ -40,6 +43,7 @@ private:
     QTimer timer_;
     QElapsedTimer sinceFrame_;
     long long frames_ = 0;
+    bool timedFrame_ = false;
 };
 
 }  // namespace qt

@@ -108,6 +108,10 @@ void Chip::releaseRegister(std::uint8_t reg) { forced_[reg].reset(); }
 std::uint8_t Chip::readRegister(std::uint8_t reg, std::uint32_t nowMs)
 {
     advanceTo(nowMs);
+    const bool continues = reg == lastRead_ + 1;
+    lastRead_ = reg;
+    if (scanEveryRead && !continues && !poweredDown_ && reg >= kStatusFirst && reg <= kLiveLast)
+        runScan();
     return peek(reg);
 }
 

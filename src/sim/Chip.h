@@ -53,6 +53,10 @@ public:
     void releaseRegister(std::uint8_t reg);
 
     Pack pack;
+    // For benchmarks: a read that starts at a status or result register sees a
+    // scan run just before it, so every measurement the program makes shows new
+    // readings (the chip's own scan renews them only every kScanPeriodMs).
+    bool scanEveryRead = false;
 
     // Called with every register write the chip takes over the bus, at the
     // board's time: tests watch what reached the chip and when.
@@ -115,6 +119,7 @@ private:
     long long lastMonitorMs_ = 0;
     long long conversionDoneMs_ = -1;  // a started conversion not yet in 0xAA/0xAB
     long long scans_ = 0;
+    int lastRead_ = -1;  // the register read last, so a block read scans once
     bool ovActive_ = false;
     bool uvActive_ = false;
     bool poweredDown_ = false;

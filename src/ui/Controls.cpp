@@ -94,6 +94,7 @@ bool ListControl::dropOldItems()
         return false;
     const int dropped = ListCount() - maxItems_;
     items_.erase(items_.begin(), items_.begin() + dropped);
+    ++generation_;
     // The selection stays on its item while that is kept.
     if (ListIndex >= 0)
         ListIndex.setQuietly(ListIndex >= dropped ? ListIndex - dropped : -1);
@@ -105,6 +106,7 @@ void ListControl::RemoveItem(int i)
     if (i < 0 || i >= ListCount())
         return;
     items_.erase(items_.begin() + i);
+    ++generation_;
     if (ListIndex >= ListCount())
         ListIndex.setQuietly(-1);
     propertyChanged(PropId::List);
@@ -113,6 +115,7 @@ void ListControl::RemoveItem(int i)
 void ListControl::Clear()
 {
     items_.clear();
+    ++generation_;
     ListIndex.setQuietly(-1);
     propertyChanged(PropId::List);
 }

@@ -86,6 +86,9 @@ public:
     void setMaxItems(int n);
     Prop<int> ListIndex{this, PropId::ListIndex, -1};
     Handler Click;  // when ListIndex changes
+    // Bumped by every change of the list but AddItem, so a view that shows the
+    // first items of the same generation may append the rest.
+    unsigned long long generation() const { return generation_; }
 
 protected:
     void onChanged(PropId id) override;
@@ -95,6 +98,7 @@ private:
     // Drops the oldest items beyond the limit; true when any went.
     bool dropOldItems();
     int maxItems_ = 0;
+    unsigned long long generation_ = 0;
 };
 
 class ComboBox : public ListControl {

@@ -2,7 +2,6 @@
 // start-up form's Start button, then a register read by the chip form's R button.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -11,6 +10,7 @@
 #include "program/Program.h"
 #include "qt/FormWindow.h"
 #include "qt/QtRuntime.h"
+#include "qt/ValueEdit.h"
 #include "shell/frmStartup.h"
 #include "sim/EvalBoard.h"
 
@@ -45,7 +45,8 @@ TEST(ProgramStartTest, StartsOnSimulatedBoardAndReadsRegisterByClicking)
     EXPECT_EQ(form.FrI2C.Caption.get(), "I2C ADDR");
 
     // The value box shows what the chip holds once R is clicked.
-    auto* box = qobject_cast<QLineEdit*>(window->widgetOf(form.tbRegdata[0x49]));
+    form.SSTab1.Tab = chip::kPageUser;
+    auto* box = dynamic_cast<qt::ValueEdit*>(window->widgetOf(form.tbRegdata[0x49]));
     auto* read = qobject_cast<QPushButton*>(window->widgetOf(form.cbRead[0x49]));
     ASSERT_NE(box, nullptr);
     ASSERT_NE(read, nullptr);
@@ -54,7 +55,7 @@ TEST(ProgramStartTest, StartsOnSimulatedBoardAndReadsRegisterByClicking)
     const std::string expected = usb::ByteToHex2(program.simBoard()->chip().peek(0x49));
     EXPECT_EQ(form.tbRegdata[0x49].Text.get(), expected);
     rt.updateViews();
-    EXPECT_EQ(box->text().toStdString(), expected);
+    EXPECT_EQ(box->value().toStdString(), expected);
     EXPECT_EQ(form.ShpNak.FillColor.get(), vb::QBColor(10));
 }
 

@@ -69,10 +69,19 @@ struct QtInstrumentPanels : ::testing::Test {
         ASSERT_NE(w, nullptr) << b.name();
         w->click();
     }
+    // What the user sees of a control: its tab page brought to the front first
+    // (the views of pages not shown wait until they are).
+    template <class W> W* look(const ui::Control& c)
+    {
+        for (const ui::Control* in = &c; in->container(); in = in->container())
+            if (auto* tabs = dynamic_cast<ui::TabControl*>(in->container()))
+                tabs->Tab = in->containerPage();
+        qttest::pump(60);
+        return widgetOf<W>(rt, c);
+    }
     QString shown(const ui::Label& l)
     {
-        qttest::pump(60);
-        auto* w = widgetOf<QLabel>(rt, l);
+        auto* w = look<QLabel>(l);
         return w ? w->text() : QStringLiteral("<no widget>");
     }
 };
@@ -84,7 +93,7 @@ TEST_F(QtInstrumentPanels, OnePanelOfEachKindByItsButtons)
     click(f->cmd53141Init);
     click(f->xms53131_4);
     EXPECT_EQ(shown(f->lblCounter1Read[0]), QStringLiteral("1000000.0000000000"));
-    auto* ids = widgetOf<QListWidget>(rt, f->ReadingsList53131_1);
+    auto* ids = look<QListWidget>(f->ReadingsList53131_1);
     ASSERT_NE(ids, nullptr);
     ASSERT_EQ(ids->count(), 1);
     EXPECT_EQ(ids->item(0)->text(), QStringLiteral("HP,53131A,0,4613"));

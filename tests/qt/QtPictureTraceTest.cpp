@@ -123,4 +123,28 @@ TEST(QtTrace, LinesTracedWithinAFrameReachTheWindowTogetherAndItKeepsTheLastLine
     }());
 }
 
+// A trace growing all the time is shown at a lower rate than the frames, but
+// its last lines still reach the window by the frames alone.
+TEST(QtTrace, ATraceGrowingEveryFrameReachesTheWindowByTheFramesAlone)
+{
+    qt::QtRuntime rt;
+    Program p(rt, ProgramOptions{});
+    qt::WindowsFirst windowsFirst(rt);
+    shell::Doco& doco = p.form<shell::Doco>();
+    doco.Show();
+    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
+    p.TraceOn = true;
+    QElapsedTimer t;
+    t.start();
+    int lines = 0;
+    while (t.elapsed() < 400) {
+        p.trace("line " + std::to_string(++lines) + "\r\n");
+        qttest::pump(5);
+    }
+    const std::string last = "line " + std::to_string(lines);
+    while (t.elapsed() < 3000 && text->document()->lastBlock().previous().text().toStdString() != last)
+        qttest::pump(10);
+    EXPECT_EQ(text->document()->lastBlock().previous().text().toStdString(), last);
+}
+
 }  // namespace

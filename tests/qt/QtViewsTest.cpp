@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "QtTestSupport.h"
+#include "qt/ValueEdit.h"
 #include "ui/Form.h"
 
 namespace {
@@ -45,6 +47,7 @@ public:
         lblOnTwo.setContainer(&tabPages, 1);
         lblOnTwo.move(4, 4, 80, 20);
         grdData.move(8, 210, 200, 80);
+        lstLog.move(220, 210, 200, 80);
     }
 
     ui::CommandButton cmdRun{*this, "cmdRun"};
@@ -58,6 +61,7 @@ public:
     ui::TabControl tabPages{*this, "tabPages"};
     ui::Label lblOnTwo{*this, "lblOnTwo"};
     ui::Grid grdData{*this, "grdData"};
+    ui::ListBox lstLog{*this, "lstLog"};
 };
 
 struct QtViews : ::testing::Test {
@@ -312,7 +316,7 @@ TEST_F(QtViews, ALoopPumpingEventsIsShownAFewTimesASecondAndAStopClickGetsThroug
     // Once the loop is done, the next frame shows where it ended.
     qttest::pump(2 * qt::ViewUpdates::kFrameMs);
     EXPECT_EQ(label->text().toStdString(), std::to_string(steps));
-    EXPECT_EQ(widgetOf<QLineEdit>(rt, f.txtValue)->text().toStdString(), std::to_string(steps % 7));
+    EXPECT_EQ(widgetOf<qt::ValueEdit>(rt, f.txtValue)->value().toStdString(), std::to_string(steps % 7));
 }
 
 TEST_F(QtViews, AViewChangedAndChangedBackWithinAFrameLeavesTheWidgetAlone)
@@ -331,6 +335,89 @@ TEST_F(QtViews, AViewChangedAndChangedBackWithinAFrameLeavesTheWidgetAlone)
     f.cmdRun.BackColor = vb::kRunning;
     rt.updateViews();
     EXPECT_EQ(button->palette().color(QPalette::Button), QColor(0xFF, 0xC0, 0xC0));
+}
+
+TEST_F(QtViews, ViewsOfAHiddenPageOrWindowCatchUpAsTheyAreShown)
+{
+    f.Show();
+    rt.updateViews();
+    auto* onTwo = widgetOf<QLabel>(rt, f.lblOnTwo);
+    f.lblOnTwo.Caption = "4.20";
+    rt.updateViews();
+    EXPECT_EQ(onTwo->text(), "");  // page "One" is shown
+    f.tabPages.Tab = 1;
+    rt.updateViews();
+    EXPECT_EQ(onTwo->text(), "4.20");
+
+    auto* state = widgetOf<QLabel>(rt, f.lblState);
+    f.Hide();
+    f.lblState.Caption = "Stopped";
+    rt.updateViews();
+    EXPECT_EQ(state->text(), "");
+    f.Show();
+    EXPECT_EQ(state->text(), "Stopped");
+}
+
+// The box paints its value itself until it is edited; it must look as the
+// line edit does and edit as one.
+TEST_F(QtViews, ATextBoxShowsTheModelTextAsItsLineEditWouldAndEditsIt)
+{
+    f.txtValue.Text = "3.615";
+    f.Show();
+    rt.updateViews();
+    auto* box = widgetOf<qt::ValueEdit>(rt, f.txtValue);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->value(), "3.615");
+    for (int alignment : {0, 1, 2}) {
+        f.txtValue.Alignment = alignment;
+        f.txtValue.Text = "-0.05" + std::to_string(alignment);
+        rt.updateViews();
+        ASSERT_FALSE(box->editing());
+        const QImage shown = box->grab().toImage();
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+        QApplication::sendEvent(box, &end);
+        ASSERT_TRUE(box->editing());
+        EXPECT_EQ(box->text().toStdString(), f.txtValue.Text.get());
+        EXPECT_EQ(box->grab().toImage(), shown) << "alignment " << alignment;
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
+    qttest::type(box, "7");
+    EXPECT_EQ(f.txtValue.Text.get(), "-0.0527");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+    EXPECT_FALSE(box->editing());
+    EXPECT_EQ(box->value(), "-0.0527");
+}
+
+// Items added since the last frame are appended; whatever else changed, the
+// list shows the control's items in order.
+TEST_F(QtViews, AListShowsItsItemsInOrderAsTheyAreAddedRemovedAndCleared)
+{
+    f.Show();
+    auto* list = widgetOf<QListWidget>(rt, f.lstLog);
+    auto shown = [&] {
+        rt.updateViews();
+        std::vector<std::string> items;
+        for (int i = 0; i < list->count(); ++i)
+            items.push_back(list->item(i)->text().toStdString());
+        return items;
+    };
+    f.lstLog.AddItem("a");
+    f.lstLog.AddItem("b");
+    EXPECT_EQ(shown(), f.lstLog.List());
+    f.lstLog.AddItem("c");
+    EXPECT_EQ(shown(), f.lstLog.List());
+    f.lstLog.RemoveItem(0);
+    f.lstLog.AddItem("d");
+    f.lstLog.AddItem("e");
+    EXPECT_EQ(shown(), f.lstLog.List());
+    f.lstLog.Clear();
+    f.lstLog.AddItem("f");
+    EXPECT_EQ(shown(), f.lstLog.List());
+    f.lstLog.RemoveItem(0);
+    f.lstLog.AddItem("g");
+    EXPECT_EQ(shown(), (std::vector<std::string>{"g"}));
 }
 
 }  // namespace

@@ -1,0 +1,214 @@
+#include "qt/ValueEdit.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRawFont>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include "qt/Look.h"
+
+namespace qt {
+
+namespace {
+// The line edit's own margins around its text.
+constexpr int kHorizontalMargin = 2;
+
+// The glyphs of the characters numbers are written with, per font: a text of
+// these only needs no shaping, so it is drawn from them without a layout.
+class NumberGlyphs : public QObject {
+public:
+    using QObject::QObject;
+
+    // The text as a glyph run from the baseline's start, and its width; false
+    // when the text has a character that is not in the set or not in the font.
+    bool make(const QFont& font, const QString& text, QGlyphRun& run, qreal& width)
+    {
+        const Face& face = faceOf(font);
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        indexes.reserve(text.size());
+        positions.reserve(text.size());
+        qreal x = 0;
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u >= face.index.size() || face.index[u] == 0)
+                return false;
+            indexes << face.index[u];
+            positions << QPointF(x, 0);
+            x += face.advance[u];
+        }
+        run.setRawFont(face.raw);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        width = x;
+        return true;
+    }
+
+private:
+    static constexpr std::string_view kChars = "0123456789+-., ABCDEFabcdef";
+    struct Face {
+        QFont font;
+        QRawFont raw;
+        std::array<quint32, 128> index{};  // 0: drawn with a layout
+        std::array<qreal, 128> advance{};
+    };
+
+    const Face& faceOf(const QFont& font)
+    {
+        for (const Face& f : faces_)
+            if (f.font == font)
+                return f;
+        Face& f = faces_.emplace_back();
+        f.font = font;
+        f.raw = QRawFont::fromFont(font);
+        for (char c : kChars) {
+            const QChar ch = QLatin1Char(c);
+            quint32 glyph = 0;
+            int n = 1;
+            if (f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) && n == 1 && glyph != 0) {
+                f.index[static_cast<unsigned char>(c)] = glyph;
+                f.advance[static_cast<unsigned char>(c)] = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
+            }
+        }
+        return f;
+    }
+
+    std::vector<Face> faces_;
+};
+
+// One for the program, going with the application (before the fonts it holds).
+NumberGlyphs& numberGlyphs()
+{
+    static QPointer<NumberGlyphs> glyphs;
+    if (!glyphs)
+        glyphs = new NumberGlyphs(QCoreApplication::instance());
+    return *glyphs;
+}
+
+}  // namespace
+
+ValueEdit::ValueEdit(QWidget* parent) : QLineEdit(parent)
+{
+    // Both paints fill the whole box: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ValueEdit::setValue(const QString& s)
+{
+    if (editing_) {
+        // Only a real difference: re-setting the same text would move the user's cursor.
+        if (text() != s) {
+            const QSignalBlocker block(this);
+            setText(s);
+        }
+        return;
+    }
+    if (s != value_)
+        showValue(s);
+}
+
+void ValueEdit::showValue(const QString& s)
+{
+    value_ = s;
+    laidOut_ = false;
+    update();
+}
+
+void ValueEdit::layOut()
+{
+    laidOut_ = true;
+    number_ = numberGlyphs().make(font(), value_, glyphs_, width_);
+    if (!number_) {
+        text_.setText(value_);
+        text_.prepare(QTransform(), font());
+        width_ = text_.size().width();
+    }
+}
+
+bool ValueEdit::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::FocusIn:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter: startEditing(); break;
+    default: break;
+    }
+    const bool handled = QLineEdit::event(e);
+    if (e->type() == QEvent::FocusOut)
+        stopEditing();
+    else if (e->type() == QEvent::FontChange)
+        laidOut_ = false;
+    return handled;
+}
+
+void ValueEdit::startEditing()
+{
+    if (editing_)
+        return;
+    editing_ = true;
+    if (text() != value_) {
+        const QSignalBlocker block(this);
+        setText(value_);
+    }
+    update();
+}
+
+void ValueEdit::stopEditing()
+{
+    if (!editing_)
+        return;
+    editing_ = false;
+    showValue(text());
+}
+
+void ValueEdit::paintEvent(QPaintEvent* e)
+{
+    if (editing_) {
+        QLineEdit::paintEvent(e);
+        return;
+    }
+    // As the line edit paints a box it does not edit: the style's panel, then
+    // the text on one line, clipped to the box.
+    QPainter p(this);
+    paintLineEditPanel(p, rect(), palette(), hasFrame(), false);
+    if (value_.isEmpty())
+        return;
+    // The line edit's contents: inside its frame.
+    const int frame = hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) : 0;
+    const QRect contents = rect().adjusted(frame, frame, -frame, -frame);
+    const QFontMetrics fm = fontMetrics();
+    const QRect line(contents.x() + kHorizontalMargin, contents.y() + (contents.height() - fm.height() + 1) / 2,
+        contents.width() - 2 * kHorizontalMargin, fm.height());
+    if (!laidOut_)
+        layOut();
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::Text));
+    p.setClipRect(contents);
+    // Placed as the line edit places it; a text wider than the box shows its
+    // end (where the line edit's cursor is after setText).
+    const int used = qRound(width_) + 1;
+    const Qt::Alignment h = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+    int scroll = used - line.width();
+    if (used <= line.width())
+        scroll = (h & Qt::AlignRight) ? used - line.width() + 1
+            : (h & Qt::AlignHCenter)  ? (used - line.width()) / 2
+                                      : 0;
+    if (number_)
+        p.drawGlyphRun(QPointF(line.x() - scroll, line.y() + fm.ascent()), glyphs_);
+    else
+        p.drawStaticText(QPoint(line.x() - scroll, line.y()), text_);
+}
+
+}  // namespace qt
