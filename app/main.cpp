@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 
 #include "instruments/Test.h"
+#include "link/UsbLink.h"
 #include "program/GpibFactory.h"
 #include "program/Program.h"
 #include "program/Version.h"
@@ -88,6 +89,10 @@ int main(int argc, char* argv[])
     if (options.simulate)
         rt.titleSuffix = " (simulated)";
     Program program(rt, options);
+    // The panel says it too, but it may be hidden, or the user may start from a terminal.
+    program.link().onOpenProblem = [](const std::string& problem) {
+        std::fprintf(stderr, "kvn58: %s\n", problem.c_str());
+    };
     const qt::WindowsFirst windowsFirst(rt);
 
     if (cli.isSet(query))

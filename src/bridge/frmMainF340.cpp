@@ -13,21 +13,22 @@ frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
 {
     Caption = "C8051F340 USB Bridge";
     Width = 420;
-    Height = 300;
+    Height = 320;
 
     FrConnection.Caption = "USB Connection";
-    FrConnection.move(8, 6, 404, 76);
+    FrConnection.move(8, 6, 404, 96);
+    // Two lines: room for why a board that was found cannot be opened.
     lblStatus.setContainer(&FrConnection);
-    lblStatus.move(10, 20, 384, 20);
+    lblStatus.move(10, 20, 384, 40);
     cmdFirmware.Caption = "Firmware Version";
     cmdFirmware.setContainer(&FrConnection);
-    cmdFirmware.move(10, 44, 130, 26);
+    cmdFirmware.move(10, 64, 130, 26);
     cmdFirmware.Click = [this] { cmdFirmware_Click(); };
     lblFirmware.setContainer(&FrConnection);
-    lblFirmware.move(150, 48, 244, 20);
+    lblFirmware.move(150, 68, 244, 20);
 
     FrXbar.Caption = "Crossbar (SFR 0xE1)";
-    FrXbar.move(8, 88, 404, 56);
+    FrXbar.move(8, 108, 404, 56);
     for (int i = 0; i < 2; ++i) {
         auto& b = cmdEnableXBAR.add(i);
         b.Caption = i == 0 ? "Crossbar On" : "Crossbar Off";
@@ -40,7 +41,7 @@ frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
     lblXbar.move(240, 24, 150, 20);
 
     FrPorts.Caption = "Port Pins (ticked = high)";
-    FrPorts.move(8, 150, 404, 142);
+    FrPorts.move(8, 170, 404, 142);
     for (int port = 0; port < 3; ++port) {
         auto& label = lblPort.add(port);
         label.Caption = std::string("P") + std::to_string(port);
@@ -75,8 +76,13 @@ void frmMainF340::Form_Load()
 
 void frmMainF340::showConnection()
 {
-    lblStatus.Caption =
-        p.link().UsbConnected ? "Connected to " + p.link().ConnectedBoard() : std::string("USB Device not connected");
+    const usb::UsbLink& link = p.link();
+    if (link.UsbConnected)
+        lblStatus.Caption = "Connected to " + link.ConnectedBoard();
+    else if (!link.OpenProblem().empty())
+        lblStatus.Caption = link.OpenProblem();
+    else
+        lblStatus.Caption = "USB Device not connected";
 }
 
 void frmMainF340::cmdEnableXBAR_Click(int Index)
