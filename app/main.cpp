@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 #include "instruments/Test.h"
+#include "link/UsbLink.h"
 #include "program/GpibFactory.h"
 #include "program/Program.h"
 #include "program/Version.h"
@@ -26,6 +29,16 @@ bool parseNumber(const QString& text, unsigned long max, unsigned long& out)
     return true;
 }
 
+// The program folder where the build puts it, seen from the program
+// (<prefix>/share/kvn58 for <prefix>/bin/kvn58, in the build tree too); else
+// the program's own folder.
+std::string defaultAppPath()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString folder = QDir::cleanPath(program.filePath(QStringLiteral(KVN_FOLDER_FROM_PROGRAM)));
+    return (QFileInfo(folder).isDir() ? folder : program.path()).toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -42,7 +55,7 @@ int main(int argc, char* argv[])
         QStringLiteral("simulate"), QStringLiteral("Run on the simulated evaluation board and GPIB bus."));
     const QCommandLineOption appPath(QStringLiteral("app-path"),
         QStringLiteral("Program folder (marker files, shunt file, instrument file); "
-                       "default: the folder of the executable."),
+                       "default: ../share/kvn58 from the executable, else the executable's folder."),
         QStringLiteral("dir"));
     const QCommandLineOption vendorId(QStringLiteral("vendor-id"),
         QStringLiteral("USB vendor ID of the evaluation board (default 0x10C4)."), QStringLiteral("id"));
@@ -61,8 +74,7 @@ int main(int argc, char* argv[])
 
     ProgramOptions options;
     options.simulate = cli.isSet(simulate);
-    options.appPath =
-        cli.isSet(appPath) ? cli.value(appPath).toStdString() : QCoreApplication::applicationDirPath().toStdString();
+    options.appPath = cli.isSet(appPath) ? cli.value(appPath).toStdString() : defaultAppPath();
     options.gpibLibrary = cli.isSet(gpib) ? cli.value(gpib).toStdString() : (options.simulate ? "sim" : "linux-gpib");
     unsigned long number = 0;
     if (cli.isSet(vendorId)) {
@@ -88,6 +100,10 @@ int main(int argc, char* argv[])
     if (options.simulate)
         rt.titleSuffix = " (simulated)";
     Program program(rt, options);
+    // The panel says it too, but it may be hidden, or the user may start from a terminal.
+    program.link().onOpenProblem = [](const std::string& problem) {
+        std::fprintf(stderr, "kvn58: %s\n", problem.c_str());
+    };
     const qt::WindowsFirst windowsFirst(rt);
 
     if (cli.isSet(query))

@@ -14,24 +14,25 @@ frmMainF340::frmMainF340(Program& program) : ProgramForm(program, "frmMainF340")
 {
     Caption = "C8051F340 USB Bridge";
     Width = 420;
-    Height = 300;
+    Height = 320;
 
-    ui::place(FrConnection, {}, {8, 6, 404, 76}, "USB Connection");
+    ui::place(FrConnection, {}, {8, 6, 404, 96}, "USB Connection");
+    // Two lines: room for why a board that was found cannot be opened.
     ui::place(FrConnection,
         {
-            {lblStatus, {10, 20, 384, 20}},
-            {cmdFirmware, {10, 44, 130, 26}, "Firmware Version"},
-            {lblFirmware, {150, 48, 244, 20}},
+            {lblStatus, {10, 20, 384, 40}},
+            {cmdFirmware, {10, 64, 130, 26}, "Firmware Version"},
+            {lblFirmware, {150, 68, 244, 20}},
         });
     cmdFirmware.Click = [this] { cmdFirmware_Click(); };
 
-    ui::place(FrXbar, {}, {8, 88, 404, 56}, "Crossbar (SFR 0xE1)");
+    ui::place(FrXbar, {}, {8, 108, 404, 56}, "Crossbar (SFR 0xE1)");
     for (int i = 0; i < 2; ++i)
         ui::place(cmdEnableXBAR.add(i), FrXbar, ui::Rect{10, 20, 104, 26}.moved(i * 110, 0),
             i == 0 ? "Crossbar On" : "Crossbar Off", {}, [this, i] { cmdEnableXBAR_Click(i); });
     ui::place(lblXbar, FrXbar, {240, 24, 150, 20}, "Off");
 
-    ui::place(FrPorts, {}, {8, 150, 404, 142}, "Port Pins (ticked = high)");
+    ui::place(FrPorts, {}, {8, 170, 404, 142}, "Port Pins (ticked = high)");
     for (int port = 0; port < 3; ++port) {
         ui::place(lblPort.add(port), FrPorts, ui::Rect{10, 22, 24, 20}.moved(0, port * 28), "P" + std::to_string(port));
         for (int bit = 0; bit < 8; ++bit) {
@@ -59,8 +60,13 @@ void frmMainF340::Form_Load()
 
 void frmMainF340::showConnection()
 {
-    lblStatus.Caption =
-        p.link().UsbConnected ? "Connected to " + p.link().ConnectedBoard() : std::string("USB Device not connected");
+    const usb::UsbLink& link = p.link();
+    if (link.UsbConnected)
+        lblStatus.Caption = "Connected to " + link.ConnectedBoard();
+    else if (!link.OpenProblem().empty())
+        lblStatus.Caption = link.OpenProblem();
+    else
+        lblStatus.Caption = "USB Device not connected";
 }
 
 void frmMainF340::cmdEnableXBAR_Click(int Index)

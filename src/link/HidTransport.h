@@ -22,6 +22,9 @@ public:
     // Opens a handle on a board; -1 when it cannot be opened. The link opens
     // two per board: one it writes to, one it reads from.
     virtual int open(const std::string& path) = 0;
+    // Why the last open of a board failed, in the system's words ("Permission
+    // denied"); "" when it opened or nothing says.
+    virtual std::string openError(const std::string& /*path*/) const { return {}; }
     // Writes one report (byte 0 the report ID); false when it was not taken whole.
     virtual bool write(int handle, const bridge::Report& report) = 0;
     // Reads one report, waiting at most timeoutMs; report is only changed on Got.

@@ -1,7 +1,11 @@
 #include "link/HidapiTransport.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <cwchar>
 
 #include "link/HidapiAbi.h"
@@ -118,8 +122,11 @@ int HidapiTransport::open(const std::string& path)
         ++index;
     if (index == devices_.size()) {
         hid_device* dev = api_->openPath(path.c_str());
-        if (!dev)
+        if (!dev) {
+            openErrors_[path] = whyNotOpened(path);
             return -1;
+        }
+        openErrors_.erase(path);
         // Reuse a closed slot, so reconnecting does not grow the table.
         index = 0;
         while (index < devices_.size() && devices_[index].dev)
@@ -177,6 +184,26 @@ void HidapiTransport::close(int handle)
         api_->close(d.dev);
         d.dev = nullptr;
     }
+}
+
+std::string HidapiTransport::openError(const std::string& path) const
+{
+    const auto it = openErrors_.find(path);
+    return it == openErrors_.end() ? std::string() : it->second;
+}
+
+std::string HidapiTransport::whyNotOpened(const std::string& path) const
+{
+    // The hidraw backend's paths are device nodes: the system says why one
+    // will not open (hidapi's own text varies with its version). The libusb
+    // backend's are bus positions, for which only hidapi can tell.
+    if (!path.empty() && path.front() == '/') {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            return std::strerror(errno);
+        ::close(fd);
+    }
+    return narrow(api_->error(nullptr));
 }
 
 std::string HidapiTransport::lastError(int handle) const

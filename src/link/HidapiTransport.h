@@ -30,6 +30,7 @@ public:
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::string productText(const std::string& path) const override;
     int open(const std::string& path) override;
+    std::string openError(const std::string& path) const override;
     bool write(int handle, const bridge::Report& report) override;
     ReadResult read(int handle, bridge::Report& report, int timeoutMs) override;
     void cancelRead(int handle) override;
@@ -46,6 +47,7 @@ private:
     };
 
     hidapi::hid_device* deviceOf(int handle) const;
+    std::string whyNotOpened(const std::string& path) const;
 
     void* library_ = nullptr;
     std::unique_ptr<Api> api_;
@@ -55,6 +57,7 @@ private:
     std::vector<Device> devices_;
     std::map<int, std::size_t> handles_;
     std::map<std::string, std::string> products_;  // by path, from the last enumerate
+    std::map<std::string, std::string> openErrors_;  // by path, from the last open that failed
     int nextHandle_ = 1;
 };
 

@@ -8,6 +8,12 @@ namespace usb {
 
 namespace {
 
+std::string cannotOpen(const std::string& path, const std::string& reason)
+{
+    return "Found the board at " + path + " but cannot open it" + (reason.empty() ? "" : ": " + reason) +
+        ". See README, Real board.";
+}
+
 int statusOfAnswer(const bridge::Report& answer)
 {
     return answer[bridge::kStatusByte] == bridge::kAnswerAck ? kStatusAck : kStatusNak;
@@ -31,9 +37,12 @@ UsbLink::~UsbLink() { CloseHidHandles(); }
 bool UsbLink::OpenBoard()
 {
     CloseHidHandles();
+    openProblem_.clear();
     for (const std::string& path : transport_->enumerate(settings_.vendorId, settings_.productId)) {
         Board board{path, transport_->open(path), transport_->open(path), transport_->productText(path)};
         if (board.writeHandle < 0 || board.readHandle < 0) {
+            if (openProblem_.empty())
+                openProblem_ = cannotOpen(path, transport_->openError(path));
             if (board.writeHandle >= 0)
                 transport_->close(board.writeHandle);
             if (board.readHandle >= 0)
@@ -45,8 +54,11 @@ bool UsbLink::OpenBoard()
     if (!boards_.empty()) {
         writeHandle_ = boards_.front().writeHandle;
         readHandle_ = boards_.front().readHandle;
+        openProblem_.clear();
     }
     UsbConnected = !boards_.empty();
+    if (!openProblem_.empty() && onOpenProblem)
+        onOpenProblem(openProblem_);
     return UsbConnected;
 }
 

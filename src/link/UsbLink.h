@@ -45,6 +45,8 @@ public:
     std::string BoardTitle;
     // Cancel in a link box. Unset: the program ends (rt.End()).
     std::function<void()> onCancel;
+    // Told OpenProblem() when OpenBoard found a board but could open none.
+    std::function<void(const std::string&)> onOpenProblem;
 
     // Finds every board with the IDs, opens its write and read handles and
     // selects the first; sets UsbConnected. Handles opened before are closed first.
@@ -54,6 +56,9 @@ public:
     // What the link is connected to: the board's product text and device
     // path ("Simulated evaluation board (sim:kvn58-eval)"); "" when not connected.
     std::string ConnectedBoard() const;
+    // Why no board is connected although one was found: its device path, the
+    // system's reason and where the fix is; "" otherwise.
+    const std::string& OpenProblem() const { return openProblem_; }
     // Discards answer reports still queued by the bridge. Lets pending events
     // run; waits for a late answer only while one may be queued.
     void FlushHidInput();
@@ -103,6 +108,7 @@ private:
     std::unique_ptr<HidTransport> transport_;
     LinkSettings settings_;
     std::vector<Board> boards_;
+    std::string openProblem_;
     int writeHandle_ = -1;
     int readHandle_ = -1;
     bridge::Report report_{};

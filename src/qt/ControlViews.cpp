@@ -333,7 +333,7 @@ private:
     void connectEdits()
     {
         QObject::connect(w_->lineEdit(), &QLineEdit::textEdited,
-            [this](const QString& s) { fromUser([this, &s] { m_.Text = s.toStdString(); }, {PropId::Text}); });
+            [this](const QString& s) { fromUser([this, &s] { m_.userType(s.toStdString()); }, {PropId::Text}); });
     }
     void syncIndex()
     {

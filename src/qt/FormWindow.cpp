@@ -115,8 +115,8 @@ void FormWindow::showForm()
 void FormWindow::fitToScreen()
 {
     // menuBar() makes a bar where there is none: a form without menus must not get an empty one.
-    const QSize menu = menus_ ? menuBar()->sizeHint() : QSize();
-    QSize want(form_.Width, form_.Height + menu.height());
+    const int menu = menus_ ? menuBar()->sizeHint().height() : 0;
+    QSize want(form_.Width, form_.Height + menu);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // Room for the window's frame and title bar, which the window manager adds.
         const QSize room = screen->availableGeometry().size() - QSize(kFrameAllowance, kTitleAllowance);

@@ -20,6 +20,7 @@ struct Faults {
     int writeFailCount = 0;  // the next n report writes fail
     int latencyMs = 0;  // time from a request to its answer
     bool unplugged = false;  // the board is not on the bus: not found, writes fail
+    bool openDenied = false;  // the board is found, but the system refuses to open it
 };
 
 class Bridge {

@@ -27,11 +27,17 @@ std::string SimTransport::productText(const std::string& path) const
 
 int SimTransport::open(const std::string& path)
 {
-    if (!board_.present() || path != EvalBoard::kPath)
+    if (!board_.present() || path != EvalBoard::kPath || board_.faults.openDenied)
         return -1;
     const int handle = nextHandle_++;
     handles_.insert(handle);
     return handle;
+}
+
+std::string SimTransport::openError(const std::string& path) const
+{
+    // As the system says it of a device node the user may not open.
+    return path == EvalBoard::kPath && board_.faults.openDenied ? "Permission denied" : "";
 }
 
 bool SimTransport::valid(int handle) const { return board_.present() && handles_.count(handle) != 0; }

@@ -19,6 +19,7 @@ public:
     std::vector<std::string> enumerate(std::uint16_t vendorId, std::uint16_t productId) override;
     std::string productText(const std::string& path) const override;
     int open(const std::string& path) override;
+    std::string openError(const std::string& path) const override;
     bool write(int handle, const usb::bridge::Report& report) override;
     usb::ReadResult read(int handle, usb::bridge::Report& report, int timeoutMs) override;
     void cancelRead(int handle) override;

@@ -140,6 +140,17 @@ void ComboBox::onChanged(PropId id)
     }
 }
 
+void ComboBox::userType(std::string text)
+{
+    const Runtime::UserEvent event(rt());
+    // The item shown keeps its index where the list holds the same text twice.
+    if (List(ListIndex) != text) {
+        const auto it = std::find(items_.begin(), items_.end(), text);
+        ListIndex.setQuietly(it == items_.end() ? -1 : static_cast<int>(it - items_.begin()));
+    }
+    Text = std::move(text);
+}
+
 void RichTextBox::setText(std::string t)
 {
     text_ = std::move(t);

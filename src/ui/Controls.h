@@ -110,6 +110,9 @@ public:
     Prop<std::string> Text{this, PropId::Text};
     Prop<int> Style{this, PropId::Style, 0};  // 0 editable, 2 list only
     Handler Change;  // when Text changes
+    // The user's typing: the text, and ListIndex the item it names, -1 when
+    // it names none (no Click: nothing was chosen from the list).
+    void userType(std::string text);
 
 protected:
     void onChanged(PropId id) override;

@@ -47,6 +47,28 @@ TEST_F(BridgeTest, CrossbarFlagFollowsWhatTheBridgeDid)
     EXPECT_EQ(board().bridge().sfr(0xE1), 0x00);
 }
 
+// The usual case before the udev rule: the board is there, its node not ours to open.
+TEST_F(BridgeTest, ABoardFoundButNotOpenedIsNamedWithTheSystemsReason)
+{
+    board().faults.openDenied = true;
+    std::vector<std::string> told;
+    p().link().onOpenProblem = [&](const std::string& problem) { told.push_back(problem); };
+    auto& b = p().form<bridge::frmMainF340>();
+    const std::string problem =
+        "Found the board at sim:kvn58-eval but cannot open it: Permission denied. See README, Real board.";
+    EXPECT_EQ(b.lblStatus.Caption.get(), problem);
+    EXPECT_EQ(told, std::vector<std::string>{problem});
+
+    // The actions still say what they always said.
+    auto& f = launch();
+    f.cbRead_Click(0x49);
+    EXPECT_TRUE(hasBox("USB Device not connected!"));
+
+    board().faults.openDenied = false;
+    p().link().OpenBoard();
+    EXPECT_EQ(p().link().OpenProblem(), "");
+}
+
 TEST_F(BridgeTest, PanelShowsConnectionAndFirmware)
 {
     auto& b = p().form<bridge::frmMainF340>();

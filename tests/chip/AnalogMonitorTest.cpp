@@ -50,6 +50,20 @@ TEST_F(AnalogMonitorTest, GainWriteKeepsBits7And6AndTheChannel)
     EXPECT_EQ(f.tbRegdata[0x85].Text.get(), "41");
 }
 
+TEST_F(AnalogMonitorTest, ATypedChannelNameThatIsNoChannelConvertsTheFirstCellAndShowsIt)
+{
+    auto& f = form();
+    f.tbVoltageMon.ListIndex = 10;
+    f.tbVoltageMon.userType("xyz");
+    EXPECT_EQ(f.tbVoltageMon.ListIndex.get(), -1);
+    f.cbWriteVoltMon_Click();
+    EXPECT_EQ(f.tbVoltageMon.Text.get(), "CELL1");
+    EXPECT_EQ(board().chip().peek(0x85) & 0x0F, 1);
+
+    f.tbVoltageMon.userType("VBAT");
+    EXPECT_EQ(f.tbVoltageMon.ListIndex.get(), 10);
+}
+
 TEST_F(AnalogMonitorTest, ReadsShowTheChipsChannelAndGain)
 {
     auto& f = form();

@@ -94,6 +94,16 @@ TEST_F(HidapiTransport, OtherVendorIdFindsNothing)
     EXPECT_FALSE(link.OpenBoard());
 }
 
+TEST(HidapiLibrary, ANodeThatWillNotOpenGivesTheSystemsReason)
+{
+    Standin standin;
+    usb::HidapiTransport transport(KVN_STANDIN_HIDAPI);
+    transport.enumerate(0x10C4, 0x2036);
+    const std::string node = "/nonexistent/hidraw9";
+    EXPECT_EQ(transport.open(node), -1);
+    EXPECT_EQ(transport.openError(node), "No such file or directory");
+}
+
 TEST(HidapiLibrary, MissingLibraryMeansNoBoard)
 {
     ui::HeadlessRuntime rt;

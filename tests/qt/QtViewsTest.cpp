@@ -207,6 +207,33 @@ TEST_F(QtViews, ChoosingAComboItemSetsIndexAndTextThenClicks)
     EXPECT_EQ(combo->currentText(), "P2");
 }
 
+// Typed text that names no item leaves nothing chosen, so the code choosing
+// an item again shows it in the box.
+TEST_F(QtViews, TypedComboTextThatIsNoItemClearsTheIndex)
+{
+    int clicks = 0;
+    f.cboPort.Click = [&] { ++clicks; };
+    f.cboPort.ListIndex = 2;
+    f.Show();
+    auto* combo = widgetOf<QComboBox>(rt, f.cboPort);
+    ASSERT_TRUE(combo->isEditable());
+    clicks = 0;
+
+    combo->lineEdit()->clear();
+    qttest::type(combo->lineEdit(), "xyz");
+    EXPECT_EQ(f.cboPort.Text.get(), "xyz");
+    EXPECT_EQ(f.cboPort.ListIndex.get(), -1);
+    combo->lineEdit()->clear();
+    qttest::type(combo->lineEdit(), "P1");
+    EXPECT_EQ(f.cboPort.ListIndex.get(), 1);
+    EXPECT_EQ(clicks, 0);
+
+    qttest::type(combo->lineEdit(), "x");
+    f.cboPort.ListIndex = 2;
+    rt.updateViews();
+    EXPECT_EQ(combo->currentText(), "P2");
+}
+
 TEST_F(QtViews, TabPagesHoldTheirControlsAndAPageChangeSetsTabThenClicks)
 {
     int clicks = 0;
