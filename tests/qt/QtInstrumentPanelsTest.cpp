@@ -132,7 +132,7 @@ TEST_F(QtInstrumentPanels, AReadingsListShowsEachLineWhileItsHandlerGoesOn)
     qt::WindowsFirst windowsFirst(rt);
     // What each list shows as its unit takes a message: the handler is still running.
     auto watch = [this](int address, const ui::ListBox& l, std::vector<int>& shown) {
-        auto* list = widgetOf<QListWidget>(rt, l);
+        auto* list = look<QListWidget>(l);
         ASSERT_NE(list, nullptr);
         program->simGpib()->attach(
             std::make_unique<Watcher>(address, [list, &shown] { shown.push_back(list->count()); }));
