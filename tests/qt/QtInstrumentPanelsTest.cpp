@@ -77,6 +77,7 @@ struct QtInstrumentPanels : ::testing::Test {
             if (auto* tabs = dynamic_cast<ui::TabControl*>(in->container()))
                 tabs->Tab = in->containerPage();
         qttest::pump(60);
+        rt.updateViews();  // a loaded machine may not have drawn a frame yet
         return widgetOf<W>(rt, c);
     }
     QString shown(const ui::Label& l)
