@@ -2,20 +2,20 @@
 # include besides their own. The build (the targets and what they link) and the
 # layering check (cmake/CheckLayers.cmake) both read this list; a folder under
 # src/ that is not here fails the check.
-set(KVN_LAYERS regmap vb ui link instruments/gpib sim program shell bridge chip adutil instruments qt)
+set(KVN_LAYERS regmap vb ui link gpib sim program shell bridge chip adutil instruments qt)
 
 set(KVN_USES_regmap "")
 set(KVN_USES_vb "")
 set(KVN_USES_ui vb)
 set(KVN_USES_link regmap vb ui)
-set(KVN_USES_instruments/gpib vb ui)
-set(KVN_USES_sim regmap vb ui link instruments/gpib)
+set(KVN_USES_gpib vb ui)
+set(KVN_USES_sim regmap vb ui link gpib)
 # The forms and the Program that owns them see every layer below and each other.
 set(KVN_FORM_LAYERS program shell bridge chip adutil instruments)
 foreach(layer IN LISTS KVN_FORM_LAYERS)
-  set(KVN_USES_${layer} regmap vb ui link instruments/gpib sim ${KVN_FORM_LAYERS})
+  set(KVN_USES_${layer} regmap vb ui link gpib sim ${KVN_FORM_LAYERS})
 endforeach()
-set(KVN_USES_qt regmap vb ui link instruments/gpib sim ${KVN_FORM_LAYERS})
+set(KVN_USES_qt regmap vb ui link gpib sim ${KVN_FORM_LAYERS})
 
 # The only layer that may include Qt.
 set(KVN_QT_LAYER qt)
@@ -25,13 +25,12 @@ foreach(layer IN LISTS KVN_LAYERS)
   string(REPLACE "/" "_" name "${layer}")
   set(KVN_TARGET_${layer} kvn_${name})
 endforeach()
-set(KVN_TARGET_instruments/gpib kvn_gpib)
 foreach(layer IN LISTS KVN_FORM_LAYERS)
   set(KVN_TARGET_${layer} kvn_program)
 endforeach()
 
 # The layer of a path relative to src/ ("chip/AutoScan.cpp" -> "chip"); the
-# longest matching folder wins ("instruments/gpib/X.h" -> "instruments/gpib").
+# longest matching folder wins, should a layer ever nest in another's folder.
 # Empty when no layer holds it.
 function(kvn_layer_of rel out)
   set(found "")

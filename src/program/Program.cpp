@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "link/UsbLink.h"
 #include "program/Version.h"
 #include "shell/Doco.h"

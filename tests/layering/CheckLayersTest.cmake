@@ -39,7 +39,7 @@ check_case(clean pass
   vb/Numbers.h "#include <string>"
   ui/Form.h "#include \"vb/Numbers.h\""
   chip/Form.cpp "#include \"program/Program.h\"\n#include \"bridge/Panel.h\"\n#include \"Local.h\""
-  instruments/gpib/Layer.h "#include \"ui/Form.h\""
+  gpib/Layer.h "#include \"ui/Form.h\""
   qt/View.cpp "#include <QWidget>\n#include \"chip/Form.h\""
   chip/README.md "notes")
 
@@ -55,8 +55,8 @@ check_case(file_directly_under_src "Stray.cpp: not in a known layer"
 check_case(lower_layer_includes_a_higher_one "vb/Numbers.h: includes \"chip/KVN58C3_Main.h\" (vb may not use chip)"
   vb/Numbers.h "#include \"chip/KVN58C3_Main.h\"")
 
-check_case(gpib_layer_is_not_the_instrument_forms "instruments/gpib/Layer.h: includes \"instruments/frmInst.h\""
-  instruments/gpib/Layer.h "#include \"instruments/frmInst.h\"")
+check_case(gpib_layer_is_not_the_instrument_forms "gpib/Layer.h: includes \"instruments/frmInst.h\""
+  gpib/Layer.h "#include \"instruments/frmInst.h\"")
 
 check_case(qt_outside_the_qt_layer "chip/Form.cpp: includes Qt <QtWidgets>"
   chip/Form.cpp "#include <QtWidgets/QWidget>")
