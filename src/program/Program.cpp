@@ -47,9 +47,11 @@ void Program::trace(std::string_view text)
 {
     if (!TraceOn)
         return;
-    if (traceSink_)
-        traceSink_(text);
-    else
+    if (traceSink_) {
+        // Called through a copy: the call may plug in a new sink (the window loading again).
+        const TraceSink sink = traceSink_;
+        sink(text);
+    } else
         traceWaiting_ += text;
 }
 
