@@ -1,8 +1,8 @@
 #include "instruments/InstrumentStation.h"
 
 #include "bridge/frmMainF340.h"
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 #include "program/Program.h"
 
 namespace instruments {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "instruments/gpib/GpibErrors.h"
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/GpibErrors.h"
+#include "gpib/Vbib32.h"
 #include "ui/Placement.h"
 #include "vb/Numbers.h"
 

@@ -1,7 +1,7 @@
 // The counter tab: identify and reset, the measurement set-up, single and
 // periodic frequency readings kept in CounterReadings and shown in the list.
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 

@@ -3,8 +3,8 @@
 // and the error reports.
 #include "instruments/frmInst.h"
 
-#include "instruments/gpib/GpibErrors.h"
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/GpibErrors.h"
+#include "gpib/Vbib32.h"
 #include "vb/Numbers.h"
 
 namespace instruments {

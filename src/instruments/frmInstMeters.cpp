@@ -1,7 +1,7 @@
 // The nine meter panels: one set-up for DC volts, AC volts or ohms built from
 // a function code, the range and the digits, and a reading shown with its unit.
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 

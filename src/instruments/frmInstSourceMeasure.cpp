@@ -2,8 +2,8 @@
 // IV mode (source current, measure volts) from the panel's boxes, output on
 // with a reading, standby; the bias rows of the first two units, the preset
 // strings and the reset of the first two units.
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
 

@@ -1,7 +1,7 @@
 // The E3631 supply: identify, apply a setting and read the output back,
 // switch the output off with three read-backs, fetch a pending reply.
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 
 namespace instruments {
 

@@ -2,8 +2,8 @@
 // each group's option row connects one channel to its common, or none.
 #include <string>
 
+#include "gpib/Vbib32.h"
 #include "instruments/frmInst.h"
-#include "instruments/gpib/Vbib32.h"
 
 namespace instruments {
 

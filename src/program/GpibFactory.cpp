@@ -1,7 +1,7 @@
 #include "program/GpibFactory.h"
 
-#include "instruments/gpib/DynamicGpibLibrary.h"
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/DynamicGpibLibrary.h"
+#include "gpib/Vbib32.h"
 #include "program/Program.h"
 #include "sim/GpibBus.h"
 

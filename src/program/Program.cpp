@@ -1,11 +1,11 @@
 #include "program/Program.h"
 
 #include <filesystem>
+#include <utility>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "link/UsbLink.h"
 #include "program/Version.h"
-#include "shell/Doco.h"
 #include "sim/EvalBoard.h"
 #include "sim/GpibBus.h"
 
@@ -45,6 +45,19 @@ bool Program::FileExistsInAppPath(std::string_view name) const
 
 void Program::trace(std::string_view text)
 {
-    if (TraceOn)
-        form<shell::Doco>().add(text);
+    if (!TraceOn)
+        return;
+    if (traceSink_) {
+        // Called through a copy: the call may plug in a new sink (the window loading again).
+        const TraceSink sink = traceSink_;
+        sink(text);
+    } else
+        traceWaiting_ += text;
+}
+
+void Program::plugTrace(TraceSink sink)
+{
+    traceSink_ = std::move(sink);
+    if (traceSink_ && !traceWaiting_.empty())
+        traceSink_(std::exchange(traceWaiting_, {}));
 }

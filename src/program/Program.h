@@ -3,6 +3,7 @@
 // (created on first use) and the module-level state the forms share.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -70,8 +71,12 @@ public:
     std::string appFile(std::string_view name) const;
     bool FileExistsInAppPath(std::string_view name) const;
 
-    // Trace window: appends the text while TraceOn is set.
+    // Trace: while TraceOn is set, the text goes to the trace window. The
+    // window plugs itself in as the sink when it loads (an empty sink unplugs
+    // it); text traced before any window is plugged in waits for the first.
+    using TraceSink = std::function<void(std::string_view)>;
     void trace(std::string_view text);
+    void plugTrace(TraceSink sink);
 
     // Module-level state, named as the forms name it.
     bool TraceOn = false;
@@ -110,6 +115,8 @@ private:
     std::unique_ptr<gpib::Vbib32> gpib_;
     std::vector<std::unique_ptr<ui::Form>> forms_;  // by slot
     std::vector<std::size_t> created_;  // slots in the order the forms were created
+    TraceSink traceSink_;
+    std::string traceWaiting_;
 };
 
 template <class F> F& Program::form()

@@ -29,8 +29,12 @@ Doco::Doco(Program& program) : ProgramForm(program, "Doco")
     cmdSave.Click = [this] { cmdSave_Click(); };
 }
 
+Doco::~Doco() { p.plugTrace({}); }
+
 void Doco::Form_Load()
 {
+    // Through form(): a trace reaching the window after an unload loads it again.
+    p.plugTrace([this](std::string_view text) { p.form<Doco>().add(text); });
     // The switches show the state the program has now.
     chkTraceOn.Value.setQuietly(p.TraceOn ? 1 : 0);
     chkTraceDetail.Value.setQuietly(p.TraceDetail ? 1 : 0);

@@ -15,6 +15,7 @@ public:
     static constexpr int kTraceLines = 10000;
 
     explicit Doco(Program& program);
+    ~Doco() override;
 
     ui::RichTextBox rtxt1{*this, "rtxt1"};
     ui::CheckBox chkTraceOn{*this, "chkTraceOn"};

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "instruments/gpib/GpibLibrary.h"
+#include "gpib/GpibLibrary.h"
 #include "sim/GpibInstruments.h"
 
 namespace ui {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "InstTestSupport.h"
-#include "instruments/gpib/GpibErrors.h"
+#include "gpib/GpibErrors.h"
 #include "vb/Strings.h"
 
 namespace {

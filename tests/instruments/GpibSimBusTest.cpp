@@ -2,7 +2,7 @@
 // line ends the panels expect; absent units and silent reads fail as the library does.
 #include <gtest/gtest.h>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "sim/GpibBus.h"
 #include "support/HeadlessRuntime.h"
 #include "vb/Numbers.h"

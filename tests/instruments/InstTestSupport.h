@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "program/Program.h"
 #include "sim/GpibBus.h"
 #include "support/HeadlessRuntime.h"

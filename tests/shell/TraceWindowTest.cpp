@@ -67,6 +67,19 @@ TEST(TraceWindow, KeepsTheLastLinesOfALongRun)
     EXPECT_TRUE(text.ends_with("&H10499\r\n"));
 }
 
+TEST(TraceWindow, ATraceAfterTheWindowWasUnloadedLoadsItAgain)
+{
+    ui::HeadlessRuntime rt;
+    Program p(rt, ProgramOptions{});
+    shell::Doco& doco = p.form<shell::Doco>();
+    p.TraceOn = true;
+    p.trace("before\r\n");
+    doco.Unload();
+    p.trace("after\r\n");
+    EXPECT_TRUE(doco.loaded());
+    EXPECT_TRUE(doco.rtxt1.Text().ends_with("after\r\n"));
+}
+
 TEST(TraceWindow, SaveWritesTheTraceShownAndClearEmptiesIt)
 {
     ui::HeadlessRuntime rt;

@@ -1,4 +1,4 @@
-#include "instruments/gpib/GpibErrors.h"
+#include "gpib/GpibErrors.h"
 
 #include "vb/Numbers.h"
 

@@ -2,7 +2,7 @@
 // the read buffer and the guards on what reaches the library.
 #include <gtest/gtest.h>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "sim/GpibBus.h"
 
 namespace {

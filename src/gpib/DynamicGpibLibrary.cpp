@@ -1,4 +1,4 @@
-#include "instruments/gpib/DynamicGpibLibrary.h"
+#include "gpib/DynamicGpibLibrary.h"
 
 #include <dlfcn.h>
 

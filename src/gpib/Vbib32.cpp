@@ -1,4 +1,4 @@
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 
 #include <algorithm>
 #include <limits>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/Vbib32.h"
 #include "ui/Runtime.h"
 
 namespace gpib {

@@ -1,4 +1,4 @@
-#include "instruments/gpib/NiGlobal.h"
+#include "gpib/NiGlobal.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <dlfcn.h>
 
-#include "instruments/gpib/DynamicGpibLibrary.h"
-#include "instruments/gpib/Vbib32.h"
+#include "gpib/DynamicGpibLibrary.h"
+#include "gpib/Vbib32.h"
 #include "program/GpibFactory.h"
 
 #ifdef KVN_STANDIN_GPIB

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "instruments/gpib/GpibLibrary.h"
+#include "gpib/GpibLibrary.h"
 
 namespace gpib {
 

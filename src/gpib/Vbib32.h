@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "instruments/gpib/GpibLibrary.h"
-#include "instruments/gpib/NiGlobal.h"
+#include "gpib/GpibLibrary.h"
+#include "gpib/NiGlobal.h"
 
 namespace gpib {
 
