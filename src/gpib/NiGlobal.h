@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/gpib/GpibLibrary.h"
+#include "gpib/GpibLibrary.h"
 
 namespace gpib {
 
