@@ -7,6 +7,7 @@
 
 #include "adutil/AcquisitionPass.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
@@ -59,7 +60,7 @@ void frmADUtil::startSampling(Sample& s)
     const long gainBits = main.regValue(kMonitor) & kMonitorGainMask;
     s.gain = currentGainOf(gainBits);
     markGainOption(gainButtonOf(gainBits));
-    main.VCELL[20].Text = vb::CStr(s.gain);
+    main.VCELL[chip::reading::kGain].Text = vb::CStr(s.gain);
 
     labels.PlotWidth = picTrace1_1.Width;
     labels.PlotHeight = picTrace1_1.Height - 4;
@@ -175,10 +176,11 @@ void frmADUtil::showCurrent(const Sample& s)
         cmdCalCurrent_Click();
     txtCalcCurrent[2].Text = vb::Format(s.reading, chip::kVoltsPattern);
     // No shunt to divide by shows "ERR", never the last current as if it were this one.
-    main.VCELL[19].Text = chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[21].Text.get());
-    txtCalcCurrent[2].Text = main.VCELL[19].Text.get();
+    main.VCELL[chip::reading::kCurrent].Text =
+        chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[chip::reading::kShunt].Text.get());
+    txtCalcCurrent[2].Text = main.VCELL[chip::reading::kCurrent].Text.get();
     lblUserGain.Caption = txtCalcCurrent[2].Text.get();
-    main.VCELL[2].Text = vb::Format(s.reading, "##0.000000");
+    main.VCELL[chip::reading::kSense].Text = vb::Format(s.reading, "##0.000000");
 }
 
 void frmADUtil::plotReading(double reading)

@@ -6,6 +6,7 @@
 #include "chip/KVN58C3_Main.h"
 #include "chip/MonitorChannels.h"
 #include "link/UsbLink.h"
+#include "program/I2cLock.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
@@ -68,9 +69,7 @@ bool frmADUtil::readSample14(Sample& s)
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     usb::UsbLink& link = p.link();
-    // Only a handler frees the lock: one turn per event, at least a tick of the clock.
-    while (p.I2CBusy)
-        rt().DoEventsUntil(rt().timeGetTime() + 1);
+    waitForI2cPath(p, I2cWait::unbounded());
     if (!p.LoopRunning)
         return false;
 

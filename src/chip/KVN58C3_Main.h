@@ -87,7 +87,7 @@ public:
     ui::ControlArray<ui::CheckBox> cbuCControl4{*this, "cbuCControl4"};  // 0x87, index = bit
 
     // ---- Measurement scan: MeasurementScan.cpp ----
-    // Readings: VCELL 0 to 26 (21 is the shunt in milliohms, ShuntFile.cpp).
+    // Readings: VCELL, indexed by chip::reading::Box (ReadingBoxes.h).
     ui::ControlArray<ui::TextBox> VCELL{*this, "VCELL"};
     ui::ControlArray<ui::Label> CELL{*this, "CELL"};
     // Column captions of the temperature rows: "Volts/LMT", "TGAINV", "DegC".
@@ -232,7 +232,7 @@ public:
     void cmdSet8_Click();
     void cbTempSel_Click();
 
-    // ShuntFile.cpp: VCELL(21) saved to "Current_Sense.txt".
+    // ShuntFile.cpp: the shunt reading box saved to "Current_Sense.txt".
     void cmdISetup_Click();
 
     // AutoScan.cpp

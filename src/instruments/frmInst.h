@@ -61,6 +61,7 @@ public:
 
     // Tab 1: source-measure units.
     ui::Frame FrVI1{*this, "FrVI1"};
+    static constexpr int kSourceMeasurePanels = 5;
     ui::ControlArray<ui::Frame> FrVIContol{*this, "FrVIContol"};
     ui::ControlArray<ui::Label> lblVIAddress{*this, "lblVIAddress"};
     ui::ControlArray<ui::TextBox> txtVIAddress{*this, "txtVIAddress"};
@@ -95,6 +96,7 @@ public:
 
     // Tab 2: meters.
     ui::Frame FrVM{*this, "FrVM"};
+    static constexpr int kMeterPanels = 9;
     ui::ControlArray<ui::Frame> frDVMSet{*this, "frDVMSet"};
     ui::ControlArray<ui::Label> lblDVMAddress{*this, "lblDVMAddress"};
     ui::ControlArray<ui::TextBox> txtDVMAddress{*this, "txtDVMAddress"};
