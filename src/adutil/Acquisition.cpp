@@ -57,7 +57,7 @@ void frmADUtil::startSampling(Sample& s)
     cmdGraphReadings.Enabled = false;
     SSCmdStop.ForeColor = vb::kRed;
 
-    const long gainBits = main.regValue(kMonitor) & kMonitorGainMask;
+    const long gainBits = main.registerImage.value(kMonitor) & kMonitorGainMask;
     s.gain = currentGainOf(gainBits);
     markGainOption(gainButtonOf(gainBits));
     main.VCELL[chip::reading::kGain].Text = vb::CStr(s.gain);
@@ -66,10 +66,8 @@ void frmADUtil::startSampling(Sample& s)
     labels.PlotHeight = picTrace1_1.Height - 4;
 
     // The chip form's monitor channel with the start bit; the gain field stays.
-    main.tbRegdata[kMonitor].Text = vb::Hex(gainBits | (main.tbVoltageMon.ListIndex + kMonitorStart));
-    main.cbWrite_Click(kMonitor);
-    main.cbRead_Click(kMonitor);
-    lblADMuxCtrl.Caption = main.tbRegdata[kMonitor].Text.get();
+    main.writeMonitorChannel();
+    lblADMuxCtrl.Caption = main.readRegister(kMonitor);
 
     if (s.twelveBit())
         firstReading12(s);

@@ -35,12 +35,12 @@ void frmADUtil::readPair12(Sample& s)
 
 void frmADUtil::scalePair12(Sample& s)
 {
-    // Through the register image, as the chip form shows the pair.
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    main.tbRegdata[s.firstRegister].Text = usb::ByteToHex2(s.bytes[0]);
-    main.tbRegdata[s.firstRegister + 1].Text = usb::ByteToHex2(s.bytes[1]);
-    lblADINput[0].Caption = vb::Hex(main.regValue(s.firstRegister + 1) * 256 + main.regValue(s.firstRegister));
-    s.code = vb::HexValue(lblADINput[0].Caption.get());
+    // The chip form shows the pair in its register image.
+    chip::RegisterImage& image = p.form<chip::KVN58C3_Main>().registerImage;
+    image.setByte(s.firstRegister, s.bytes[0]);
+    image.setByte(s.firstRegister + 1, s.bytes[1]);
+    s.code = s.bytes[1] * 256L + s.bytes[0];
+    lblADINput[0].Caption = vb::Hex(s.code);
     s.reading = chip::scanResultValue(run.MuxChannel, s.code, s.gain);
 }
 

@@ -19,12 +19,13 @@ constexpr const char* kNoCurrent = "ERR";
 void frmADUtil::cmdCalCurrent_Click()
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    const int gain = chipreg::currentGainOf(main.regValue(chipreg::kMonitor));
+    const int gain = chipreg::currentGainOf(main.registerImage.value(chipreg::kMonitor));
     txtCalcCurrent[kGainBox].Text = vb::CStr(gain);
     // The result registers are only fresh while a 12-bit run reads them.
     if (!run.AcqStarted)
         return;
-    const double code = chip::code16(main.regValue(chipreg::kCurrentSense), main.regValue(chipreg::kCurrentSense + 1));
+    const double code = chip::code16(
+        main.registerImage.value(chipreg::kCurrentSense), main.registerImage.value(chipreg::kCurrentSense + 1));
     txtCalcCurrent[kResultBox].Text = vb::Format(chip::senseMillivolts(code, gain), chip::kVoltsPattern);
     // A shunt of zero, or a text that is not a number, gives no current (as the scan shows it).
     const std::string current =

@@ -140,8 +140,7 @@ void frmADUtil::OptFDGain_Click(int Index)
     }
     lblUserGain.Caption = gain;
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    main.tbCurrentGain.ListIndex = Index - 1;
-    main.cbWriteCurrentGain_Click();
+    main.writeCurrentGain(Index - 1);
     cmdMeasureScreenInit_Click();
     lblInstInput.Caption = lblMuxOut.Caption.get() + " Gain :" + OptFDGain[Index].Caption.get();
     main.VCELL[chip::reading::kGain].Text = OptFDGain[Index].Caption.get();

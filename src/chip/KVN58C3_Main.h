@@ -215,6 +215,14 @@ public:
     // The same for a register an operation hands back at its end (the host
     // scan bit, say): written also when the operation was abandoned.
     void restoreRegisterValue(int reg, long value);
+    // A register read from the chip into its box; the box's text.
+    const std::string& readRegister(int reg);
+
+    // AnalogMonitor.cpp, for the A/D form as for this one: the monitor channel
+    // the list shows, with the start bit, written; the gain field stays.
+    void writeMonitorChannel();
+    // The current gain of the list's entry `index` written to the chip.
+    void writeCurrentGain(int index);
 
     // MemoryModes.cpp
     void cbEnableRAM();

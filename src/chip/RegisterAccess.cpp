@@ -201,6 +201,12 @@ void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
 
 long KVN58C3_Main::regValue(int addr) const { return registerImage.value(addr); }
 
+const std::string& KVN58C3_Main::readRegister(int reg)
+{
+    cbRead_Click(reg);
+    return registerImage.text(reg);
+}
+
 void KVN58C3_Main::writeRegisterValue(int reg, long value)
 {
     tbRegdata[reg].Text = vb::Hex(value);
