@@ -13,6 +13,10 @@
 
 namespace instruments {
 
+// The source-measure and meter panels of the form.
+inline constexpr int kSourceMeasurePanels = 5;
+inline constexpr int kMeterPanels = 9;
+
 class frmInst : public ProgramForm {
 public:
     explicit frmInst(Program& program);
@@ -61,7 +65,6 @@ public:
 
     // Tab 1: source-measure units.
     ui::Frame FrVI1{*this, "FrVI1"};
-    static constexpr int kSourceMeasurePanels = 5;
     ui::ControlArray<ui::Frame> FrVIContol{*this, "FrVIContol"};
     ui::ControlArray<ui::Label> lblVIAddress{*this, "lblVIAddress"};
     ui::ControlArray<ui::TextBox> txtVIAddress{*this, "txtVIAddress"};
@@ -96,7 +99,6 @@ public:
 
     // Tab 2: meters.
     ui::Frame FrVM{*this, "FrVM"};
-    static constexpr int kMeterPanels = 9;
     ui::ControlArray<ui::Frame> frDVMSet{*this, "frDVMSet"};
     ui::ControlArray<ui::Label> lblDVMAddress{*this, "lblDVMAddress"};
     ui::ControlArray<ui::TextBox> txtDVMAddress{*this, "txtDVMAddress"};
