@@ -7,6 +7,7 @@
 
 #include "adutil/AcquisitionPass.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
@@ -56,19 +57,17 @@ void frmADUtil::startSampling(Sample& s)
     cmdGraphReadings.Enabled = false;
     SSCmdStop.ForeColor = vb::kRed;
 
-    const long gainBits = main.regValue(kMonitor) & kMonitorGainMask;
+    const long gainBits = main.registerImage.value(kMonitor) & kMonitorGainMask;
     s.gain = currentGainOf(gainBits);
     markGainOption(gainButtonOf(gainBits));
-    main.VCELL[20].Text = vb::CStr(s.gain);
+    main.VCELL[chip::reading::kGain].Text = vb::CStr(s.gain);
 
     labels.PlotWidth = picTrace1_1.Width;
     labels.PlotHeight = picTrace1_1.Height - 4;
 
     // The chip form's monitor channel with the start bit; the gain field stays.
-    main.tbRegdata[kMonitor].Text = vb::Hex(gainBits | (main.tbVoltageMon.ListIndex + kMonitorStart));
-    main.cbWrite_Click(kMonitor);
-    main.cbRead_Click(kMonitor);
-    lblADMuxCtrl.Caption = main.tbRegdata[kMonitor].Text.get();
+    main.writeMonitorChannel();
+    lblADMuxCtrl.Caption = main.readRegister(kMonitor);
 
     if (s.twelveBit())
         firstReading12(s);
@@ -175,10 +174,11 @@ void frmADUtil::showCurrent(const Sample& s)
         cmdCalCurrent_Click();
     txtCalcCurrent[2].Text = vb::Format(s.reading, chip::kVoltsPattern);
     // No shunt to divide by shows "ERR", never the last current as if it were this one.
-    main.VCELL[19].Text = chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[21].Text.get());
-    txtCalcCurrent[2].Text = main.VCELL[19].Text.get();
+    main.VCELL[chip::reading::kCurrent].Text =
+        chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[chip::reading::kShunt].Text.get());
+    txtCalcCurrent[2].Text = main.VCELL[chip::reading::kCurrent].Text.get();
     lblUserGain.Caption = txtCalcCurrent[2].Text.get();
-    main.VCELL[2].Text = vb::Format(s.reading, "##0.000000");
+    main.VCELL[chip::reading::kSense].Text = vb::Format(s.reading, "##0.000000");
 }
 
 void frmADUtil::plotReading(double reading)

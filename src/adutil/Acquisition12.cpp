@@ -4,13 +4,15 @@
 #include "chip/KVN58C3_Main.h"
 #include "chip/MonitorChannels.h"
 #include "link/UsbLink.h"
+#include "program/I2cLock.h"
 #include "vb/Numbers.h"
 
 namespace adutil {
 
 namespace {
-// How long the run waits for another holder of the I2C path before taking it.
-constexpr std::uint32_t kBusyGiveUpMs = 2;
+// The run waits for another holder of the I2C path until the clock is past a
+// 2 ms deadline, i.e. until 3 ms have passed.
+constexpr I2cWait kBusyWait = I2cWait::millis(2 + 1);
 // Clock readings compared across the ms clock's wrap.
 bool before(std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b) < 0; }
 }  // namespace
@@ -33,12 +35,12 @@ void frmADUtil::readPair12(Sample& s)
 
 void frmADUtil::scalePair12(Sample& s)
 {
-    // Through the register image, as the chip form shows the pair.
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    main.tbRegdata[s.firstRegister].Text = usb::ByteToHex2(s.bytes[0]);
-    main.tbRegdata[s.firstRegister + 1].Text = usb::ByteToHex2(s.bytes[1]);
-    lblADINput[0].Caption = vb::Hex(main.regValue(s.firstRegister + 1) * 256 + main.regValue(s.firstRegister));
-    s.code = vb::HexValue(lblADINput[0].Caption.get());
+    // The chip form shows the pair in its register image.
+    chip::RegisterImage& image = p.form<chip::KVN58C3_Main>().registerImage;
+    image.setByte(s.firstRegister, s.bytes[0]);
+    image.setByte(s.firstRegister + 1, s.bytes[1]);
+    s.code = s.bytes[1] * 256L + s.bytes[0];
+    lblADINput[0].Caption = vb::Hex(s.code);
     s.reading = chip::scanResultValue(run.MuxChannel, s.code, s.gain);
 }
 
@@ -54,20 +56,13 @@ bool frmADUtil::readSample12(Sample& s)
 {
     while (before(rt().timeGetTime(), s.nextPass))
         rt().DoEventsUntil(s.nextPass);
-    const std::uint32_t deadline = rt().timeGetTime() + kBusyGiveUpMs;
-    while (p.I2CBusy) {
-        rt().DoEventsUntil(deadline + 1);
-        if (before(deadline, rt().timeGetTime()))
-            p.I2CBusy = false;
+    {
+        I2cLock lock(p, kBusyWait);
+        rt().DoEvents();
+        if (!p.LoopRunning)
+            return false;
+        readPair12(s);
     }
-    p.I2CBusy = true;
-    rt().DoEvents();
-    if (!p.LoopRunning) {
-        p.I2CBusy = false;
-        return false;
-    }
-    readPair12(s);
-    p.I2CBusy = false;
     if (rt().operationAbandoned())
         return false;
     rt().DoEvents();

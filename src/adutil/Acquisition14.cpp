@@ -6,6 +6,7 @@
 #include "chip/KVN58C3_Main.h"
 #include "chip/MonitorChannels.h"
 #include "link/UsbLink.h"
+#include "program/I2cLock.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
@@ -38,18 +39,16 @@ void frmADUtil::firstReading14(Sample& s)
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     // The microcontroller scan bit for the whole run; configuration RAM.
-    main.tbRegdata[kUcControl].Text = "04";
-    main.cbWrite_Click(kUcControl);
-    main.tbRegdata[kMemoryMode].Text = "00";
-    main.cbWrite_Click(kMemoryMode);
+    main.writeRegisterValue(kUcControl, kUcScan);
+    main.writeRegisterValue(kMemoryMode, kModeConfigRam);
 
     std::array<std::uint8_t, 2> bytes{};
     if (readResult(p.link(), bytes, 0) == usb::kStatusAck) {
-        main.tbRegdata[kMonitorResult].Text = usb::ByteToHex2(bytes[0]);
-        main.tbRegdata[kMonitorResultHigh].Text = usb::ByteToHex2(bytes[1]);
+        main.registerImage.setByte(kMonitorResult, bytes[0]);
+        main.registerImage.setByte(kMonitorResultHigh, bytes[1]);
     }
-    lblRaw[1].Caption = main.tbRegdata[kMonitorResultHigh].Text.get();
-    lblRaw[0].Caption = main.tbRegdata[kMonitorResult].Text.get();
+    lblRaw[1].Caption = main.registerImage.text(kMonitorResultHigh);
+    lblRaw[0].Caption = main.registerImage.text(kMonitorResult);
     lblADINput[0].Caption =
         vb::Hex(vb::HexValue(lblRaw[1].Caption.get()) * 256 + vb::HexValue(lblRaw[0].Caption.get()));
     s.code = vb::HexValue(lblADINput[0].Caption.get());
@@ -68,16 +67,12 @@ bool frmADUtil::readSample14(Sample& s)
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
     usb::UsbLink& link = p.link();
-    // Only a handler frees the lock: one turn per event, at least a tick of the clock.
-    while (p.I2CBusy)
-        rt().DoEventsUntil(rt().timeGetTime() + 1);
+    waitForI2cPath(p, I2cWait::unbounded());
     if (!p.LoopRunning)
         return false;
 
     // The channel again, in case the chip form moved the multiplexer meanwhile.
-    main.tbRegdata[kMonitor].Text =
-        vb::Hex((main.regValue(kMonitor) & kMonitorGainMask) | (main.tbVoltageMon.ListIndex + kMonitorStart));
-    main.cbWrite_Click(kMonitor);
+    main.writeMonitorChannel();
     link.FlushHidInput();
     if (!p.LoopRunning || rt().operationAbandoned())
         return false;

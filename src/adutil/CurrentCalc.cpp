@@ -2,6 +2,7 @@
 // and the shunt give the pack current, shown in the chip form's current box.
 #include "adutil/frmADUtil.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
@@ -12,25 +13,24 @@ namespace adutil {
 namespace {
 constexpr int kGainBox = 0;
 constexpr int kResultBox = 2;
-constexpr int kCurrentBox = 19;
-constexpr int kShuntBox = 21;
 constexpr const char* kNoCurrent = "ERR";
 }  // namespace
 
 void frmADUtil::cmdCalCurrent_Click()
 {
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    const int gain = chipreg::currentGainOf(main.regValue(chipreg::kMonitor));
+    const int gain = chipreg::currentGainOf(main.registerImage.value(chipreg::kMonitor));
     txtCalcCurrent[kGainBox].Text = vb::CStr(gain);
     // The result registers are only fresh while a 12-bit run reads them.
     if (!run.AcqStarted)
         return;
-    const double code = chip::code16(main.regValue(chipreg::kCurrentSense), main.regValue(chipreg::kCurrentSense + 1));
+    const double code = chip::code16(
+        main.registerImage.value(chipreg::kCurrentSense), main.registerImage.value(chipreg::kCurrentSense + 1));
     txtCalcCurrent[kResultBox].Text = vb::Format(chip::senseMillivolts(code, gain), chip::kVoltsPattern);
     // A shunt of zero, or a text that is not a number, gives no current (as the scan shows it).
     const std::string current =
-        chip::currentText(txtCalcCurrent[kResultBox].Text.get(), main.VCELL[kShuntBox].Text.get());
-    main.VCELL[kCurrentBox].Text = current;
+        chip::currentText(txtCalcCurrent[kResultBox].Text.get(), main.VCELL[chip::reading::kShunt].Text.get());
+    main.VCELL[chip::reading::kCurrent].Text = current;
     if (current != kNoCurrent)
         txtCalcCurrent[kResultBox].Text = current;
 }

@@ -16,7 +16,7 @@ class PixelArray {
 public:
     static constexpr int kSide = 1111;
     static constexpr int kLast = kSide - 1;
-    static constexpr vb::Color kInvalidPixel = 0xFFFFFFFFu;
+    static constexpr vb::Color kInvalidPixel = ui::PictureBox::kInvalidPixel;
 
     PixelArray() : cells_(static_cast<std::size_t>(kSide) * kSide, 0) {}
     vb::Color& operator()(int x, int y) { return cells_[index(x, y)]; }

@@ -1,6 +1,8 @@
 // Channel, resolution and gain selection, the stop button and the form's timers.
 #include "adutil/frmADUtil.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
+#include "program/I2cLock.h"
 #include "regmap/ChipRegisters.h"
 #include "vb/Format.h"
 #include "vb/Numbers.h"
@@ -9,25 +11,16 @@ namespace adutil {
 
 namespace {
 // Rounds a stop waits at most for a transfer that holds the I2C path.
-constexpr int kBusyWaitRounds = 10000;
+constexpr I2cWait kStopWait = I2cWait::passes(10000);
 constexpr int kAutoRangeDelayMs = 750;
 }  // namespace
-
-void frmADUtil::waitForI2cFree()
-{
-    if (!p.I2CBusy)
-        return;
-    for (int round = 0; round < kBusyWaitRounds && p.I2CBusy; ++round)
-        rt().DoEvents();
-    p.I2CBusy = false;
-}
 
 void frmADUtil::finishStop()
 {
     Label16[0].Visible = false;
     Label16[1].Visible = false;
     rt().DoEvents();
-    waitForI2cFree();
+    waitForI2cPath(p, kStopWait);
     rt().DoEvents();
     rt().DoEvents();
     frmDataRecord.Visible = true;
@@ -147,11 +140,10 @@ void frmADUtil::OptFDGain_Click(int Index)
     }
     lblUserGain.Caption = gain;
     chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    main.tbCurrentGain.ListIndex = Index - 1;
-    main.cbWriteCurrentGain_Click();
+    main.writeCurrentGain(Index - 1);
     cmdMeasureScreenInit_Click();
     lblInstInput.Caption = lblMuxOut.Caption.get() + " Gain :" + OptFDGain[Index].Caption.get();
-    main.VCELL[20].Text = OptFDGain[Index].Caption.get();
+    main.VCELL[chip::reading::kGain].Text = OptFDGain[Index].Caption.get();
     Batch_Timer.Interval = kAutoRangeDelayMs;
     Batch_Timer.Enabled = true;
     if (!run.PromptsOff)

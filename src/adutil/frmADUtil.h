@@ -199,8 +199,6 @@ private:
     void showScaleValues();
     // Steps 3 to 8 of the stop sequence the stop, resolution and channel handlers share.
     void finishStop();
-    // Waits for the chip I2C path to be free, at most 10000 rounds, then frees it.
-    void waitForI2cFree();
     // Selects a gain button to show the chip's gain, without running its click.
     void markGainOption(int Index);
     // The run of the chosen resolution, on the selected channel.

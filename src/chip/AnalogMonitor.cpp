@@ -62,13 +62,23 @@ bool KVN58C3_Main::convertMonitor()
     writeRegisterValue(kMemoryMode, kModeConfigRam);
     if (tbVoltageMon.ListIndex < 0)
         tbVoltageMon.ListIndex = kMonCell1;
-    // The gain is kept from the image; bit 7 is not ours and is dropped.
-    const long monitor = (tbVoltageMon.ListIndex + kMonitorStart) | (regValue(kMonitor) & kMonitorGainMask);
-    writeRegisterValue(kMonitor, monitor);
+    writeMonitorChannel();
     const bool converted = Read_KVN58C3_AD();
     restoreRegisterValue(kUcControl, 0);
     cbRAMEnable.BackColor = vb::kRunning;
     return converted;
+}
+
+void KVN58C3_Main::writeMonitorChannel()
+{
+    // The gain is kept from the image; bit 7 is not ours and is dropped.
+    writeRegisterValue(kMonitor, (tbVoltageMon.ListIndex + kMonitorStart) | (regValue(kMonitor) & kMonitorGainMask));
+}
+
+void KVN58C3_Main::writeCurrentGain(int index)
+{
+    tbCurrentGain.ListIndex = index;
+    cbWriteCurrentGain_Click();
 }
 
 void KVN58C3_Main::cbWriteCurrentGain_Click()

@@ -87,7 +87,7 @@ public:
     ui::ControlArray<ui::CheckBox> cbuCControl4{*this, "cbuCControl4"};  // 0x87, index = bit
 
     // ---- Measurement scan: MeasurementScan.cpp ----
-    // Readings: VCELL 0 to 26 (21 is the shunt in milliohms, ShuntFile.cpp).
+    // Readings: VCELL, indexed by chip::reading::Box (ReadingBoxes.h).
     ui::ControlArray<ui::TextBox> VCELL{*this, "VCELL"};
     ui::ControlArray<ui::Label> CELL{*this, "CELL"};
     // Column captions of the temperature rows: "Volts/LMT", "TGAINV", "DegC".
@@ -215,6 +215,14 @@ public:
     // The same for a register an operation hands back at its end (the host
     // scan bit, say): written also when the operation was abandoned.
     void restoreRegisterValue(int reg, long value);
+    // A register read from the chip into its box; the box's text.
+    const std::string& readRegister(int reg);
+
+    // AnalogMonitor.cpp, for the A/D form as for this one: the monitor channel
+    // the list shows, with the start bit, written; the gain field stays.
+    void writeMonitorChannel();
+    // The current gain of the list's entry `index` written to the chip.
+    void writeCurrentGain(int index);
 
     // MemoryModes.cpp
     void cbEnableRAM();
@@ -232,7 +240,7 @@ public:
     void cmdSet8_Click();
     void cbTempSel_Click();
 
-    // ShuntFile.cpp: VCELL(21) saved to "Current_Sense.txt".
+    // ShuntFile.cpp: the shunt reading box saved to "Current_Sense.txt".
     void cmdISetup_Click();
 
     // AutoScan.cpp

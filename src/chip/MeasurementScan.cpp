@@ -7,6 +7,7 @@
 #include "chip/Captions.h"
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "chip/Thermistor.h"
 #include "link/UsbLink.h"
@@ -16,33 +17,9 @@
 namespace chip {
 
 using namespace chipreg;
+using namespace reading;
 
 namespace {
-
-// Reading boxes of VCELL.
-enum Box : int {
-    kLowest = 0,
-    kHighest = 1,
-    kSense = 2,
-    kCell1Box = 3,
-    kCell8Box = 10,
-    kInternalKk = 11,
-    kExternal1 = 12,
-    kExternal2 = 13,
-    kPack = 14,
-    kRegulator = 15,
-    kExternal1Volts = 16,
-    kExternal2Volts = 17,
-    kInternalC = 18,
-    kCurrent = 19,
-    kGain = 20,
-    kShunt = 21,
-    kSum = 22,
-    kSpread = 23,
-    kSensor = 24,
-    kExternal1Raw = 25,
-    kExternal2Raw = 26,
-};
 
 // The scan's block reads: status to cell 3, cell 4 to the regulator, then the
 // cell configuration and setup registers.
@@ -56,7 +33,7 @@ static_assert(kBlock2 + kBlock2Count == kMonitorResultHigh + 1);
 
 std::string volts(double v) { return vb::Format(v, kVoltsPattern); }
 
-constexpr std::array<const char*, 27> kReadingCaptions = {
+constexpr std::array<const char*, kBoxCount> kReadingCaptions = {
     "CellMin",
     "CellMax",
     "ISense mV",
@@ -90,8 +67,9 @@ constexpr std::array<const char*, 27> kReadingCaptions = {
 // supply column, then the temperatures as a table: one row per sensor, one
 // column per step from the sensor's volts to degrees.
 constexpr int kPitch = 26;
-constexpr std::array<int, 12> kCellColumn = {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 22, 23};
-constexpr std::array<int, 6> kSenseColumn = {2, 20, 21, 19, 14, 15};
+constexpr std::array<int, 12> kCellColumn = {kLowest, kHighest, kCell1Box, kCell1Box + 1, kCell1Box + 2, kCell1Box + 3,
+    kCell1Box + 4, kCell1Box + 5, kCell1Box + 6, kCell8Box, kSum, kSpread};
+constexpr std::array<int, 6> kSenseColumn = {kSense, kGain, kShunt, kCurrent, kPack, kRegulator};
 constexpr int kCellX = 10, kSenseX = 404;
 struct TemperatureRow {
     const char* caption;

@@ -4,12 +4,14 @@
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
 #include "link/UsbLink.h"
+#include "program/I2cLock.h"
 #include "shell/frmAbout2.h"
 
 namespace chip {
 
 namespace {
-constexpr int kMaxLockPasses = 10000;
+// The switch-off clears the I2C lock once its pass count exceeds 10000.
+constexpr I2cWait kSwitchOffWait = I2cWait::passes(10000 + 1);
 constexpr int kDetachPauseMs = 500;
 }  // namespace
 
@@ -28,13 +30,7 @@ void KVN58C3_Main::mnuDisableI2C_Click()
 {
     FrNak.Visible = false;
     // Let a transfer in progress finish; one that never lets go is overruled.
-    int passes = 0;
-    while (p.I2CBusy) {
-        ++passes;
-        p.rt().DoEvents();
-        if (passes > kMaxLockPasses)
-            p.I2CBusy = false;
-    }
+    waitForI2cPath(p, kSwitchOffWait);
     p.rt().Sleep(kDetachPauseMs);
     p.form<bridge::frmMainF340>().cmdEnableXBAR_Click(1);
     FrI2C.Caption = "I2C Disabled";

@@ -8,6 +8,7 @@
 #include "chip/KVN58C3_Main.h"
 #include "chip/RegisterNames.h"
 #include "link/UsbLink.h"
+#include "program/I2cLock.h"
 #include "vb/Color.h"
 #include "vb/Numbers.h"
 #include "vb/Strings.h"
@@ -30,7 +31,8 @@ constexpr std::array<RegisterPage, 4> kRegisterPages = {{
     {kPageTest, chipreg::kTrimFirst, chipreg::kTestLast},
 }};
 
-constexpr int kLockWaitMs = 2;
+// A single register transfer waits this long for another holder of the path.
+constexpr I2cWait kLockWait = I2cWait::millis(2);
 constexpr int kWriteRetryPauseMs = 30;
 // The acknowledge indicator ShpNak.
 constexpr vb::Color kAckColor = vb::QBColor(10);
@@ -53,22 +55,9 @@ bool registerByte(const std::string& text, std::uint8_t& value)
     return true;
 }
 
-// Start of a single register transfer: waits for I2CBusy (clearing it by
-// force after 2 ms) and takes it; false, the lock released, when there is no
-// such register or no board ("USB Device not connected!").
-void takeI2cLock(Program& p)
-{
-    // A holder that never let go (a handler ended by a box, say) must not block for ever.
-    const std::uint32_t start = p.rt().timeGetTime();
-    while (p.I2CBusy) {
-        p.rt().DoEventsUntil(start + kLockWaitMs);
-        if (p.rt().timeGetTime() - start >= kLockWaitMs)
-            p.I2CBusy = false;
-    }
-    p.I2CBusy = true;
-}
-
-bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
+// Whether a single register transfer may start: a register with a box, an
+// operation the user has not given up.
+bool transferWanted(KVN58C3_Main& f, Program& p, int Index)
 {
     if (!f.tbRegdata.exists(Index))
         return false;
@@ -76,10 +65,16 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
         ++f.failedTransfers;
         return false;
     }
-    takeI2cLock(p);
+    return true;
+}
+
+// With the path held: false, the lock released, when there is no board
+// ("USB Device not connected!").
+bool boardThere(KVN58C3_Main& f, Program& p, I2cLock& lock)
+{
     if (p.link().UsbConnected)
         return true;
-    p.I2CBusy = false;
+    lock.release();
     ++f.failedTransfers;
     p.rt().MsgBox("USB Device not connected!");
     // One box per user action: the rest of it has no board to talk to either.
@@ -88,12 +83,12 @@ bool beginRegisterTransfer(KVN58C3_Main& f, Program& p, int Index)
 }
 
 // End of it: the acknowledge indicator, the lock released, pending events, the trace line.
-void endRegisterTransfer(KVN58C3_Main& f, Program& p, int status, const char* what, int Index)
+void endRegisterTransfer(KVN58C3_Main& f, Program& p, I2cLock& lock, int status, const char* what, int Index)
 {
     f.ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
     if (status != usb::kStatusAck)
         ++f.failedTransfers;
-    p.I2CBusy = false;
+    lock.release();
     p.rt().DoEvents();
     if (!p.TraceOn)
         return;
@@ -140,7 +135,10 @@ void loadRegisterNames(KVN58C3_Main& f)
 
 void KVN58C3_Main::cbRead_Click(int Index)
 {
-    if (!beginRegisterTransfer(*this, p, Index))
+    if (!transferWanted(*this, p, Index))
+        return;
+    I2cLock lock(p, kLockWait);
+    if (!boardThere(*this, p, lock))
         return;
     usb::UsbLink& link = p.link();
     std::uint8_t address = link.I2CAddress;
@@ -152,18 +150,21 @@ void KVN58C3_Main::cbRead_Click(int Index)
     const int status = link.I2cReadRetry(address, readCount, writeCount, &data, &reg, 0);
     if (status == usb::kStatusAck)
         registerImage.setByte(Index, data);
-    endRegisterTransfer(*this, p, status, "I2C Register Read  &H", Index);
+    endRegisterTransfer(*this, p, lock, status, "I2C Register Read  &H", Index);
 }
 
 void KVN58C3_Main::cbWrite_Click(int Index)
 {
-    if (!beginRegisterTransfer(*this, p, Index))
+    if (!transferWanted(*this, p, Index))
+        return;
+    I2cLock lock(p, kLockWait);
+    if (!boardThere(*this, p, lock))
         return;
     ui::TextBox& box = tbRegdata[Index];
     std::uint8_t value = 0;
     if (!registerByte(box.Text, value)) {
         // Writing 0 for a typo could set a protection threshold to nothing: refuse instead.
-        p.I2CBusy = false;
+        lock.release();
         p.rt().MsgBox("Register &H" + usb::ByteToHex2(static_cast<std::uint8_t>(Index)) + " was not written: \"" +
                 box.Text.get() + "\" is not a hexadecimal value from 00 to FF.",
             ui::vbOKOnly | ui::vbExclamation);
@@ -185,7 +186,7 @@ void KVN58C3_Main::cbWrite_Click(int Index)
         p.rt().Sleep(kWriteRetryPauseMs);
         status = link.I2cWriteRetry(link.I2CAddress, 2, data.data(), 0);
     }
-    endRegisterTransfer(*this, p, status, "I2C Register Write &H", Index);
+    endRegisterTransfer(*this, p, lock, status, "I2C Register Write &H", Index);
 }
 
 void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
@@ -199,6 +200,12 @@ void KVN58C3_Main::writeRegisterBit(int reg, int bit, bool set)
 }
 
 long KVN58C3_Main::regValue(int addr) const { return registerImage.value(addr); }
+
+const std::string& KVN58C3_Main::readRegister(int reg)
+{
+    cbRead_Click(reg);
+    return registerImage.text(reg);
+}
 
 void KVN58C3_Main::writeRegisterValue(int reg, long value)
 {
@@ -219,14 +226,13 @@ void KVN58C3_Main::restoreRegisterValue(int reg, long value)
     usb::UsbLink& link = p.link();
     if (!link.UsbConnected)
         return;
-    takeI2cLock(p);
+    I2cLock lock(p, kLockWait);
     const std::array<std::uint8_t, 2> data = {static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value)};
     link.FlushHidInput();
     const int status = link.I2cWrite(link.I2CAddress, 2, data.data());
     ShpNak.FillColor = status == usb::kStatusAck ? kAckColor : kNakColor;
     if (status != usb::kStatusAck)
         ++failedTransfers;
-    p.I2CBusy = false;
 }
 
 }  // namespace chip

@@ -26,6 +26,8 @@ RegisterImage::Copy& RegisterImage::inStep(int reg) const
 
 long RegisterImage::value(int reg) const { return inStep(reg).value; }
 
+const std::string& RegisterImage::text(int reg) const { return inStep(reg).box->Text.get(); }
+
 void RegisterImage::setByte(int reg, std::uint8_t byte)
 {
     Copy& c = inStep(reg);

@@ -6,6 +6,7 @@
 // a byte read again sets its text only when it changed.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "regmap/ChipRegisters.h"
 #include "ui/ControlArray.h"
@@ -20,6 +21,8 @@ public:
     // The register's text read as hexadecimal (as HexValue reads it). A
     // register with no box throws std::out_of_range.
     long value(int reg) const;
+    // The register's text as its box shows it.
+    const std::string& text(int reg) const;
     // A byte read from the chip into the register's box: two hex digits.
     void setByte(int reg, std::uint8_t byte);
 

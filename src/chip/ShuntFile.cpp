@@ -1,6 +1,7 @@
-// The shunt resistance VCELL(21), kept in "Current_Sense.txt" in the program folder.
+// The shunt resistance (the shunt reading box), kept in "Current_Sense.txt" in the program folder.
 #include "chip/FormParts.h"
 #include "chip/KVN58C3_Main.h"
+#include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "vb/Numbers.h"
 #include "vb/Strings.h"
@@ -12,7 +13,6 @@ namespace {
 constexpr const char* kShuntFile = "Current_Sense.txt";
 constexpr const char* kShuntPrefix = "Shunt Value: ";
 constexpr const char* kDefaultShunt = "1.0";
-constexpr int kShuntBox = 21;
 
 // The same test as the scan's current uses, so a value the file gives or the
 // button saves is always a shunt the scan takes.
@@ -22,7 +22,7 @@ bool isShunt(const std::string& text) { return shuntMilliohms(text).has_value();
 
 void layOutShuntFile(KVN58C3_Main& f)
 {
-    f.VCELL[kShuntBox].ToolTipText = "Shunt resistance in milliohms";
+    f.VCELL[reading::kShunt].ToolTipText = "Shunt resistance in milliohms";
     // Right of the shunt box, the third row of the readings' current column.
     ui::place(f.cmdISetup, {f.SSTab1, kPageReadings}, {574, 59, 76, 24}, "Save Shunt",
         "Save the shunt value to Current_Sense.txt", [&f] { f.cmdISetup_Click(); });
@@ -43,15 +43,15 @@ void loadShuntValue(KVN58C3_Main& f)
     }
     const long long colon = vb::InStr(line, ":");
     const std::string value = colon > 0 ? vb::Mid(line, colon + 1) : std::string();
-    f.VCELL[kShuntBox].Text = isShunt(value) ? vb::Trim(value) : std::string(kDefaultShunt);
+    f.VCELL[reading::kShunt].Text = isShunt(value) ? vb::Trim(value) : std::string(kDefaultShunt);
 }
 
 void KVN58C3_Main::cmdISetup_Click()
 {
-    const std::string value = vb::Trim(VCELL[kShuntBox].Text.get());
+    const std::string value = vb::Trim(VCELL[reading::kShunt].Text.get());
     // Keep the saved value rather than overwrite it with text the next load would refuse.
     if (!isShunt(value)) {
-        p.rt().MsgBox("The shunt value \"" + VCELL[kShuntBox].Text.get() +
+        p.rt().MsgBox("The shunt value \"" + VCELL[reading::kShunt].Text.get() +
                 "\" is not a shunt in milliohms (a number of at least 0.001).",
             ui::vbOKOnly | ui::vbExclamation);
         return;

@@ -50,7 +50,7 @@ struct NiGlobal {
     std::string GpibErrText = std::string(kErrTextLength, '\0');
 
     // The error test after each call: ERR in ibsta.
-    bool failed() const { return (static_cast<std::uint16_t>(ibsta) & 0x8000u) != 0; }
+    bool failed() const { return (static_cast<std::uint16_t>(ibsta) & ERR) != 0; }
     // END in ibsta: the last read took the last byte of the unit's message.
     bool ended() const { return (static_cast<std::uint16_t>(ibsta) & END) != 0; }
 

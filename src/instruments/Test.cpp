@@ -24,20 +24,20 @@ constexpr std::size_t kReplyLength = 50;
 std::string gpibStatusText(std::int16_t ibsta)
 {
     static constexpr std::array<std::pair<int, const char*>, 14> kBits = {{
-        {0x8000, "ERR"},
-        {0x4000, "TIMO"},
-        {0x2000, "END"},
-        {0x1000, "SRQI"},
-        {0x800, "RQS"},
-        {0x100, "CMPL"},
-        {0x80, "LOK"},
-        {0x40, "REM"},
-        {0x20, "CIC"},
-        {0x10, "ATN"},
-        {0x8, "TACS"},
-        {0x4, "LACS"},
-        {0x2, "DTAS"},
-        {0x1, "DCAS"},
+        {gpib::ERR, "ERR"},
+        {gpib::TIMO, "TIMO"},
+        {gpib::END, "END"},
+        {gpib::SRQI, "SRQI"},
+        {gpib::RQS, "RQS"},
+        {gpib::CMPL, "CMPL"},
+        {gpib::LOK, "LOK"},
+        {gpib::REM, "REM"},
+        {gpib::CIC, "CIC"},
+        {gpib::ATN, "ATN"},
+        {gpib::TACS, "TACS"},
+        {gpib::LACS, "LACS"},
+        {gpib::DTAS, "DTAS"},
+        {gpib::DCAS, "DCAS"},
     }};
     std::string s = "\r\nibsta = &H" + gpib::statusHex(ibsta) + " <";
     const auto bits = static_cast<std::uint16_t>(ibsta);

@@ -13,6 +13,10 @@
 
 namespace instruments {
 
+// The source-measure and meter panels of the form.
+inline constexpr int kSourceMeasurePanels = 5;
+inline constexpr int kMeterPanels = 9;
+
 class frmInst : public ProgramForm {
 public:
     explicit frmInst(Program& program);

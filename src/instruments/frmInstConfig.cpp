@@ -11,9 +11,7 @@ namespace {
 constexpr int kMaxRecords = 26;
 constexpr int kFieldsPerRecord = 4;
 constexpr int kFirstSourceMeasureRow = 3;
-constexpr int kSourceMeasurePanels = 5;
 constexpr int kFirstMeterRow = 11;
-constexpr int kMeterPanels = 9;
 constexpr int kAddressColumn = 1;
 constexpr int kDescriptionColumn = 3;
 

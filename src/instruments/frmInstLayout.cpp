@@ -91,7 +91,7 @@ void frmInst::layoutConfigTab()
 void frmInst::layoutSourceMeasureTab()
 {
     ui::place(FrVI1, {SSTab1, SourceMeasurePage}, {5, kPageTop, 700, 582}, "Keithley 236 Source Measure Unit ");
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kSourceMeasurePanels; ++i)
         placeSourceMeasurePanel(*this, i,
             ui::place(FrVIContol.add(i), FrVI1, {5, 20 + i * 112, 690, 106}, "VI Control " + std::to_string(i + 1)));
 
@@ -114,7 +114,7 @@ void frmInst::layoutSourceMeasureTab()
 void frmInst::layoutMeterTab()
 {
     ui::place(FrVM, {SSTab1, MeterPage}, {5, kPageTop, 1085, 636}, "HP34401 DVMs");
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kMeterPanels; ++i) {
         ui::Frame& f = ui::place(frDVMSet.add(i), FrVM, ui::inRows({8, 20, 350, 200}, i, 3, 358, 205),
             "VM Control " + std::to_string(i + 1));
         ui::place(lblDVMAddress.add(i), f, {10, 22, 60, 20}, "Address");

@@ -16,6 +16,8 @@ public:
     // Character cell of the fixed font the views draw printed text with.
     static constexpr int kCharWidth = 7;
     static constexpr int kCharHeight = 13;
+    // What Point gives outside the picture: -1 as a Color.
+    static constexpr Color kInvalidPixel = 0xFFFFFFFFu;
 
     // Sizes the pixel buffer to the control (call after move()) and clears it.
     void resizeBuffer(int width, int height);
@@ -30,11 +32,11 @@ public:
         if (x >= 0 && y >= 0 && x < w_ && y < h_)
             pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)] = c;
     }
-    // -1 (as Color 0xFFFFFFFF) outside the picture.
+    // kInvalidPixel outside the picture.
     Color Point(int x, int y) const
     {
         if (x < 0 || y < 0 || x >= w_ || y >= h_)
-            return 0xFFFFFFFFu;
+            return kInvalidPixel;
         return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)];
     }
     void Line(int x1, int y1, int x2, int y2, Color c);
