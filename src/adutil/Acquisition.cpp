@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "adutil/AcquisitionPass.h"
-#include "chip/KVN58C3_Main.h"
+#include "chip/ChipAccess.h"
 #include "chip/ReadingBoxes.h"
 #include "chip/ScanFormulas.h"
 #include "regmap/ChipRegisters.h"
@@ -44,7 +44,7 @@ void frmADUtil::runAcquisition(Sample& s)
 
 void frmADUtil::startSampling(Sample& s)
 {
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
     run.AcqStarted = s.twelveBit();  // the current calculator reads the 12-bit results only
     run.AvgCount = 0;
     run.AvgSum = 0;
@@ -57,17 +57,17 @@ void frmADUtil::startSampling(Sample& s)
     cmdGraphReadings.Enabled = false;
     SSCmdStop.ForeColor = vb::kRed;
 
-    const long gainBits = main.registerImage.value(kMonitor) & kMonitorGainMask;
+    const long gainBits = chipForm.registers().value(kMonitor) & kMonitorGainMask;
     s.gain = currentGainOf(gainBits);
     markGainOption(gainButtonOf(gainBits));
-    main.VCELL[chip::reading::kGain].Text = vb::CStr(s.gain);
+    chipForm.reading(chip::reading::kGain).Text = vb::CStr(s.gain);
 
     labels.PlotWidth = picTrace1_1.Width;
     labels.PlotHeight = picTrace1_1.Height - 4;
 
     // The chip form's monitor channel with the start bit; the gain field stays.
-    main.writeMonitorChannel();
-    lblADMuxCtrl.Caption = main.readRegister(kMonitor);
+    chipForm.writeMonitorChannel();
+    lblADMuxCtrl.Caption = chipForm.read(kMonitor);
 
     if (s.twelveBit())
         firstReading12(s);
@@ -169,16 +169,16 @@ void frmADUtil::takeSample(Sample& s)
 void frmADUtil::showCurrent(const Sample& s)
 {
     // The chip form's current display follows every reading of the current channel.
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
     if (s.twelveBit())
         cmdCalCurrent_Click();
     txtCalcCurrent[2].Text = vb::Format(s.reading, chip::kVoltsPattern);
     // No shunt to divide by shows "ERR", never the last current as if it were this one.
-    main.VCELL[chip::reading::kCurrent].Text =
-        chip::currentText(txtCalcCurrent[2].Text.get(), main.VCELL[chip::reading::kShunt].Text.get());
-    txtCalcCurrent[2].Text = main.VCELL[chip::reading::kCurrent].Text.get();
+    chipForm.reading(chip::reading::kCurrent).Text =
+        chip::currentText(txtCalcCurrent[2].Text.get(), chipForm.reading(chip::reading::kShunt).Text.get());
+    txtCalcCurrent[2].Text = chipForm.reading(chip::reading::kCurrent).Text.get();
     lblUserGain.Caption = txtCalcCurrent[2].Text.get();
-    main.VCELL[chip::reading::kSense].Text = vb::Format(s.reading, "##0.000000");
+    chipForm.reading(chip::reading::kSense).Text = vb::Format(s.reading, "##0.000000");
 }
 
 void frmADUtil::plotReading(double reading)
@@ -206,7 +206,7 @@ void frmADUtil::pollStatus()
 {
     // A stop still gets this pass's polls; not over a bus power down has switched off.
     if (ChkPollStatus.Value == 1 && p.XbarEnabled)
-        p.form<chip::KVN58C3_Main>().ReadStatus_Click();
+        chip::ChipAccess::of(p).readStatus();
 }
 
 void frmADUtil::countPass(const Sample& s)
@@ -237,13 +237,13 @@ void frmADUtil::timePass(Sample& s)
 
 void frmADUtil::endSampling(const Sample& s)
 {
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
     Timer_Instant.Enabled = false;
     rt().DoEvents();
     // The 14-bit run hands the scan back to the chip; not over a bus power
     // down has switched off, where the write could only fail.
     if (!s.twelveBit() && p.XbarEnabled)
-        main.restoreRegisterValue(kUcControl, 0);
+        chipForm.restore(kUcControl, 0);
     if (p.TraceOn) {
         p.trace(p.TraceIndent1 + " Stopped " + vb::TimeText(rt().Now()));
         p.trace("\r\n");

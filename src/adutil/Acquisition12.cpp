@@ -1,7 +1,7 @@
 // The 12-bit run: the result pair the chip's own scan keeps for the selected
 // channel, read at most once a millisecond until a stop.
 #include "adutil/AcquisitionPass.h"
-#include "chip/KVN58C3_Main.h"
+#include "chip/ChipAccess.h"
 #include "chip/MonitorChannels.h"
 #include "link/UsbLink.h"
 #include "program/I2cLock.h"
@@ -36,7 +36,7 @@ void frmADUtil::readPair12(Sample& s)
 void frmADUtil::scalePair12(Sample& s)
 {
     // The chip form shows the pair in its register image.
-    chip::RegisterImage& image = p.form<chip::KVN58C3_Main>().registerImage;
+    chip::RegisterImage& image = chip::ChipAccess::of(p).registers();
     image.setByte(s.firstRegister, s.bytes[0]);
     image.setByte(s.firstRegister + 1, s.bytes[1]);
     s.code = s.bytes[1] * 256L + s.bytes[0];

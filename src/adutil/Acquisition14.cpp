@@ -3,7 +3,7 @@
 #include <array>
 
 #include "adutil/AcquisitionPass.h"
-#include "chip/KVN58C3_Main.h"
+#include "chip/ChipAccess.h"
 #include "chip/MonitorChannels.h"
 #include "link/UsbLink.h"
 #include "program/I2cLock.h"
@@ -37,18 +37,18 @@ void frmADUtil::cmdCollectData2_Click()
 
 void frmADUtil::firstReading14(Sample& s)
 {
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
     // The microcontroller scan bit for the whole run; configuration RAM.
-    main.writeRegisterValue(kUcControl, kUcScan);
-    main.writeRegisterValue(kMemoryMode, kModeConfigRam);
+    chipForm.write(kUcControl, kUcScan);
+    chipForm.write(kMemoryMode, kModeConfigRam);
 
     std::array<std::uint8_t, 2> bytes{};
     if (readResult(p.link(), bytes, 0) == usb::kStatusAck) {
-        main.registerImage.setByte(kMonitorResult, bytes[0]);
-        main.registerImage.setByte(kMonitorResultHigh, bytes[1]);
+        chipForm.registers().setByte(kMonitorResult, bytes[0]);
+        chipForm.registers().setByte(kMonitorResultHigh, bytes[1]);
     }
-    lblRaw[1].Caption = main.registerImage.text(kMonitorResultHigh);
-    lblRaw[0].Caption = main.registerImage.text(kMonitorResult);
+    lblRaw[1].Caption = chipForm.registers().text(kMonitorResultHigh);
+    lblRaw[0].Caption = chipForm.registers().text(kMonitorResult);
     lblADINput[0].Caption =
         vb::Hex(vb::HexValue(lblRaw[1].Caption.get()) * 256 + vb::HexValue(lblRaw[0].Caption.get()));
     s.code = vb::HexValue(lblADINput[0].Caption.get());
@@ -65,14 +65,14 @@ void frmADUtil::firstReading14(Sample& s)
 
 bool frmADUtil::readSample14(Sample& s)
 {
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
     usb::UsbLink& link = p.link();
     waitForI2cPath(p, I2cWait::unbounded());
     if (!p.LoopRunning)
         return false;
 
     // The channel again, in case the chip form moved the multiplexer meanwhile.
-    main.writeMonitorChannel();
+    chipForm.writeMonitorChannel();
     link.FlushHidInput();
     if (!p.LoopRunning || rt().operationAbandoned())
         return false;

@@ -2,7 +2,7 @@
 // show other windows.
 #include "adutil/frmADUtil.h"
 #include "bridge/frmMainF340.h"
-#include "chip/KVN58C3_Main.h"
+#include "chip/ChipAccess.h"
 #include "shell/frmAbout2.h"
 
 namespace adutil {
@@ -69,7 +69,7 @@ void frmADUtil::Form_Unload(int& /*Cancel*/)
     rt().DoEvents();
 }
 
-void frmADUtil::cmdMainShow_Click() { p.form<chip::KVN58C3_Main>().Show(); }
+void frmADUtil::cmdMainShow_Click() { chip::ChipAccess::of(p).show(); }
 
 void frmADUtil::cmdShowMother_Click() { p.form<bridge::frmMainF340>().Show(); }
 

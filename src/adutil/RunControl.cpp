@@ -1,6 +1,6 @@
 // Channel, resolution and gain selection, the stop button and the form's timers.
 #include "adutil/frmADUtil.h"
-#include "chip/KVN58C3_Main.h"
+#include "chip/ChipAccess.h"
 #include "chip/ReadingBoxes.h"
 #include "program/I2cLock.h"
 #include "regmap/ChipRegisters.h"
@@ -112,7 +112,7 @@ void frmADUtil::OptMuxSelect_Click(int Index)
         Label2[2].Caption = "Signal Amplitude mV";
         lblInstInput.Caption = lblInstInput.Caption.get() + " Gain:" + lblUserGain.Caption.get() + "x";
     }
-    p.form<chip::KVN58C3_Main>().tbVoltageMon.ListIndex = run.MuxChannel;
+    chip::ChipAccess::of(p).selectMonitorChannel(run.MuxChannel);
     frmFDBK.Visible = true;
     for (int i = 1; i <= 4; ++i)
         OptFDGain[i].Visible = true;
@@ -139,11 +139,11 @@ void frmADUtil::OptFDGain_Click(int Index)
         p.trace("\r\n");
     }
     lblUserGain.Caption = gain;
-    chip::KVN58C3_Main& main = p.form<chip::KVN58C3_Main>();
-    main.writeCurrentGain(Index - 1);
+    const chip::ChipAccess chipForm = chip::ChipAccess::of(p);
+    chipForm.writeCurrentGain(Index - 1);
     cmdMeasureScreenInit_Click();
     lblInstInput.Caption = lblMuxOut.Caption.get() + " Gain :" + OptFDGain[Index].Caption.get();
-    main.VCELL[chip::reading::kGain].Text = OptFDGain[Index].Caption.get();
+    chipForm.reading(chip::reading::kGain).Text = OptFDGain[Index].Caption.get();
     Batch_Timer.Interval = kAutoRangeDelayMs;
     Batch_Timer.Enabled = true;
     if (!run.PromptsOff)
