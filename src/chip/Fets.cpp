@@ -203,9 +203,8 @@ void KVN58C3_Main::cmdSetFetControl_Click(int Index)
         cbAutoScan_Click();
         p.rt().DoEvents();
     }
-    // Only a handler ends the scan: one turn per event, at least a tick of the clock.
-    while (p.AutoScanActive)
-        p.rt().DoEventsUntil(p.rt().timeGetTime() + 1);
+    // Only a handler ends the scan.
+    p.rt().DoEventsWhile([this] { return p.AutoScanActive; });
     const int bit = bitNumber(kUcFet);
     cbuCControl4[bit].Value = Index == kHostFets ? 1 : 0;
     cbuCControl4_Click(bit);

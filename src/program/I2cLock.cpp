@@ -8,8 +8,7 @@ void waitForI2cPath(Program& p, I2cWait rule)
     switch (rule.kind_) {
     case I2cWait::Kind::Unbounded:
         // Only a handler frees the lock.
-        while (p.I2CBusy)
-            rt.DoEventsUntil(rt.timeGetTime() + 1);
+        rt.DoEventsWhile([&p] { return p.I2CBusy; });
         return;
     case I2cWait::Kind::Passes:
         for (long pass = 0; pass < rule.limit_ && p.I2CBusy; ++pass)

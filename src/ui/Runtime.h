@@ -47,6 +47,13 @@ public:
     // and runs that. It may return before untilMs, so a caller loops, testing
     // its own condition (the time, a flag a handler clears) between turns.
     virtual void DoEventsUntil(std::uint32_t untilMs) = 0;
+    // Runs events while cond holds, for a flag only a handler clears: one turn
+    // per event, at least a tick of the clock per turn, so it never spins.
+    template <class Cond> void DoEventsWhile(Cond cond)
+    {
+        while (cond())
+            DoEventsUntil(timeGetTime() + 1);
+    }
     // Millisecond clock (wraps at 2^32).
     virtual std::uint32_t timeGetTime() = 0;
     // Seconds since midnight, with fractions.
