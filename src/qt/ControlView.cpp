@@ -118,10 +118,15 @@ void ControlView::syncColours()
     const vb::Color back = control_.BackColor, fore = control_.ForeColor;
     if (coloured_ && back == shownBack_ && fore == shownFore_)
         return;
-    setColours(*widget_, *roles, back, fore);
+    showColours(*roles, back, fore);
     coloured_ = true;
     shownBack_ = back;
     shownFore_ = fore;
+}
+
+void ControlView::showColours(const ColourRoles& roles, vb::Color back, vb::Color fore)
+{
+    setColours(*widget_, roles, back, fore);
 }
 
 void ControlView::syncAll()

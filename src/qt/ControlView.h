@@ -55,6 +55,8 @@ protected:
     virtual void fit() {}
     // The palette roles of the control's colours; none: the kind keeps the style's.
     virtual std::optional<ColourRoles> colourRoles() const { return std::nullopt; }
+    // Shows the control's colours in those roles (the widget's palette unless the kind paints them).
+    virtual void showColours(const ColourRoles& roles, vb::Color back, vb::Color fore);
 
     // Runs the user's input in the form code, then shows the given properties
     // again (the handler may have refused or changed them).

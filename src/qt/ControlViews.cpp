@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -80,9 +82,42 @@ protected:
     W* w_;  // owned by the window; alive as long as this view is used
 };
 
-class ButtonView : public View<ui::CommandButton, QPushButton> {
+// A push button that paints its colours itself. The program recolours buttons
+// while it runs (a busy button, a memory indicator); a palette change makes Qt
+// recount which widgets of the whole window are opaque.
+class ColourButton : public QPushButton {
 public:
-    ButtonView(ui::CommandButton& b, QtRuntime& rt, QWidget* parent) : View(b, rt, new QPushButton(parent))
+    using QPushButton::QPushButton;
+
+    void setColours(const ColourRoles& roles, vb::Color back, vb::Color fore)
+    {
+        roles_ = roles;
+        back_ = back;
+        fore_ = fore;
+        coloured_ = true;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter p(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        if (coloured_)
+            qt::setColours(option.palette, roles_, back_, fore_);
+        p.drawControl(QStyle::CE_PushButton, option);
+    }
+
+private:
+    ColourRoles roles_{QPalette::Button, QPalette::ButtonText};
+    vb::Color back_ = 0, fore_ = 0;
+    bool coloured_ = false;
+};
+
+class ButtonView : public View<ui::CommandButton, ColourButton> {
+public:
+    ButtonView(ui::CommandButton& b, QtRuntime& rt, QWidget* parent) : View(b, rt, new ColourButton(parent))
     {
         w_->setAutoDefault(false);
         QObject::connect(w_, &QPushButton::clicked, [this] { fromUser([this] { m_.userClick(); }, {}); });
@@ -109,6 +144,10 @@ protected:
     std::optional<ColourRoles> colourRoles() const override
     {
         return ColourRoles{QPalette::Button, QPalette::ButtonText};
+    }
+    void showColours(const ColourRoles& roles, vb::Color back, vb::Color fore) override
+    {
+        w_->setColours(roles, back, fore);
     }
     // Measures the caption only when something it depends on changed: a
     // caption set and set back within a frame costs nothing.

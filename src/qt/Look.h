@@ -32,7 +32,9 @@ struct ColourRoles {
     QPalette::ColorRole fore2 = QPalette::NoRole;
 };
 
-// Shows the colours in the widget's palette; disabled text keeps the look's grey.
+// Puts the colours in the palette's roles; disabled text keeps the look's grey.
+void setColours(QPalette& pal, const ColourRoles& roles, vb::Color back, vb::Color fore);
+// Shows the colours in the widget's palette.
 void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color fore);
 
 // A text box's panel as the look paints it: a flat fill of the palette's base

@@ -193,9 +193,7 @@ void ValueEdit::paintEvent(QPaintEvent* e)
         contents.width() - 2 * kHorizontalMargin, fm.height());
     if (!laidOut_)
         layOut();
-    p.setFont(font());
     p.setPen(palette().color(QPalette::Text));
-    p.setClipRect(contents);
     // Placed as the line edit places it; a text wider than the box shows its
     // end (where the line edit's cursor is after setText).
     const int used = qRound(width_) + 1;
@@ -205,10 +203,19 @@ void ValueEdit::paintEvent(QPaintEvent* e)
         scroll = (h & Qt::AlignRight) ? used - line.width() + 1
             : (h & Qt::AlignHCenter)  ? (used - line.width()) / 2
                                       : 0;
-    if (number_)
-        p.drawGlyphRun(QPointF(line.x() - scroll, line.y() + fm.ascent()), glyphs_);
-    else
-        p.drawStaticText(QPoint(line.x() - scroll, line.y()), text_);
+    // Only a text that may reach past the contents is clipped: a clip costs
+    // the painter a new set of clip spans, as tall as the window.
+    const int left = line.x() - scroll;
+    const bool clip = left < contents.x() || left + used > contents.x() + contents.width() ||
+        line.y() < contents.y() || line.y() + line.height() > contents.y() + contents.height();
+    if (clip)
+        p.setClipRect(contents);
+    if (number_) {
+        p.drawGlyphRun(QPointF(left, line.y() + fm.ascent()), glyphs_);
+    } else {
+        p.setFont(font());
+        p.drawStaticText(QPoint(left, line.y()), text_);
+    }
 }
 
 }  // namespace qt
