@@ -206,8 +206,8 @@ void ValueEdit::paintEvent(QPaintEvent* e)
     // Only a text that may reach past the contents is clipped: a clip costs
     // the painter a new set of clip spans, as tall as the window.
     const int left = line.x() - scroll;
-    const bool clip = left < contents.x() || left + used > contents.x() + contents.width() ||
-        line.y() < contents.y() || line.y() + line.height() > contents.y() + contents.height();
+    const bool clip = left < contents.x() || left + used > contents.x() + contents.width() || line.y() < contents.y() ||
+        line.y() + line.height() > contents.y() + contents.height();
     if (clip)
         p.setClipRect(contents);
     if (number_) {
