@@ -30,6 +30,7 @@
 
 #include "qt/Fitting.h"
 #include "qt/Look.h"
+#include "qt/NumberGlyphs.h"
 #include "qt/PictureWidget.h"
 #include "qt/QtRuntime.h"
 #include "qt/ValueEdit.h"
@@ -52,7 +53,7 @@ void run(const ui::Handler& h)
 // The width a push button needs to show its whole caption (and its picture).
 int captionWidth(const QPushButton& b)
 {
-    int need = b.fontMetrics().horizontalAdvance(b.text());
+    int need = textAdvance(b.font(), b.text());
     if (!b.icon().isNull())
         need += b.iconSize().width() + 4;
     return need + 2 * b.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &b) + 4;
@@ -209,7 +210,7 @@ protected:
         const QFontMetrics fm = w_->fontMetrics();
         const QString text = w_->text();
         // The usual case, one line that fits, without laying the text out.
-        if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= m_.Width) {
+        if (!text.contains(QLatin1Char('\n')) && textAdvance(w_->font(), text) <= m_.Width) {
             if (const QRect design(m_.Left, m_.Top, m_.Width, m_.Height); w_->geometry() != design)
                 w_->setGeometry(design);
             return;

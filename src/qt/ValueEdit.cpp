@@ -1,97 +1,19 @@
 #include "qt/ValueEdit.h"
 
-#include <array>
-#include <string_view>
-#include <vector>
-
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
-#include <QPointer>
-#include <QRawFont>
 #include <QSignalBlocker>
 #include <QStyle>
 
 #include "qt/Look.h"
+#include "qt/NumberGlyphs.h"
 
 namespace qt {
 
 namespace {
 // The line edit's own margins around its text.
 constexpr int kHorizontalMargin = 2;
-
-// The glyphs of the characters numbers are written with, per font: a text of
-// these only needs no shaping, so it is drawn from them without a layout.
-class NumberGlyphs : public QObject {
-public:
-    using QObject::QObject;
-
-    // The text as a glyph run from the baseline's start, and its width; false
-    // when the text has a character that is not in the set or not in the font.
-    bool make(const QFont& font, const QString& text, QGlyphRun& run, qreal& width)
-    {
-        const Face& face = faceOf(font);
-        QList<quint32> indexes;
-        QList<QPointF> positions;
-        indexes.reserve(text.size());
-        positions.reserve(text.size());
-        qreal x = 0;
-        for (QChar c : text) {
-            const char16_t u = c.unicode();
-            if (u >= face.index.size() || face.index[u] == 0)
-                return false;
-            indexes << face.index[u];
-            positions << QPointF(x, 0);
-            x += face.advance[u];
-        }
-        run.setRawFont(face.raw);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        width = x;
-        return true;
-    }
-
-private:
-    static constexpr std::string_view kChars = "0123456789+-., ABCDEFabcdef";
-    struct Face {
-        QFont font;
-        QRawFont raw;
-        std::array<quint32, 128> index{};  // 0: drawn with a layout
-        std::array<qreal, 128> advance{};
-    };
-
-    const Face& faceOf(const QFont& font)
-    {
-        for (const Face& f : faces_)
-            if (f.font == font)
-                return f;
-        Face& f = faces_.emplace_back();
-        f.font = font;
-        f.raw = QRawFont::fromFont(font);
-        for (char c : kChars) {
-            const QChar ch = QLatin1Char(c);
-            quint32 glyph = 0;
-            int n = 1;
-            if (f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) && n == 1 && glyph != 0) {
-                f.index[static_cast<unsigned char>(c)] = glyph;
-                f.advance[static_cast<unsigned char>(c)] = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
-            }
-        }
-        return f;
-    }
-
-    std::vector<Face> faces_;
-};
-
-// One for the program, going with the application (before the fonts it holds).
-NumberGlyphs& numberGlyphs()
-{
-    static QPointer<NumberGlyphs> glyphs;
-    if (!glyphs)
-        glyphs = new NumberGlyphs(QCoreApplication::instance());
-    return *glyphs;
-}
-
 }  // namespace
 
 ValueEdit::ValueEdit(QWidget* parent) : QLineEdit(parent)
@@ -124,7 +46,7 @@ void ValueEdit::showValue(const QString& s)
 void ValueEdit::layOut()
 {
     laidOut_ = true;
-    number_ = numberGlyphs().make(font(), value_, glyphs_, width_);
+    number_ = numberGlyphs(font(), value_, glyphs_, width_);
     if (!number_) {
         text_.setText(value_);
         text_.prepare(QTransform(), font());

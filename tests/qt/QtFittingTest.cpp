@@ -1,6 +1,9 @@
 // Texts wider than their controls' designed rectangles: the widgets widen to
 // show them whole, away from the side the text keeps to, inside their container.
+#include <random>
+
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -9,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "QtTestSupport.h"
+#include "qt/Look.h"
+#include "qt/NumberGlyphs.h"
 #include "ui/Form.h"
 
 namespace {
@@ -112,3 +117,26 @@ TEST_F(QtFitting, GridColumnsShowTheirWidestTextAndTheGridShowsEveryColumn)
 }
 
 }  // namespace
+
+// Readings are measured from their glyphs' advances, unshaped: the width must
+// be the one the font metrics give, in every font the forms use.
+TEST(QtTextAdvance, ANumberMeasuresAsTheFontMetricsMeasureIt)
+{
+    const QString chars = QStringLiteral("0123456789+-., ");
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<qsizetype> pick(0, chars.size() - 1);
+    std::uniform_int_distribution<int> length(1, 14);
+    for (bool bold : {false, true})
+        for (int size : {0, 7, 10, 12}) {
+            const QFont font = qt::controlFont(bold, size);
+            for (int i = 0; i < 300; ++i) {
+                QString text;
+                for (int n = length(rng); n > 0; --n)
+                    text += chars[pick(rng)];
+                ASSERT_EQ(qt::textAdvance(font, text), QFontMetrics(font).horizontalAdvance(text))
+                    << text.toStdString() << " bold " << bold << " size " << size;
+            }
+            for (const char* shaped : {"3.615 V", "FA", "0x7F"})
+                EXPECT_EQ(qt::textAdvance(font, shaped), QFontMetrics(font).horizontalAdvance(shaped));
+        }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The glyphs of the characters numbers are written with, per font. A text of
+// these only needs no shaping: it is drawn from them without a layout, and its
+// width is the sum of their advances. The program rewrites readings many times
+// a second; shaping each one to draw or measure it was most of the cost.
+#include <QFont>
+#include <QGlyphRun>
+#include <QString>
+
+namespace qt {
+
+// The text as a glyph run from the baseline's start, and its width; false when
+// the text has a character that is not in the set or not in the font.
+bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal& width);
+
+// The text's width as QFontMetrics::horizontalAdvance gives it, without
+// shaping a text of those characters.
+int textAdvance(const QFont& font, const QString& text);
+
+}  // namespace qt
