@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
@@ -183,6 +185,42 @@ protected:
         QLabel::mouseReleaseEvent(e);
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && onClick)
             onClick();
+    }
+    // A reading on one line is drawn from its glyphs, where the label would
+    // shape and lay it out on every paint; anything else as the label paints it.
+    void paintEvent(QPaintEvent* e) override
+    {
+        if (!paintNumber())
+            QLabel::paintEvent(e);
+    }
+
+private:
+    bool paintNumber()
+    {
+        const QString t = text();
+        if (t.isEmpty() || t.contains(QLatin1Char(' ')) || !isEnabled() || frameWidth() != 0 || margin() != 0 ||
+            indent() > 0 || textFormat() != Qt::PlainText)
+            return false;
+        QGlyphRun run;
+        qreal width = 0;
+        if (!numberGlyphs(font(), t, run, width))
+            return false;
+        // Placed as the style places a label's text: at the top of the
+        // contents, aligned across them; one that needs a second line or a
+        // clip is left to the label.
+        const QRect r = contentsRect();
+        const QFontMetricsF fm(font());
+        if (width > r.width() || fm.height() > r.height())
+            return false;
+        const Qt::Alignment h = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+        const qreal x = (h & Qt::AlignRight) ? r.width() - width : (h & Qt::AlignHCenter) ? (r.width() - width) / 2 : 0;
+        const qreal y = (alignment() & Qt::AlignBottom) ? r.height() - fm.height()
+            : (alignment() & Qt::AlignVCenter)          ? (r.height() - fm.height()) / 2
+                                                        : 0;
+        QPainter p(this);
+        p.setPen(palette().color(foregroundRole()));
+        p.drawGlyphRun(QPointF(r.x() + x, r.y() + y + fm.ascent()), run);
+        return true;
     }
 };
 

@@ -417,6 +417,32 @@ TEST_F(QtViews, ATextBoxShowsTheModelTextAsItsLineEditWouldAndEditsIt)
     EXPECT_EQ(box->value(), "-0.0527");
 }
 
+// A label draws a reading from its glyphs; it must look as the label itself
+// would draw it, in every alignment and colour.
+TEST_F(QtViews, ALabelShowsAReadingAsTheLabelWouldDrawIt)
+{
+    f.Show();
+    auto* label = widgetOf<QLabel>(rt, f.lblState);
+    ASSERT_NE(label, nullptr);
+    for (int alignment : {0, 1, 2})
+        for (const char* text : {"3.615", "-0.0527", "12,345.0", "1", "+4.20E-3", "7.5 V"}) {
+            f.lblState.Alignment = alignment;
+            f.lblState.Caption = text;
+            f.lblState.ForeColor = alignment == 1 ? 0x0000FF : 0;
+            rt.updateViews();
+            QLabel plain;
+            plain.setTextFormat(Qt::PlainText);
+            plain.setWordWrap(label->wordWrap());
+            plain.setAlignment(label->alignment());
+            plain.setFont(label->font());
+            plain.setPalette(label->palette());
+            plain.setAutoFillBackground(label->autoFillBackground());
+            plain.setText(label->text());
+            plain.resize(label->size());
+            EXPECT_EQ(label->grab().toImage(), plain.grab().toImage()) << text << " alignment " << alignment;
+        }
+}
+
 // Items added since the last frame are appended; whatever else changed, the
 // list shows the control's items in order.
 TEST_F(QtViews, AListShowsItsItemsInOrderAsTheyAreAddedRemovedAndCleared)
