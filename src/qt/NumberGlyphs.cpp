@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <QCoreApplication>
@@ -24,13 +25,15 @@ public:
         QRawFont raw;
         std::array<quint32, 128> index{};  // 0: needs shaping
         std::array<qreal, 128> advance{};
+        // Other texts as shaped: a label or a button flips between a few.
+        std::unordered_map<QString, int> shaped;
 
         bool has(QChar c) const { return c.unicode() < index.size() && index[c.unicode()] != 0; }
     };
 
-    const Face& of(const QFont& font)
+    Face& of(const QFont& font)
     {
-        for (const Face& f : faces_)
+        for (Face& f : faces_)
             if (f.font == font)
                 return f;
         Face& f = faces_.emplace_back();
@@ -61,6 +64,19 @@ NumberFaces& faces()
     return *faces;
 }
 
+constexpr std::size_t kShapedTexts = 256;
+
+int shapedAdvance(NumberFaces::Face& face, const QString& text)
+{
+    if (const auto it = face.shaped.find(text); it != face.shaped.end())
+        return it->second;
+    if (face.shaped.size() >= kShapedTexts)
+        face.shaped.clear();
+    const int width = QFontMetrics(face.font).horizontalAdvance(text);
+    face.shaped.emplace(text, width);
+    return width;
+}
+
 }  // namespace
 
 bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal& width)
@@ -87,12 +103,12 @@ bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal&
 
 int textAdvance(const QFont& font, const QString& text)
 {
-    const NumberFaces::Face& face = faces().of(font);
+    NumberFaces::Face& face = faces().of(font);
     // The advances are the font engine's fixed-point values: their sum is exact.
     qreal x = 0;
     for (QChar c : text) {
         if (!face.has(c))
-            return QFontMetrics(font).horizontalAdvance(text);
+            return shapedAdvance(face, text);
         x += face.advance[c.unicode()];
     }
     return qRound(x);

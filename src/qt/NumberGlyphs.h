@@ -13,8 +13,8 @@ namespace qt {
 // the text has a character that is not in the set or not in the font.
 bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal& width);
 
-// The text's width as QFontMetrics::horizontalAdvance gives it, without
-// shaping a text of those characters.
+// The text's width as QFontMetrics::horizontalAdvance gives it: a text of
+// those characters without shaping, any other shaped once and remembered.
 int textAdvance(const QFont& font, const QString& text);
 
 }  // namespace qt
