@@ -53,12 +53,30 @@ void ModWaveform_ALS::DrawScrollingTrace(ui::PictureBox& picture, long columnCou
     // TraceY(n + 1) is written, so n stays one below the last element.
     const int n = static_cast<int>(std::min<long>(columnCount, kMaxColumns));
     const vb::Color colour = vb::RGB(TraceColorR, TraceColorG, TraceColorB);
+    const int width = picture.bufferWidth();
     const long long lastRow = picture.bufferHeight() - 1;
+    vb::Color* const pixels = picture.pixelData();
+    // One column's rows from..to (both included) take a colour, or the saved background.
+    auto fill = [&](int x, long long from, long long to, vb::Color c) {
+        if (from > to)
+            return;
+        vb::Color* p = pixels + static_cast<std::size_t>(from) * width + x;
+        for (long long row = from; row <= to; ++row, p += width)
+            *p = c;
+    };
+    auto restore = [&](int x, long long from, long long to) {
+        if (from > to)
+            return;
+        vb::Color* p = pixels + static_cast<std::size_t>(from) * width + x;
+        const vb::Color* saved = PixelSave.data() + static_cast<std::size_t>(from) * PixelArray::kSide + x;
+        for (long long row = from; row <= to; ++row, p += width, saved += PixelArray::kSide)
+            *p = *saved;
+    };
     for (int x = n; x >= 1; --x) {
         const long long yNew = TraceY[static_cast<std::size_t>(x)];
         const long long yOld = TraceY[static_cast<std::size_t>(x + 1)];
         const long long y = yNew == 0 ? 1 : yNew;
-        if (x < picture.bufferWidth()) {
+        if (x < width) {
             // Painted: the mark (y - 1 to y + 1) and, right of column 1, the join
             // from this column's row to the left neighbour's, both ends included.
             // They touch, so they form one run of rows.
@@ -70,24 +88,17 @@ void ModWaveform_ALS::DrawScrollingTrace(ui::PictureBox& picture, long columnCou
             }
             paintFrom = std::max(paintFrom, 0LL);
             paintTo = std::min(paintTo, lastRow);
-            // Erased to the saved background first, when the row changed: the old
-            // mark and join of this column, inside the pixel array.
-            long long eraseFrom = 0, eraseTo = -1;
+            // Erased to the saved background, when the row changed: the old mark
+            // and join of this column, inside the pixel array; each pixel is
+            // written once, the painted rows taking the colour.
             if (yNew != yOld) {
-                eraseFrom = std::max(std::min(yNew, yOld) - 1, 0LL);
-                eraseTo = std::min({std::max(yNew, yOld) + 1, static_cast<long long>(PixelArray::kLast), lastRow});
+                const long long eraseFrom = std::max(std::min(yNew, yOld) - 1, 0LL);
+                const long long eraseTo =
+                    std::min({std::max(yNew, yOld) + 1, static_cast<long long>(PixelArray::kLast), lastRow});
+                restore(x, eraseFrom, std::min(eraseTo, paintFrom - 1));
+                restore(x, std::max(eraseFrom, paintTo + 1), eraseTo);
             }
-            // Each pixel once: painted rows take the colour, the other erased rows the background.
-            const bool erase = eraseFrom <= eraseTo;
-            const long long from = erase ? std::min(paintFrom, eraseFrom) : paintFrom;
-            const long long to = erase ? std::max(paintTo, eraseTo) : paintTo;
-            for (long long row = from; row <= to; ++row) {
-                const int r = static_cast<int>(row);
-                if (row >= paintFrom && row <= paintTo)
-                    picture.PSet(x, r, colour);
-                else if (row >= eraseFrom && row <= eraseTo)
-                    picture.PSet(x, r, PixelSave(x, r));
-            }
+            fill(x, paintFrom, paintTo, colour);
         }
         TraceY[static_cast<std::size_t>(x + 1)] = static_cast<std::int32_t>(y);
     }

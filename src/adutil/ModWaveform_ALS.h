@@ -21,6 +21,8 @@ public:
     PixelArray() : cells_(static_cast<std::size_t>(kSide) * kSide, 0) {}
     vb::Color& operator()(int x, int y) { return cells_[index(x, y)]; }
     vb::Color operator()(int x, int y) const { return cells_[index(x, y)]; }
+    // Element (0, 0), for a reader that walks a column (kSide apart).
+    const vb::Color* data() const { return cells_.data(); }
 
 private:
     static std::size_t index(int x, int y)

@@ -24,6 +24,9 @@ public:
     int bufferWidth() const { return w_; }
     int bufferHeight() const { return h_; }
     const std::vector<Color>& pixels() const { return pixels_; }
+    // For a writer that sets runs of pixels itself: (x, y) lies at x + width * y.
+    // Refresh() shows what it wrote.
+    Color* pixelData() { return pixels_.data(); }
 
     void Cls();  // BackColor everywhere, text gone, CurrentX/Y 0
     // Inline: the scope's trace sets thousands of pixels per sample.
