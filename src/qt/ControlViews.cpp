@@ -586,27 +586,31 @@ private:
     }
 };
 
+// One step of the bar a pixel of its width: a reading that moves the bar by
+// less than a pixel leaves the widget alone (each new value costs the bar its
+// style's measures and an accessibility event).
 class ProgressView : public View<ui::ProgressBar, QProgressBar> {
 public:
-    static constexpr int kSteps = 1000;
     ProgressView(ui::ProgressBar& p, QtRuntime& rt, QWidget* parent) : View(p, rt, new QProgressBar(parent))
     {
-        w_->setRange(0, kSteps);
         w_->setTextVisible(false);
     }
 
 protected:
     void syncKind(PropId id) override
     {
-        if (id != PropId::Value)
+        if (id != PropId::Value && id != PropId::Geometry)
             return;
+        const int steps = std::max(1, m_.Width);
+        if (w_->maximum() != steps)
+            w_->setRange(0, steps);
         const double lo = m_.Min, hi = m_.Max;
         double f = hi > lo ? (m_.Value - lo) / (hi - lo) : 0.0;
         if (!(f >= 0.0))  // also NaN
             f = 0.0;
         if (f > 1.0)
             f = 1.0;
-        w_->setValue(static_cast<int>(f * kSteps + 0.5));
+        w_->setValue(static_cast<int>(f * steps + 0.5));
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -48,6 +49,7 @@ public:
         lblOnTwo.move(4, 4, 80, 20);
         grdData.move(8, 210, 200, 80);
         lstLog.move(220, 210, 200, 80);
+        barLevel.move(250, 8, 120, 16);
     }
 
     ui::CommandButton cmdRun{*this, "cmdRun"};
@@ -62,6 +64,7 @@ public:
     ui::Label lblOnTwo{*this, "lblOnTwo"};
     ui::Grid grdData{*this, "grdData"};
     ui::ListBox lstLog{*this, "lstLog"};
+    ui::ProgressBar barLevel{*this, "barLevel"};
 };
 
 struct QtViews : ::testing::Test {
@@ -441,6 +444,27 @@ TEST_F(QtViews, ALabelShowsAReadingAsTheLabelWouldDrawIt)
             plain.resize(label->size());
             EXPECT_EQ(label->grab().toImage(), plain.grab().toImage()) << text << " alignment " << alignment;
         }
+}
+
+// The bar shows the value's share of its range, to the pixel, and stays full
+// or empty past its ends.
+TEST_F(QtViews, AProgressBarShowsTheShareOfItsRange)
+{
+    f.barLevel.Min = 10;
+    f.barLevel.Max = 20;
+    f.Show();
+    auto* bar = widgetOf<QProgressBar>(rt, f.barLevel);
+    ASSERT_NE(bar, nullptr);
+    for (auto [value, share] : {std::pair{12.5, 0.25}, {20.0, 1.0}, {35.0, 1.0}, {-4.0, 0.0}}) {
+        f.barLevel.Value = value;
+        rt.updateViews();
+        EXPECT_NEAR(double(bar->value() - bar->minimum()) / (bar->maximum() - bar->minimum()), share, 0.5 / 120)
+            << value;
+    }
+    f.barLevel.Value = 15;
+    f.barLevel.move(250, 8, 60, 16);  // half as wide
+    rt.updateViews();
+    EXPECT_NEAR(double(bar->value()) / bar->maximum(), 0.5, 0.5 / 60);
 }
 
 // Items added since the last frame are appended; whatever else changed, the
