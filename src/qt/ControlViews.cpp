@@ -199,7 +199,7 @@ private:
     {
         const QString t = text();
         if (t.isEmpty() || t.contains(QLatin1Char(' ')) || !isEnabled() || frameWidth() != 0 || margin() != 0 ||
-            indent() > 0 || textFormat() != Qt::PlainText)
+            indent() > 0 || textFormat() != Qt::PlainText || !(alignment() & Qt::AlignTop))
             return false;
         QGlyphRun run;
         qreal width = 0;
@@ -214,12 +214,9 @@ private:
             return false;
         const Qt::Alignment h = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
         const qreal x = (h & Qt::AlignRight) ? r.width() - width : (h & Qt::AlignHCenter) ? (r.width() - width) / 2 : 0;
-        const qreal y = (alignment() & Qt::AlignBottom) ? r.height() - fm.height()
-            : (alignment() & Qt::AlignVCenter)          ? (r.height() - fm.height()) / 2
-                                                        : 0;
         QPainter p(this);
         p.setPen(palette().color(foregroundRole()));
-        p.drawGlyphRun(QPointF(r.x() + x, r.y() + y + fm.ascent()), run);
+        p.drawGlyphRun(QPointF(r.x() + x, r.y() + fm.ascent()), run);
         return true;
     }
 };
