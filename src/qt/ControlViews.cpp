@@ -198,7 +198,8 @@ private:
     bool paintNumber()
     {
         const QString t = text();
-        if (t.isEmpty() || t.contains(QLatin1Char(' ')) || !isEnabled() || frameWidth() != 0 || margin() != 0 ||
+        // A trailing space is not counted in the width the label aligns.
+        if (t.isEmpty() || t.endsWith(QLatin1Char(' ')) || !isEnabled() || frameWidth() != 0 || margin() != 0 ||
             indent() > 0 || textFormat() != Qt::PlainText || !(alignment() & Qt::AlignTop))
             return false;
         QGlyphRun run;

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPointer>
 #include <QRawFont>
 
@@ -18,8 +19,10 @@ class NumberFaces : public QObject {
 public:
     using QObject::QObject;
 
-    // Not the hexadecimal letters: some pairs of them kern (a shaped "FA" is narrower).
-    static constexpr std::string_view kChars = "0123456789+-., ";
+    // Digits and the signs numbers are written with, and the hexadecimal
+    // capitals, each taken only if the font shapes it beside every one taken
+    // before (and itself) as its advance alone: no kerning, no ligature.
+    static constexpr std::string_view kChars = "0123456789+-., ABCDEF";
     struct Face {
         QFont font;
         QRawFont raw;
@@ -39,14 +42,28 @@ public:
         Face& f = faces_.emplace_back();
         f.font = font;
         f.raw = QRawFont::fromFont(font);
+        const QFontMetricsF metrics(font);
+        std::vector<QChar> taken;
         for (char c : kChars) {
             const QChar ch = QLatin1Char(c);
             quint32 glyph = 0;
             int n = 1;
-            if (f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) && n == 1 && glyph != 0) {
-                f.index[static_cast<unsigned char>(c)] = glyph;
-                f.advance[static_cast<unsigned char>(c)] = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
+            if (!f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) || n != 1 || glyph == 0)
+                continue;
+            const qreal advance = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
+            auto alone = [&](QChar a, qreal aAdvance, QChar b, qreal bAdvance) {
+                return metrics.horizontalAdvance(QString(a) + b) == aAdvance + bAdvance;
+            };
+            bool pairs = alone(ch, advance, ch, advance);
+            for (QChar t : taken) {
+                const qreal tAdvance = f.advance[t.unicode()];
+                pairs = pairs && alone(ch, advance, t, tAdvance) && alone(t, tAdvance, ch, advance);
             }
+            if (!pairs)
+                continue;
+            f.index[ch.unicode()] = glyph;
+            f.advance[ch.unicode()] = advance;
+            taken.push_back(ch);
         }
         return f;
     }

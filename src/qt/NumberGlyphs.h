@@ -1,6 +1,6 @@
 #pragma once
-// The glyphs of the characters numbers are written with, per font. A text of
-// these only needs no shaping: it is drawn from them without a layout, and its
+// The glyphs of the characters numbers are written with (decimal and
+// hexadecimal), per font. A text of these only needs no shaping: it is drawn from them without a layout, and its
 // width is the sum of their advances. The program rewrites readings many times
 // a second; shaping each one to draw or measure it was most of the cost.
 #include <QFont>

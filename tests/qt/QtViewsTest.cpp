@@ -428,7 +428,7 @@ TEST_F(QtViews, ALabelShowsAReadingAsTheLabelWouldDrawIt)
     auto* label = widgetOf<QLabel>(rt, f.lblState);
     ASSERT_NE(label, nullptr);
     for (int alignment : {0, 1, 2})
-        for (const char* text : {"3.615", "-0.0527", "12,345.0", "1", "+4.20E-3", "7.5 V"}) {
+        for (const char* text : {"3.615", "-0.0527", "12,345.0", " 6719", "3FFA", "+4.20E-3", "7.5 V", "5 "}) {
             f.lblState.Alignment = alignment;
             f.lblState.Caption = text;
             f.lblState.ForeColor = alignment == 1 ? 0x0000FF : 0;
