@@ -1,6 +1,7 @@
 #include "qt/NumberGlyphs.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -20,18 +21,35 @@ public:
     using QObject::QObject;
 
     // Digits and the signs numbers are written with, and the hexadecimal
-    // capitals, each taken only if the font shapes it beside every one taken
-    // before (and itself) as its advance alone: no kerning, no ligature.
+    // capitals. A text of them is drawn and measured from their advances when
+    // the font sets each pair of neighbours as their advances alone (no
+    // kerning, no ligature): measured once per font for every pair.
     static constexpr std::string_view kChars = "0123456789+-., ABCDEF";
+    static constexpr std::size_t kCount = kChars.size();
+    static constexpr std::uint8_t kNone = 0xFF;
     struct Face {
         QFont font;
         QRawFont raw;
-        std::array<quint32, 128> index{};  // 0: needs shaping
-        std::array<qreal, 128> advance{};
+        std::array<std::uint8_t, 128> slot;  // the character's place in kChars; kNone: needs shaping
+        std::array<quint32, kCount> glyph{};
+        std::array<qreal, kCount> advance{};
+        std::array<std::array<bool, kCount>, kCount> plainPair{};  // [left][right]
         // Other texts as shaped: a label or a button flips between a few.
         std::unordered_map<QString, int> shaped;
 
-        bool has(QChar c) const { return c.unicode() < index.size() && index[c.unicode()] != 0; }
+        std::uint8_t slotOf(QChar c) const { return c.unicode() < slot.size() ? slot[c.unicode()] : kNone; }
+        // Whether the text is all such characters, each pair of neighbours plain.
+        bool plain(const QString& text) const
+        {
+            std::uint8_t left = kNone;
+            for (QChar c : text) {
+                const std::uint8_t s = slotOf(c);
+                if (s == kNone || (left != kNone && !plainPair[left][s]))
+                    return false;
+                left = s;
+            }
+            return true;
+        }
     };
 
     Face& of(const QFont& font)
@@ -42,29 +60,23 @@ public:
         Face& f = faces_.emplace_back();
         f.font = font;
         f.raw = QRawFont::fromFont(font);
-        const QFontMetricsF metrics(font);
-        std::vector<QChar> taken;
-        for (char c : kChars) {
-            const QChar ch = QLatin1Char(c);
+        f.slot.fill(kNone);
+        for (std::size_t i = 0; i < kCount; ++i) {
+            const QChar ch = QLatin1Char(kChars[i]);
             quint32 glyph = 0;
             int n = 1;
             if (!f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) || n != 1 || glyph == 0)
                 continue;
-            const qreal advance = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
-            auto alone = [&](QChar a, qreal aAdvance, QChar b, qreal bAdvance) {
-                return metrics.horizontalAdvance(QString(a) + b) == aAdvance + bAdvance;
-            };
-            bool pairs = alone(ch, advance, ch, advance);
-            for (QChar t : taken) {
-                const qreal tAdvance = f.advance[t.unicode()];
-                pairs = pairs && alone(ch, advance, t, tAdvance) && alone(t, tAdvance, ch, advance);
-            }
-            if (!pairs)
-                continue;
-            f.index[ch.unicode()] = glyph;
-            f.advance[ch.unicode()] = advance;
-            taken.push_back(ch);
+            f.slot[ch.unicode()] = static_cast<std::uint8_t>(i);
+            f.glyph[i] = glyph;
+            f.advance[i] = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
         }
+        const QFontMetricsF metrics(font);
+        for (std::size_t a = 0; a < kCount; ++a)
+            for (std::size_t b = 0; b < kCount; ++b)
+                f.plainPair[a][b] = f.glyph[a] && f.glyph[b] &&
+                    metrics.horizontalAdvance(QString(QLatin1Char(kChars[a])) + QLatin1Char(kChars[b])) ==
+                        f.advance[a] + f.advance[b];
         return f;
     }
 
@@ -99,17 +111,18 @@ int shapedAdvance(NumberFaces::Face& face, const QString& text)
 bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal& width)
 {
     const NumberFaces::Face& face = faces().of(font);
+    if (!face.plain(text))
+        return false;
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(text.size());
     positions.reserve(text.size());
     qreal x = 0;
     for (QChar c : text) {
-        if (!face.has(c))
-            return false;
-        indexes << face.index[c.unicode()];
+        const std::uint8_t s = face.slotOf(c);
+        indexes << face.glyph[s];
         positions << QPointF(x, 0);
-        x += face.advance[c.unicode()];
+        x += face.advance[s];
     }
     run.setRawFont(face.raw);
     run.setGlyphIndexes(indexes);
@@ -121,13 +134,12 @@ bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal&
 int textAdvance(const QFont& font, const QString& text)
 {
     NumberFaces::Face& face = faces().of(font);
+    if (!face.plain(text))
+        return shapedAdvance(face, text);
     // The advances are the font engine's fixed-point values: their sum is exact.
     qreal x = 0;
-    for (QChar c : text) {
-        if (!face.has(c))
-            return shapedAdvance(face, text);
-        x += face.advance[c.unicode()];
-    }
+    for (QChar c : text)
+        x += face.advance[face.slotOf(c)];
     return qRound(x);
 }
 
