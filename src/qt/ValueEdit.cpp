@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -40,7 +41,14 @@ void ValueEdit::showValue(const QString& s)
 {
     value_ = s;
     laidOut_ = false;
-    update();
+    // Only the inside of the border shows the value.
+    update(inside());
+}
+
+QRect ValueEdit::inside() const
+{
+    const QRect r = rect();
+    return hasFrame() && r.width() >= 2 && r.height() >= 2 ? r.adjusted(1, 1, -1, -1) : r;
 }
 
 void ValueEdit::layOut()
@@ -70,8 +78,8 @@ bool ValueEdit::event(QEvent* e)
     const bool handled = QLineEdit::event(e);
     if (e->type() == QEvent::FocusOut)
         stopEditing();
-    else if (e->type() == QEvent::FontChange)
-        laidOut_ = false;
+    else if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)
+        laidOut_ = measured_ = false;
     return handled;
 }
 
@@ -93,6 +101,7 @@ void ValueEdit::stopEditing()
         return;
     editing_ = false;
     showValue(text());
+    update();  // the border loses the focus colour
 }
 
 void ValueEdit::paintEvent(QPaintEvent* e)
@@ -104,15 +113,25 @@ void ValueEdit::paintEvent(QPaintEvent* e)
     // As the line edit paints a box it does not edit: the style's panel, then
     // the text on one line, clipped to the box.
     QPainter p(this);
-    paintLineEditPanel(p, rect(), palette(), hasFrame(), false);
+    // A new value repaints the inside only; the border stays as drawn.
+    if (const QRect in = inside(); in != rect() && in.contains(e->rect()))
+        p.fillRect(in, palette().brush(QPalette::Base));
+    else
+        paintLineEditPanel(p, rect(), palette(), hasFrame(), false);
     if (value_.isEmpty())
         return;
+    if (!measured_) {
+        const QFontMetrics fm = fontMetrics();
+        fontHeight_ = fm.height();
+        fontAscent_ = fm.ascent();
+        frameWidth_ = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        measured_ = true;
+    }
     // The line edit's contents: inside its frame.
-    const int frame = hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) : 0;
+    const int frame = hasFrame() ? frameWidth_ : 0;
     const QRect contents = rect().adjusted(frame, frame, -frame, -frame);
-    const QFontMetrics fm = fontMetrics();
-    const QRect line(contents.x() + kHorizontalMargin, contents.y() + (contents.height() - fm.height() + 1) / 2,
-        contents.width() - 2 * kHorizontalMargin, fm.height());
+    const QRect line(contents.x() + kHorizontalMargin, contents.y() + (contents.height() - fontHeight_ + 1) / 2,
+        contents.width() - 2 * kHorizontalMargin, fontHeight_);
     if (!laidOut_)
         layOut();
     p.setPen(palette().color(QPalette::Text));
@@ -133,7 +152,7 @@ void ValueEdit::paintEvent(QPaintEvent* e)
     if (clip)
         p.setClipRect(contents);
     if (number_) {
-        p.drawGlyphRun(QPointF(left, line.y() + fm.ascent()), glyphs_);
+        p.drawGlyphRun(QPointF(left, line.y() + fontAscent_), glyphs_);
     } else {
         p.setFont(font());
         p.drawStaticText(QPoint(left, line.y()), text_);

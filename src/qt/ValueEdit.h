@@ -31,6 +31,7 @@ private:
     void stopEditing();
     void showValue(const QString& s);
     void layOut();
+    QRect inside() const;
 
     QString value_;
     bool laidOut_ = false;  // in the widget's font, as one of:
@@ -38,6 +39,9 @@ private:
     QGlyphRun glyphs_;
     QStaticText text_;
     qreal width_ = 0;
+    // The font's and the style's measures, taken at the first paint in them.
+    bool measured_ = false;
+    int fontHeight_ = 0, fontAscent_ = 0, frameWidth_ = 0;
     bool editing_ = false;
 };
 
