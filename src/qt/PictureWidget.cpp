@@ -44,10 +44,13 @@ void PictureWidget::takePicture()
 void PictureWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(pic_.BackColor));
+    // The back colour shows only where the picture's pixels do not reach.
+    if (image_.width() < width() || image_.height() < height())
+        p.fillRect(rect(), toQColor(pic_.BackColor));
     if (!image_.isNull())
         p.drawImage(0, 0, image_);
-
+    if (pic_.texts().empty())
+        return;
     // Printed text sits in the picture's fixed character cells, one glyph per cell,
     // so TextWidth and what the user sees agree.
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
