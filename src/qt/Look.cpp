@@ -100,16 +100,19 @@ void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color 
         w.setAutoFillBackground(true);
 }
 
+QRect lineEditPanelInside(const QRect& r, bool frame)
+{
+    return frame && r.width() >= 2 && r.height() >= 2 ? r.adjusted(1, 1, -1, -1) : r;
+}
+
 void paintLineEditPanel(QPainter& p, const QRect& r, const QPalette& palette, bool frame, bool focused)
 {
-    if (!frame || r.width() < 2 || r.height() < 2) {
-        p.fillRect(r, palette.brush(QPalette::Base));
-        return;
-    }
+    const QRect inside = lineEditPanelInside(r, frame);
     // The border's colour over the whole box, then the base inside it: two
     // fills, the raster engine's fastest way to a thin border.
-    p.fillRect(r, focused ? kFocusBorder : kBorder);
-    p.fillRect(r.adjusted(1, 1, -1, -1), palette.brush(QPalette::Base));
+    if (inside != r)
+        p.fillRect(r, focused ? kFocusBorder : kBorder);
+    p.fillRect(inside, palette.brush(QPalette::Base));
 }
 
 QFont controlFont(bool bold, int pointSize)

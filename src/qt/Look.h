@@ -40,6 +40,8 @@ void setColours(QWidget& w, const ColourRoles& roles, vb::Color back, vb::Color 
 // A text box's panel as the look paints it: a flat fill of the palette's base
 // and a thin border (the focus colour while it has the focus).
 void paintLineEditPanel(QPainter& p, const QRect& r, const QPalette& palette, bool frame, bool focused);
+// What of that panel is base: inside its border.
+QRect lineEditPanelInside(const QRect& r, bool frame);
 
 // The application font made bold and sized as a control asks (size 0: default).
 QFont controlFont(bool bold, int pointSize);

@@ -45,11 +45,7 @@ void ValueEdit::showValue(const QString& s)
     update(inside());
 }
 
-QRect ValueEdit::inside() const
-{
-    const QRect r = rect();
-    return hasFrame() && r.width() >= 2 && r.height() >= 2 ? r.adjusted(1, 1, -1, -1) : r;
-}
+QRect ValueEdit::inside() const { return lineEditPanelInside(rect(), hasFrame()); }
 
 void ValueEdit::layOut()
 {
