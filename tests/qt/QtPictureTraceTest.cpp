@@ -57,17 +57,25 @@ TEST(QtPicture, ManyRefreshesRepaintAFewTimesAndShowTheLastPicture)
     EXPECT_EQ(img.pixelColor(0, 0).name().toStdString(), QColor(0xFF, 0xFF, 0xFF).name().toStdString());
 }
 
-TEST(QtTrace, TheTraceWindowShowsAppendedLinesAndReplacedText)
-{
-    qt::QtRuntime rt;
-    rt.titleSuffix = " (simulated)";
-    Program p(rt, ProgramOptions{});
-    qt::WindowsFirst windowsFirst(rt);
-    shell::Doco& doco = p.form<shell::Doco>();
-    doco.Show();
-    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
-    ASSERT_NE(text, nullptr);
+// The program with its trace window shown.
+struct QtTrace : ::testing::Test {
+    QtTrace() { rt.titleSuffix = " (simulated)"; }
+    void SetUp() override
+    {
+        doco.Show();
+        text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
+        ASSERT_NE(text, nullptr);
+    }
 
+    qt::QtRuntime rt;
+    Program p{rt, ProgramOptions{}};
+    qt::WindowsFirst windowsFirst{rt};
+    shell::Doco& doco = p.form<shell::Doco>();
+    QPlainTextEdit* text = nullptr;
+};
+
+TEST_F(QtTrace, TheTraceWindowShowsAppendedLinesAndReplacedText)
+{
     p.TraceOn = true;
     p.trace("I2C Register Read  &H10\r\n");
     p.trace("     data 3F\r\n");
@@ -83,14 +91,8 @@ TEST(QtTrace, TheTraceWindowShowsAppendedLinesAndReplacedText)
     EXPECT_EQ(text->toPlainText(), "next\n");
 }
 
-TEST(QtTrace, LinesTracedWithinAFrameReachTheWindowTogetherAndItKeepsTheLastLines)
+TEST_F(QtTrace, LinesTracedWithinAFrameReachTheWindowTogetherAndItKeepsTheLastLines)
 {
-    qt::QtRuntime rt;
-    Program p(rt, ProgramOptions{});
-    qt::WindowsFirst windowsFirst(rt);
-    shell::Doco& doco = p.form<shell::Doco>();
-    doco.Show();
-    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
     p.TraceOn = true;
     rt.updateViews();
     const long long frames = rt.viewUpdates().frames();
@@ -125,14 +127,8 @@ TEST(QtTrace, LinesTracedWithinAFrameReachTheWindowTogetherAndItKeepsTheLastLine
 
 // A trace growing all the time is shown at a lower rate than the frames, but
 // its last lines still reach the window by the frames alone.
-TEST(QtTrace, ATraceGrowingEveryFrameReachesTheWindowByTheFramesAlone)
+TEST_F(QtTrace, ATraceGrowingEveryFrameReachesTheWindowByTheFramesAlone)
 {
-    qt::QtRuntime rt;
-    Program p(rt, ProgramOptions{});
-    qt::WindowsFirst windowsFirst(rt);
-    shell::Doco& doco = p.form<shell::Doco>();
-    doco.Show();
-    auto* text = widgetOf<QPlainTextEdit>(rt, doco.rtxt1);
     p.TraceOn = true;
     QElapsedTimer t;
     t.start();
