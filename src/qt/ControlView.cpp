@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QSignalBlocker>
 
+#include "qt/Fitting.h"
 #include "qt/QtRuntime.h"
 
 namespace qt {
@@ -98,7 +99,7 @@ void ControlView::show(PropId id)
         return;
     const QSignalBlocker block(widget_.data());
     switch (id) {
-    case PropId::Geometry: widget_->setGeometry(control_.Left, control_.Top, control_.Width, control_.Height); break;
+    case PropId::Geometry: place(*widget_, QRect(control_.Left, control_.Top, control_.Width, control_.Height)); break;
     case PropId::Visible: widget_->setVisible(control_.Visible); break;
     case PropId::Enabled: widget_->setEnabled(control_.Enabled); break;
     case PropId::ToolTipText: widget_->setToolTip(QString::fromStdString(control_.ToolTipText)); break;

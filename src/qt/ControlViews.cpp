@@ -159,7 +159,7 @@ protected:
         Fitted now{w_->text(), w_->font(), w_->icon().cacheKey(), QRect(m_.Left, m_.Top, m_.Width, m_.Height)};
         if (fitted_ && *fitted_ == now)
             return;
-        w_->setGeometry(widened(m_, captionWidth(*w_), Grow::BothSides));
+        place(*w_, widened(m_, captionWidth(*w_), Grow::BothSides));
         fitted_ = std::move(now);
     }
 
@@ -247,15 +247,14 @@ protected:
         const QString text = w_->text();
         // The usual case, one line that fits, without laying the text out.
         if (!text.contains(QLatin1Char('\n')) && textAdvance(w_->font(), text) <= m_.Width) {
-            if (const QRect design(m_.Left, m_.Top, m_.Width, m_.Height); w_->geometry() != design)
-                w_->setGeometry(design);
+            place(*w_, QRect(m_.Left, m_.Top, m_.Width, m_.Height));
             return;
         }
         constexpr int kUnbounded = 1 << 20;
         const QRect wrapped = fm.boundingRect(QRect(0, 0, m_.Width, kUnbounded), Qt::TextWordWrap, text);
         const bool fits = wrapped.width() <= m_.Width && wrapped.height() <= m_.Height;
         const int need = fits ? m_.Width : fm.boundingRect(QRect(0, 0, kUnbounded, kUnbounded), 0, text).width() + 1;
-        w_->setGeometry(widened(m_, need, growFor(alignmentOf(m_.Alignment))));
+        place(*w_, widened(m_, need, growFor(alignmentOf(m_.Alignment))));
     }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
@@ -299,7 +298,7 @@ protected:
             w_->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
         }
     }
-    void fit() override { w_->setGeometry(widened(m_, w_->sizeHint().width(), Grow::Right)); }
+    void fit() override { place(*w_, widened(m_, w_->sizeHint().width(), Grow::Right)); }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
@@ -337,7 +336,7 @@ protected:
         else if (id == PropId::Value)
             w_->setChecked(m_.Value);
     }
-    void fit() override { w_->setGeometry(widened(m_, w_->sizeHint().width(), Grow::Right)); }
+    void fit() override { place(*w_, widened(m_, w_->sizeHint().width(), Grow::Right)); }
     std::optional<ColourRoles> colourRoles() const override { return kFilled; }
 };
 
@@ -731,7 +730,7 @@ protected:
         int need = columns + 2 * w_->frameWidth();
         if (w_->verticalHeader()->length() + 2 * w_->frameWidth() > m_.Height)
             need += w_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w_);
-        w_->setGeometry(widened(m_, need, Grow::Right));
+        place(*w_, widened(m_, need, Grow::Right));
     }
     std::optional<ColourRoles> colourRoles() const override { return kField; }
 

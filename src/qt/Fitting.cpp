@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QWidget>
+
 #include "ui/Form.h"
 
 namespace qt {
@@ -32,6 +34,13 @@ QRect widened(const ui::Control& c, int need, Grow grow)
     // A container narrower than the text still keeps the design's width.
     const int width = std::max(c.Width, std::min(need, roomOf(c) - left));
     return {left, c.Top, width, c.Height};
+}
+
+void place(QWidget& w, const QRect& r)
+{
+    // A widget never placed would be sized to its hint when shown.
+    if (w.geometry() != r || !w.testAttribute(Qt::WA_Resized))
+        w.setGeometry(r);
 }
 
 Grow growFor(Qt::Alignment alignment)

@@ -4,6 +4,8 @@
 // widget widens, never past the inside of its container.
 #include <QRect>
 
+class QWidget;
+
 #include "ui/Control.h"
 
 namespace qt {
@@ -19,6 +21,11 @@ int roomOf(const ui::Control& c);
 // direction; moved back from the container's far edge where it would cross it,
 // and never narrower than designed.
 QRect widened(const ui::Control& c, int need, Grow grow);
+
+// Puts the widget at r unless it is there already: setting a widget's
+// geometry, even to the one it has, makes Qt recount the opaque widgets of its
+// window at the next paint.
+void place(QWidget& w, const QRect& r);
 
 // The grow direction of text with this alignment.
 Grow growFor(Qt::Alignment alignment);
