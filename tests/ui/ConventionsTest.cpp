@@ -56,6 +56,27 @@ TEST(UiConventions, OptionButtonsOfOneContainerExcludeEachOther)
     EXPECT_THROW(f.opt[1], std::out_of_range);
 }
 
+TEST(UiConventions, AControlArrayAddedOutOfOrderKeepsItsBoundsAndIndexOrder)
+{
+    ui::HeadlessRuntime rt;
+    TestForm f(rt);
+    EXPECT_EQ(f.opt.UBound(), -1);
+    for (int i : {4, 7, 1})
+        f.opt.add(i);
+    f.opt.add(4);  // replaced, not counted twice
+    std::vector<int> order;
+    f.opt.forEach([&](int i, ui::OptionButton& o) {
+        EXPECT_EQ(&o, &f.opt[i]);
+        order.push_back(i);
+    });
+    EXPECT_EQ(order, (std::vector<int>{1, 4, 7}));
+    EXPECT_EQ(f.opt.size(), 3u);
+    EXPECT_EQ(f.opt.LBound(), 1);
+    EXPECT_EQ(f.opt.UBound(), 7);
+    for (int i : {-1, 0, 2, 8})
+        EXPECT_FALSE(f.opt.exists(i)) << i;
+}
+
 TEST(UiConventions, TextChangeRunsChangeHandler)
 {
     ui::HeadlessRuntime rt;
