@@ -57,6 +57,48 @@ public:
             return;  // the border shows the focus
         QProxyStyle::drawPrimitive(pe, opt, p, w);
     }
+
+    // A scroll bar in flat fills: a trace scrolling on every line repaints its
+    // bar each time, and the style's gradients were most of that paint.
+    void drawComplexControl(
+        ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p, const QWidget* w) const override
+    {
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(opt);
+        if (cc != CC_ScrollBar || !bar) {
+            QProxyStyle::drawComplexControl(cc, opt, p, w);
+            return;
+        }
+        const bool enabled = opt->state & State_Enabled;
+        const bool horizontal = bar->orientation == Qt::Horizontal;
+        p->fillRect(opt->rect, opt->palette.brush(QPalette::Window).color().darker(kTrackDarker));
+        const auto part = [&](SubControl sc, const QRect& r) {
+            const bool pressed = enabled && (bar->activeSubControls & sc) && (opt->state & State_Sunken);
+            p->fillRect(r,
+                pressed ? opt->palette.brush(QPalette::Button).color().darker(kPressedDarker)
+                        : opt->palette.brush(QPalette::Button).color());
+            p->setPen(enabled ? kBorder : kDisabledBorder);
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(r.adjusted(0, 0, -1, -1));
+        };
+        if (const QRect r = subControlRect(cc, bar, SC_ScrollBarSlider, w); enabled && r.isValid())
+            part(SC_ScrollBarSlider, r);
+        for (const auto& [sc, arrow] :
+            {std::pair{SC_ScrollBarSubLine, horizontal ? PE_IndicatorArrowLeft : PE_IndicatorArrowUp},
+                std::pair{SC_ScrollBarAddLine, horizontal ? PE_IndicatorArrowRight : PE_IndicatorArrowDown}}) {
+            const QRect r = subControlRect(cc, bar, sc, w);
+            if (!r.isValid())
+                continue;
+            part(sc, r);
+            QStyleOption a(*opt);
+            a.rect = r;
+            drawPrimitive(arrow, &a, p, w);
+        }
+    }
+
+private:
+    // How much darker than the window the track is, and a pressed part than a button (percent).
+    static constexpr int kTrackDarker = 110;
+    static constexpr int kPressedDarker = 120;
 };
 
 }  // namespace

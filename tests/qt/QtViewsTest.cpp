@@ -9,6 +9,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -495,6 +498,40 @@ TEST_F(QtViews, AListShowsItsItemsInOrderAsTheyAreAddedRemovedAndCleared)
     f.lstLog.RemoveItem(0);
     f.lstLog.AddItem("g");
     EXPECT_EQ(shown(), (std::vector<std::string>{"g"}));
+}
+
+TEST_F(QtViews, AScrollBarIsPaintedInFlatFills)
+{
+    for (int i = 0; i < 60; ++i)
+        f.lstLog.AddItem(std::to_string(i));
+    f.Show();
+    rt.updateViews();
+    QScrollBar* bar = widgetOf<QListWidget>(rt, f.lstLog)->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    bar->setValue(bar->maximum() / 2);
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = opt.sliderValue = bar->value();
+    opt.pageStep = bar->pageStep();
+    opt.singleStep = bar->singleStep();
+    const QRect slider = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+    const QRect add = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarAddLine, bar);
+    ASSERT_GT(add.top() - slider.bottom(), 4);
+    const QImage img = bar->grab().toImage();
+    // One colour down the track between the slider and the arrow, and one down the slider's inside.
+    const int x = img.width() / 2;
+    auto oneColour = [&](int from, int to) {
+        for (int y = from + 1; y < to; ++y)
+            if (img.pixel(x, y) != img.pixel(x, from))
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(oneColour(slider.bottom() + 1, add.top() - 1));
+    EXPECT_TRUE(oneColour(slider.top() + 1, slider.bottom() - 1));
+    EXPECT_NE(img.pixel(x, slider.center().y()), img.pixel(x, add.top() - 2));
 }
 
 }  // namespace
