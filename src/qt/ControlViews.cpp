@@ -631,6 +631,13 @@ public:
 protected:
     void syncKind(PropId id) override
     {
+        if (id == PropId::Font) {
+            // The trace is plain Latin text: laid out from the font's character
+            // map, without the shaper, as it arrives and as it is drawn.
+            QFont f = w_->font();
+            f.setStyleStrategy(QFont::PreferNoShaping);
+            w_->setFont(f);
+        }
         if (id != PropId::Text)
             return;
         // A frame asked for now (a refresh, a test) shows the text whenever it comes.
