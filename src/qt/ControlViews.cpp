@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -583,31 +582,58 @@ private:
     }
 };
 
-// One step of the bar a pixel of its width: a reading that moves the bar by
-// less than a pixel leaves the widget alone (each new value costs the bar its
-// style's measures and an accessibility event).
-class ProgressView : public View<ui::ProgressBar, QProgressBar> {
+// A progress bar in flat fills: the look's panel, and the filled share of its
+// inside in the highlight colour. The program moves a bar per cell on every
+// scan; QProgressBar repainted itself at once on each new value, outside the
+// frame, and sent an accessibility event. A share that fills the same pixels
+// leaves the widget alone.
+class LevelBar : public QWidget {
 public:
-    ProgressView(ui::ProgressBar& p, QtRuntime& rt, QWidget* parent) : View(p, rt, new QProgressBar(parent))
+    explicit LevelBar(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+    void setShare(double share)
     {
-        w_->setTextVisible(false);
+        share_ = share;
+        if (const int px = filled(); px != shownFilled_) {
+            shownFilled_ = px;
+            update(lineEditPanelInside(rect(), true));
+        }
     }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        QPainter p(this);
+        const QRect in = lineEditPanelInside(rect(), true);
+        if (!in.contains(e->rect()))
+            paintLineEditPanel(p, rect(), palette(), true, false);
+        shownFilled_ = filled();
+        p.fillRect(in.x(), in.y(), shownFilled_, in.height(), palette().brush(QPalette::Highlight));
+        p.fillRect(
+            in.x() + shownFilled_, in.y(), in.width() - shownFilled_, in.height(), palette().brush(QPalette::Base));
+    }
+
+private:
+    int filled() const { return static_cast<int>(share_ * lineEditPanelInside(rect(), true).width() + 0.5); }
+
+    double share_ = 0.0;
+    int shownFilled_ = -1;
+};
+
+class ProgressView : public View<ui::ProgressBar, LevelBar> {
+public:
+    ProgressView(ui::ProgressBar& p, QtRuntime& rt, QWidget* parent) : View(p, rt, new LevelBar(parent)) {}
 
 protected:
     void syncKind(PropId id) override
     {
-        if (id != PropId::Value && id != PropId::Geometry)
+        if (id != PropId::Value)  // also Min and Max
             return;
-        const int steps = std::max(1, m_.Width);
-        if (w_->maximum() != steps)
-            w_->setRange(0, steps);
         const double lo = m_.Min, hi = m_.Max;
         double f = hi > lo ? (m_.Value - lo) / (hi - lo) : 0.0;
         if (!(f >= 0.0))  // also NaN
             f = 0.0;
-        if (f > 1.0)
-            f = 1.0;
-        w_->setValue(static_cast<int>(f * steps + 0.5));
+        w_->setShare(std::min(f, 1.0));
     }
 };
 
