@@ -70,6 +70,7 @@ public:
         }
         const bool enabled = opt->state & State_Enabled;
         const bool horizontal = bar->orientation == Qt::Horizontal;
+        p->save();
         p->fillRect(opt->rect, opt->palette.brush(QPalette::Window).color().darker(kTrackDarker));
         const auto part = [&](SubControl sc, const QRect& r) {
             const bool pressed = enabled && (bar->activeSubControls & sc) && (opt->state & State_Sunken);
@@ -93,6 +94,7 @@ public:
             a.rect = r;
             drawPrimitive(arrow, &a, p, w);
         }
+        p->restore();
     }
 
 private:
