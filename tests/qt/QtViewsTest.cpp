@@ -515,6 +515,7 @@ TEST_F(QtViews, AScrollBarIsPaintedInFlatFills)
     QScrollBar* bar = widgetOf<QListWidget>(rt, f.lstLog)->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     bar->setValue(bar->maximum() / 2);
+    // Where the style puts the slider and the arrow (the bar's own option builder is protected).
     QStyleOptionSlider opt;
     opt.initFrom(bar);
     opt.orientation = bar->orientation();
