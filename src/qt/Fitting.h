@@ -4,9 +4,9 @@
 // widget widens, never past the inside of its container.
 #include <QRect>
 
-class QWidget;
-
 #include "ui/Control.h"
+
+class QWidget;
 
 namespace qt {
 
