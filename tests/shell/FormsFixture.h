@@ -2,12 +2,13 @@
 // A fresh program on the simulated board per test, its folder a temporary one.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
+#include <system_error>
 
 #include "bridge/frmMainF340.h"
 #include "chip/KVN58C3_Main.h"
@@ -23,12 +24,14 @@ namespace forms_test {
 
 class TempFolder {
 public:
+    // A new, empty folder: a name made of the process id alone was sometimes a
+    // folder an earlier test process had left behind, with its files in it.
     TempFolder()
     {
-        static std::atomic<int> counter{0};
-        path_ = std::filesystem::temp_directory_path() /
-            ("kvn-forms-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
+        std::string name = (std::filesystem::temp_directory_path() / "kvn-forms-XXXXXX").string();
+        if (!::mkdtemp(name.data()))
+            throw std::filesystem::filesystem_error("mkdtemp", name, std::error_code(errno, std::generic_category()));
+        path_ = name;
     }
     ~TempFolder()
     {
