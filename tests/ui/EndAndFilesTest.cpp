@@ -32,6 +32,7 @@ struct TempDir {
         path = std::filesystem::temp_directory_path() /
             ("kvn-ui-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(path);  // one an earlier process of the same id left
         std::filesystem::create_directories(path);
     }
     ~TempDir() { std::filesystem::remove_all(path); }
