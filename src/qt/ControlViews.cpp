@@ -271,6 +271,12 @@ protected:
     {
         if (id == PropId::Text) {
             w_->setValue(q(m_.Text));
+        } else if (id == PropId::Font) {
+            // Text on whole pixels (fully hinted), edited or not: a reading is
+            // then copied from pictures of its characters (NumberTiles).
+            QFont f = w_->font();
+            f.setHintingPreference(QFont::PreferFullHinting);
+            w_->setFont(f);
         } else if (id == PropId::Style) {
             w_->setReadOnly(m_.Locked);
             w_->setAlignment(alignmentOf(m_.Alignment) | Qt::AlignVCenter);

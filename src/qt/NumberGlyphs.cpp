@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -20,11 +19,10 @@ class NumberFaces : public QObject {
 public:
     using QObject::QObject;
 
-    // Digits and the signs numbers are written with, and the hexadecimal
-    // capitals. A text of them is drawn and measured from their advances when
-    // the font sets each pair of neighbours as their advances alone (no
-    // kerning, no ligature): measured once per font for every pair.
-    static constexpr std::string_view kChars = "0123456789+-., ABCDEF";
+    // A text of the number characters is drawn and measured from their
+    // advances when the font sets each pair of neighbours as their advances
+    // alone (no kerning, no ligature): measured once per font for every pair.
+    static constexpr std::string_view kChars = kNumberChars;
     static constexpr std::size_t kCount = kChars.size();
     static constexpr std::uint8_t kNone = 0xFF;
     struct Face {

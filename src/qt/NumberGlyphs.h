@@ -3,11 +3,16 @@
 // hexadecimal), per font. A text of these only needs no shaping: it is drawn from them without a layout, and its
 // width is the sum of their advances. The program rewrites readings many times
 // a second; shaping each one to draw or measure it was most of the cost.
+#include <string_view>
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QString>
 
 namespace qt {
+
+// Digits and the signs numbers are written with, and the hexadecimal capitals.
+inline constexpr std::string_view kNumberChars = "0123456789+-., ABCDEF";
 
 // The text as a glyph run from the baseline's start, and its width; false when
 // the text has a character that is not in the set or not in the font.

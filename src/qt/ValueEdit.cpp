@@ -9,6 +9,7 @@
 
 #include "qt/Look.h"
 #include "qt/NumberGlyphs.h"
+#include "qt/NumberTiles.h"
 
 namespace qt {
 
@@ -130,7 +131,7 @@ void ValueEdit::paintEvent(QPaintEvent* e)
         contents.width() - 2 * kHorizontalMargin, fontHeight_);
     if (!laidOut_)
         layOut();
-    p.setPen(palette().color(QPalette::Text));
+    const QPalette& colours = palette();
     // Placed as the line edit places it; a text wider than the box shows its
     // end (where the line edit's cursor is after setText).
     const int used = qRound(width_) + 1;
@@ -145,6 +146,14 @@ void ValueEdit::paintEvent(QPaintEvent* e)
     const int left = line.x() - scroll;
     const bool clip = left < contents.x() || left + used > contents.x() + contents.width() || line.y() < contents.y() ||
         line.y() + line.height() > contents.y() + contents.height();
+    // A number inside the contents, on a plain background, is copied from
+    // the pictures of its characters.
+    const QBrush& base = colours.brush(QPalette::Base);
+    if (number_ && !clip && base.style() == Qt::SolidPattern &&
+        drawNumberTiles(p, QPoint(left, line.y()), font(), fontAscent_, fontHeight_, value_,
+            colours.color(QPalette::Text), base.color()))
+        return;
+    p.setPen(colours.color(QPalette::Text));
     if (clip)
         p.setClipRect(contents);
     if (number_) {
