@@ -129,16 +129,22 @@ bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal&
     return true;
 }
 
+bool numberWidth(const QFont& font, const QString& text, qreal& width)
+{
+    const NumberFaces::Face& face = faces().of(font);
+    if (!face.plain(text))
+        return false;
+    // The advances are the font engine's fixed-point values: their sum is exact.
+    width = 0;
+    for (QChar c : text)
+        width += face.advance[face.slotOf(c)];
+    return true;
+}
+
 int textAdvance(const QFont& font, const QString& text)
 {
-    NumberFaces::Face& face = faces().of(font);
-    if (!face.plain(text))
-        return shapedAdvance(face, text);
-    // The advances are the font engine's fixed-point values: their sum is exact.
-    qreal x = 0;
-    for (QChar c : text)
-        x += face.advance[face.slotOf(c)];
-    return qRound(x);
+    qreal width = 0;
+    return numberWidth(font, text, width) ? qRound(width) : shapedAdvance(faces().of(font), text);
 }
 
 }  // namespace qt

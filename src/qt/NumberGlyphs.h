@@ -17,6 +17,8 @@ inline constexpr std::string_view kNumberChars = "0123456789+-., ABCDEF";
 // The text as a glyph run from the baseline's start, and its width; false when
 // the text has a character that is not in the set or not in the font.
 bool numberGlyphs(const QFont& font, const QString& text, QGlyphRun& run, qreal& width);
+// Only the width of that run (the sum of its advances): false as above.
+bool numberWidth(const QFont& font, const QString& text, qreal& width);
 
 // The text's width as QFontMetrics::horizontalAdvance gives it: a text of
 // those characters without shaping, any other shaped once and remembered.

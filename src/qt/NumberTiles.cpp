@@ -167,14 +167,22 @@ bool drawNumberTiles(QPainter& p, QPoint at, const QFont& font, int ascent, int 
     if (static_cast<std::size_t>(text.size()) > kLongest)
         return false;
     TileSet& set = tileSets().of(font, ascent, height, ink.rgba(), base.rgba(), target->format());
-    std::array<const QImage*, kLongest> parts{};
+    // Each character's picture: its first line, bytes a line and bytes wide.
+    struct Part {
+        const uchar* bits;
+        qsizetype stride;
+        std::size_t bytes;
+    };
+    std::array<Part, kLongest> parts{};
+    const std::size_t count = static_cast<std::size_t>(text.size());
+    const int bytesPerPixel = target->depth() / 8;
     int at64 = 0;  // where the next glyph starts, in 1/kPhases of a pixel
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int s = set.slotOf(text[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int s = set.slotOf(text[static_cast<qsizetype>(i)]);
         const QImage* t = s < 0 ? nullptr : set.tile(s, at64 % kPhases);
         if (!t)
             return false;
-        parts[static_cast<std::size_t>(i)] = t;
+        parts[i] = {t->constBits(), t->bytesPerLine(), static_cast<std::size_t>(t->width() * bytesPerPixel)};
         at64 += set.advance[static_cast<std::size_t>(s)];
     }
     const int width = at64 / kPhases;
@@ -182,15 +190,15 @@ bool drawNumberTiles(QPainter& p, QPoint at, const QFont& font, int ascent, int 
         return true;
     if (set.row.width() < width)
         set.row = QImage(std::max(width, 2 * set.row.width()), height, set.format);
-    const int bytesPerPixel = set.row.depth() / 8;
-    for (int y = 0; y < height; ++y) {
-        uchar* out = set.row.scanLine(y);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QImage* t = parts[static_cast<std::size_t>(i)];
-            const auto n = static_cast<std::size_t>(t->width() * bytesPerPixel);
-            if (n > 0)
-                std::memcpy(out, t->constScanLine(y), n);
-            out += n;
+    uchar* line = set.row.bits();
+    const qsizetype stride = set.row.bytesPerLine();
+    for (int y = 0; y < height; ++y, line += stride) {
+        uchar* out = line;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Part& part = parts[i];
+            if (part.bytes > 0)
+                std::memcpy(out, part.bits + y * part.stride, part.bytes);
+            out += part.bytes;
         }
     }
     // A copy: the row is opaque where it is drawn, as the glyphs over the background would be.

@@ -51,7 +51,8 @@ QRect ValueEdit::inside() const { return lineEditPanelInside(rect(), hasFrame())
 void ValueEdit::layOut()
 {
     laidOut_ = true;
-    number_ = numberGlyphs(font(), value_, glyphs_, width_);
+    number_ = numberWidth(font(), value_, width_);
+    glyphsMade_ = false;
     if (!number_) {
         text_.setText(value_);
         text_.prepare(QTransform(), font());
@@ -157,6 +158,8 @@ void ValueEdit::paintEvent(QPaintEvent* e)
     if (clip)
         p.setClipRect(contents);
     if (number_) {
+        if (!glyphsMade_)
+            glyphsMade_ = numberGlyphs(font(), value_, glyphs_, width_);
         p.drawGlyphRun(QPointF(left, line.y() + fontAscent_), glyphs_);
     } else {
         p.setFont(font());

@@ -35,7 +35,8 @@ private:
 
     QString value_;
     bool laidOut_ = false;  // in the widget's font, as one of:
-    bool number_ = false;  // glyphs_ (a number) or text_ (any other text)
+    bool number_ = false;  // a number (its glyphs_ made when it is drawn, not copied) or text_
+    bool glyphsMade_ = false;
     QGlyphRun glyphs_;
     QStaticText text_;
     qreal width_ = 0;
