@@ -5,11 +5,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QPointer>
 #include <QRawFont>
+
+#include "qt/AppCache.h"
 
 namespace qt {
 
@@ -28,14 +28,18 @@ public:
     struct Face {
         QFont font;
         QRawFont raw;
-        std::array<std::uint8_t, 128> slot;  // the character's place in kChars; kNone: needs shaping
-        std::array<quint32, kCount> glyph{};
+        std::array<quint32, kCount> glyph{};  // 0: not in the font, needs shaping
         std::array<qreal, kCount> advance{};
         std::array<std::array<bool, kCount>, kCount> plainPair{};  // [left][right]
         // Other texts as shaped: a label or a button flips between a few.
         std::unordered_map<QString, int> shaped;
 
-        std::uint8_t slotOf(QChar c) const { return c.unicode() < slot.size() ? slot[c.unicode()] : kNone; }
+        // The character's place in kChars, kNone when the font lacks it.
+        std::uint8_t slotOf(QChar c) const
+        {
+            const int i = numberCharIndex(c);
+            return i >= 0 && glyph[static_cast<std::size_t>(i)] ? static_cast<std::uint8_t>(i) : kNone;
+        }
         // Whether the text is all such characters, each pair of neighbours plain.
         bool plain(const QString& text) const
         {
@@ -58,14 +62,12 @@ public:
         Face& f = faces_.emplace_back();
         f.font = font;
         f.raw = QRawFont::fromFont(font);
-        f.slot.fill(kNone);
         for (std::size_t i = 0; i < kCount; ++i) {
             const QChar ch = QLatin1Char(kChars[i]);
             quint32 glyph = 0;
             int n = 1;
             if (!f.raw.glyphIndexesForChars(&ch, 1, &glyph, &n) || n != 1 || glyph == 0)
                 continue;
-            f.slot[ch.unicode()] = static_cast<std::uint8_t>(i);
             f.glyph[i] = glyph;
             f.advance[i] = f.raw.advancesForGlyphIndexes({glyph}).value(0).x();
         }
@@ -82,14 +84,7 @@ private:
     std::vector<Face> faces_;
 };
 
-// One for the program, going with the application (before the fonts it holds).
-NumberFaces& faces()
-{
-    static QPointer<NumberFaces> faces;
-    if (!faces)
-        faces = new NumberFaces(QCoreApplication::instance());
-    return *faces;
-}
+NumberFaces& faces() { return appCache<NumberFaces>(); }
 
 constexpr std::size_t kShapedTexts = 256;
 

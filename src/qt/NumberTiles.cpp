@@ -7,12 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPaintEngine>
-#include <QPointer>
 
+#include "qt/AppCache.h"
 #include "qt/NumberGlyphs.h"
 
 namespace qt {
@@ -36,11 +35,17 @@ constexpr std::size_t kLongest = 64;
 // text's columns once each, and match drawing the glyphs wherever no glyph's
 // ink reaches out of its own columns: a picture where it does is not used.
 struct TileSet {
-    QFont font;
-    int ascent = 0, height = 0;
-    QRgb ink = 0, base = 0;
-    QImage::Format format = QImage::Format_Invalid;
-    std::array<std::uint8_t, 128> slot{};  // the character's place in kNumberChars + 1; 0: none
+    // What the pictures are drawn in, and on; compared in this order, the font last.
+    struct Look {
+        int ascent = 0, height = 0;
+        QRgb ink = 0, base = 0;
+        QImage::Format format = QImage::Format_Invalid;
+        QFont font;
+        bool operator==(const Look&) const = default;
+    };
+    explicit TileSet(const Look& l) : look(l) { prepare(); }
+
+    const Look look;
     std::array<QGlyphRun, kNumberChars.size()> glyph;
     std::array<int, kNumberChars.size()> advance{};  // in 1/kPhases of a pixel; 0: not a glyph
     enum class Tile : std::uint8_t { NotDrawn, Drawn, Unusable };
@@ -49,21 +54,15 @@ struct TileSet {
     QRgb clear = 0;  // the background as a pixel of the format
     QImage row;  // where a text is put together before it is drawn
 
-    bool is(const QFont& f, int a, int h, QRgb i, QRgb b, QImage::Format fmt) const
-    {
-        return ascent == a && height == h && ink == i && base == b && format == fmt && font == f;
-    }
-
     void prepare()
     {
-        QImage one(1, 1, format);
-        one.fill(QColor::fromRgba(base));
+        QImage one(1, 1, look.format);
+        one.fill(QColor::fromRgba(look.base));
         clear = one.pixel(0, 0);
         for (std::size_t i = 0; i < kNumberChars.size(); ++i) {
             const QChar c = QLatin1Char(kNumberChars[i]);
-            slot[c.unicode()] = static_cast<std::uint8_t>(i + 1);
             qreal w = 0;
-            if (numberGlyphs(font, QString(c), glyph[i], w) && w > 0 && w * kPhases == std::round(w * kPhases))
+            if (numberGlyphs(look.font, QString(c), glyph[i], w) && w > 0 && w * kPhases == std::round(w * kPhases))
                 advance[i] = static_cast<int>(w * kPhases);
         }
     }
@@ -71,7 +70,7 @@ struct TileSet {
     // The character's place, or -1 when it is not drawn from pictures.
     int slotOf(QChar c) const
     {
-        const int s = c.unicode() < slot.size() ? slot[c.unicode()] - 1 : -1;
+        const int s = numberCharIndex(c);
         return s >= 0 && advance[static_cast<std::size_t>(s)] > 0 ? s : -1;
     }
 
@@ -87,12 +86,13 @@ struct TileSet {
     bool draw(std::size_t s, int phase, QImage& out) const
     {
         const int w = (phase + advance[s]) / kPhases;  // whole columns from the start's one to the end's
-        QImage cell(w + 2 * kMargin, height + 2 * kMargin, format);
-        cell.fill(QColor::fromRgba(base));
+        const int height = look.height;
+        QImage cell(w + 2 * kMargin, height + 2 * kMargin, look.format);
+        cell.fill(QColor::fromRgba(look.base));
         {
             QPainter p(&cell);
-            p.setPen(QColor::fromRgba(ink));
-            p.drawGlyphRun(QPointF(kMargin + qreal(phase) / kPhases, kMargin + ascent), glyph[s]);
+            p.setPen(QColor::fromRgba(look.ink));
+            p.drawGlyphRun(QPointF(kMargin + qreal(phase) / kPhases, kMargin + look.ascent), glyph[s]);
         }
         for (int y = 0; y < cell.height(); ++y)
             for (int x = 0; x < cell.width(); ++x) {
@@ -109,36 +109,19 @@ class TileSets : public QObject {
 public:
     using QObject::QObject;
 
-    TileSet& of(const QFont& font, int ascent, int height, QRgb ink, QRgb base, QImage::Format format)
+    TileSet& of(const TileSet::Look& look)
     {
         for (TileSet& s : sets_)
-            if (s.is(font, ascent, height, ink, base, format))
+            if (s.look == look)
                 return s;
         if (sets_.size() >= kMostSets)
             sets_.clear();
-        TileSet& s = sets_.emplace_back();
-        s.font = font;
-        s.ascent = ascent;
-        s.height = height;
-        s.ink = ink;
-        s.base = base;
-        s.format = format;
-        s.prepare();
-        return s;
+        return sets_.emplace_back(look);
     }
 
 private:
     std::vector<TileSet> sets_;
 };
-
-// One for the program, going with the application (before the fonts it holds).
-TileSets& tileSets()
-{
-    static QPointer<TileSets> sets;
-    if (!sets)
-        sets = new TileSets(QCoreApplication::instance());
-    return *sets;
-}
 
 // The image the painter draws into, when it draws whole pixels there as they are.
 QImage* plainTarget(QPainter& p)
@@ -166,7 +149,7 @@ bool drawNumberTiles(QPainter& p, QPoint at, const QFont& font, int ascent, int 
         return false;
     if (static_cast<std::size_t>(text.size()) > kLongest)
         return false;
-    TileSet& set = tileSets().of(font, ascent, height, ink.rgba(), base.rgba(), target->format());
+    TileSet& set = appCache<TileSets>().of({ascent, height, ink.rgba(), base.rgba(), target->format(), font});
     // Each character's picture: its first line, bytes a line and bytes wide.
     struct Part {
         const uchar* bits;
@@ -189,7 +172,7 @@ bool drawNumberTiles(QPainter& p, QPoint at, const QFont& font, int ascent, int 
     if (width == 0)
         return true;
     if (set.row.width() < width)
-        set.row = QImage(std::max(width, 2 * set.row.width()), height, set.format);
+        set.row = QImage(std::max(width, 2 * set.row.width()), height, set.look.format);
     uchar* line = set.row.bits();
     const qsizetype stride = set.row.bytesPerLine();
     for (int y = 0; y < height; ++y, line += stride) {
